@@ -187,7 +187,7 @@ class TPixelGraphic {
   TRGB LookupColor(TRGB color);
   int SearchPalette(TRGB color) const;
   int CachedSearch(TRGB color);
-  std::size_t PixelOffset(int x, int y) const {
+  std::size_t RowOffset(int y) const {
     return static_cast<std::size_t>(FHeight - 1 - y) * FRowBytes;
   }
 

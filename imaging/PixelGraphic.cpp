@@ -142,12 +142,12 @@ void TPixelGraphic::Clear() {
 
 std::uint8_t* TPixelGraphic::ScanLine(int y) {
   FlushDrawing();
-  return FBits ? FBits + PixelOffset(0, y) : nullptr;
+  return FBits ? FBits + RowOffset(y) : nullptr;
 }
 
 const std::uint8_t* TPixelGraphic::ScanLine(int y) const {
   FlushDrawing();
-  return FBits ? FBits + PixelOffset(0, y) : nullptr;
+  return FBits ? FBits + RowOffset(y) : nullptr;
 }
 
 std::uint8_t* TPixelGraphic::Bits() {
@@ -166,7 +166,7 @@ TRGB TPixelGraphic::Pixel(int x, int y) const {
     return FBackGroundColor;
   }
   FlushDrawing();
-  const std::uint8_t* row = FBits + PixelOffset(x, y);
+  const std::uint8_t* row = FBits + RowOffset(y);
   switch (FPixelFormat) {
     case pf1Bit: return (row[x >> 3] >> (7 - (x & 7))) & 1;
     case pf4Bit: return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
@@ -184,7 +184,7 @@ void TPixelGraphic::SetPixel(int x, int y, TRGB value) {
     return;
   }
   FlushDrawing();
-  std::uint8_t* row = FBits + PixelOffset(x, y);
+  std::uint8_t* row = FBits + RowOffset(y);
   switch (FPixelFormat) {
     case pf1Bit: {
       const std::uint8_t mask = static_cast<std::uint8_t>(0x80 >> (x & 7));

@@ -1,0 +1,45 @@
+// Library-wide format settings, read by readers and writers at the moment they run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct TPGRational {
+  unsigned Numerator = 300;
+  unsigned Denominator = 1;
+};
+
+struct TPGFormatSettings {
+  bool GammaCorrectionOnRead = true;
+  bool WriteGamma = true;
+  bool BMPRead16BitExpand = true;
+  int JPEGReadDCTMethod = 0;   // 0 integer precise, 1 integer fast, 2 floating point
+  int JPEGWriteDCTMethod = 2;
+  int JPEGWriteQuality = 80;   // 0..100
+  bool JPEGWriteProgressive = false;
+  bool PNGReadBackground = true;
+  bool PXMWriteBinary = false;
+  bool TIFFReadAllImages = false;
+  int TIFFMaxImages = 1000;
+  int TIFFWriteCompression = 1;  // 1 none, 32773 PackBits
+  bool TIFFWriteCMYK = false;
+  bool TIFFWriteWhiteIsZero = false;
+  bool TIFFWriteMotorola = false;
+  int TIFFResolutionUnit = 1;  // 0 none, 1 inch, 2 centimetre
+  TPGRational TIFFXResolution;
+  TPGRational TIFFYResolution;
+};
+
+// The one set of settings; ScreenGamma lives beside the image model (PGTypes.h).
+extern TPGFormatSettings PGFormatSettings;
+
+// Restores every setting (and ScreenGamma) to its default.
+void ResetFormatSettings();
+
+// Names of the settings that SetFormatSetting accepts, ScreenGamma included.
+std::vector<std::string> FormatSettingNames();
+// Changes a setting by its name from text ("true"/"false"/"1"/"0", integers, decimals,
+// "N/D" for resolutions). Returns an error text, empty on success; nothing changes on error.
+std::string SetFormatSetting(const std::string& name, const std::string& value);
+// Current value of a setting as text; empty for an unknown name.
+std::string FormatSettingValue(const std::string& name);
