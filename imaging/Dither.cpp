@@ -1,6 +1,7 @@
 // Floyd-Steinberg error diffusion with serpentine scanning and a clamped error.
 #include <algorithm>
 
+#include "DitherMath.h"
 #include "DitherState.h"
 #include "PGraphic.h"
 
@@ -25,10 +26,22 @@ int ErrorLimitFor(TPaletteIdent ident) {
 
 int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
-// An accumulator holds 16 times the error; halves round away from zero.
-int RoundError(std::int32_t v) { return v >= 0 ? (v + 8) >> 4 : -((8 - v) >> 4); }
+int RoundError(std::int32_t v) { return DitherRoundError(v); }
 
 }  // namespace
+
+std::array<int, 511> BuildDitherLimitTable(int limit, bool soft) {
+  std::array<int, 256> t{};
+  for (int e = 0; e < 256; ++e) t[e] = (limit != 255 && e >= limit) ? limit : e;
+  if (soft)
+    for (int e = limit / 2; e <= (3 * limit) / 2 && e < 255; ++e) t[e] = e / 2 + limit / 4;
+  std::array<int, 511> table{};
+  for (int e = 0; e < 256; ++e) {
+    table[static_cast<std::size_t>(255 + e)] = t[e];
+    table[static_cast<std::size_t>(255 - e)] = -t[e];
+  }
+  return table;
+}
 
 void TPixelGraphic::BeginDither() {
   FDither.reset();
@@ -47,14 +60,7 @@ void TPixelGraphic::BeginDither() {
     limit = ErrorLimitFor(FPaletteIdent);
     soft = true;
   }
-  std::array<int, 256> t{};
-  for (int e = 0; e < 256; ++e) t[e] = (limit != 255 && e >= limit) ? limit : e;
-  if (soft)
-    for (int e = limit / 2; e <= (3 * limit) / 2 && e < 255; ++e) t[e] = e / 2 + limit / 4;
-  for (int e = 0; e < 256; ++e) {
-    state->limit[static_cast<std::size_t>(255 + e)] = t[e];
-    state->limit[static_cast<std::size_t>(255 - e)] = -t[e];
-  }
+  state->limit = BuildDitherLimitTable(limit, soft);
   FDither = std::move(state);
 }
 

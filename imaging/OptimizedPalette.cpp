@@ -193,8 +193,8 @@ class Octree {
         if (!pick || Weight(n) < Weight(pick)) pick = n;
     }
     // Nothing listed (colours that only ever created new children): reduce the deepest
-    // inner node instead, so the leaf count always falls.
-    if (!pick) pick = DeepestInner(FRoot.get());
+    // node with more than one child instead, so the leaf count always falls.
+    if (!pick) pick = DeepestBranch(FRoot.get());
     if (!pick) return false;
     Unlist(pick);
     DeleteChildren(pick);
@@ -204,11 +204,15 @@ class Octree {
     return true;
   }
 
-  OctreeNode* DeepestInner(OctreeNode* node) {
+  OctreeNode* DeepestBranch(OctreeNode* node) {
     if (!node || node->leaf) return nullptr;
-    OctreeNode* best = node;
+    OctreeNode* best = node->childCount > 1 ? node : nullptr;
     for (auto& c : node->children) {
-      OctreeNode* found = DeepestInner(c.get());
+      OctreeNode* found = DeepestBranch(c.get());
+      if (found && !best) {
+        best = found;
+        continue;
+      }
       if (found && (found->depth > best->depth ||
                     (found->depth == best->depth && Weight(found) < Weight(best))))
         best = found;
