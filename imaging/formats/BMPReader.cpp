@@ -1,0 +1,56 @@
+// The BMP/DIB/RLE file readers: the file header, then ReadDIB.
+#include "imaging/formats/BMPFormat.h"
+#include "imaging/formats/BMPHeader.h"
+
+namespace {
+// Reads the 14-byte file header and peeks the size of the header that follows.
+std::uint32_t SkipFileHeader(TPGStream& stream) {
+  std::uint8_t fileHeader[14] = {};
+  stream.Read(fileHeader, sizeof fileHeader);
+  std::uint8_t size[4] = {};
+  const std::int64_t position = stream.Position();
+  stream.Read(size, 4);
+  stream.Seek(position);
+  const std::uint32_t headerSize = GetLE32(size);
+  if (headerSize != 12 && headerSize != 40) RaiseBMP(27, "BitmapInfoHeader/BitmapCoreHeader");
+  return headerSize;
+}
+}  // namespace
+
+bool TBMPFileFormatReader::CheckHeader(const std::uint8_t* header) const {
+  return header[0] == 'B' && header[1] == 'M';
+}
+
+void TBMPFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
+  if (index != 0) RaiseBMP(7, "Index");
+  const std::uint32_t headerSize = SkipFileHeader(stream);
+  ReadDIB(graphic, stream, headerSize == 12);
+}
+
+TPGFileInfo TBMPFileFormatReader::GetInfo(TPGStream& stream, int index) {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
+  if (index != 0) RaiseBMP(20, "Index");
+  const std::uint32_t headerSize = SkipFileHeader(stream);
+  std::uint8_t h[40] = {};
+  stream.Read(h, headerSize);
+  const TBMPHeader header = headerSize == 12 ? ParseBMPCoreHeader(h) : ParseBMPInfoHeader(h);
+  info.Width = header.Width;
+  info.Height = header.Height;
+  info.BitsPerPixel = header.BitCount;
+  if (header.Core) {
+    info.VersionText = "OS/2";
+  } else {
+    info.VersionText = "Windows";
+    static const char* const kCompression[] = {", RGB", ", RLE8", ", RLE4", ""};
+    info.VersionText += kCompression[header.Compression];
+    if (header.Height < 0) info.VersionText += ", Top-Down";
+  }
+  switch (header.BitCount) {
+    case 1: info.ColorsText = "2"; break;
+    case 4: info.ColorsText = "16"; break;
+    case 8: info.ColorsText = "256"; break;
+    case 16: info.ColorsText = "64K"; break;
+    default: info.ColorsText = "16.7M"; break;
+  }
+  return info;
+}

@@ -1,0 +1,135 @@
+#include <string>
+
+#include "imaging/formats/FormatSettings.h"
+#include "imaging/formats/PxMFormat.h"
+#include "imaging/formats/Registry.h"
+
+namespace {
+
+[[noreturn]] void RaiseWriter(const std::string& tag, int message, const std::string& s1 = {}) {
+  throw EPGPxMFileFormatWriter(tag + PGMessage(message, s1));
+}
+
+// Output through a buffer flushed when full and at the end.
+class TPxMOutput {
+ public:
+  explicit TPxMOutput(TPGStream& stream) : FStream(stream) { FBuffer.reserve(kSize + 64); }
+  ~TPxMOutput() = default;
+  void Put(char c) {
+    FBuffer.push_back(c);
+    if (FBuffer.size() >= kSize) Flush();
+  }
+  void Put(const std::string& s) {
+    FBuffer += s;
+    if (FBuffer.size() >= kSize) Flush();
+  }
+  void Number(unsigned v) {
+    char digits[12];
+    int n = 0;
+    do digits[n++] = static_cast<char>('0' + v % 10);
+    while ((v /= 10) != 0);
+    while (n) FBuffer.push_back(digits[--n]);
+    if (FBuffer.size() >= kSize) Flush();
+  }
+  void Flush() {
+    FStream.Write(FBuffer.data(), FBuffer.size());
+    FBuffer.clear();
+  }
+
+ private:
+  static constexpr std::size_t kSize = 1 << 16;
+  TPGStream& FStream;
+  std::string FBuffer;
+};
+
+}  // namespace
+
+void TPXMFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic) {
+  const std::string ext = LowerCase(Extension);
+  const std::string tag = "PBM, PGM, PPM: ";
+  int kind;
+  if (ext == "pbm") kind = 1;
+  else if (ext == "pgm") kind = 2;
+  else if (ext == "ppm") kind = 3;
+  else RaiseWriter(tag, 19, ext);
+  if (graphic.Width() < 1 || graphic.Height() < 1 || graphic.Empty()) RaiseWriter(tag, 35);
+  const TPixelFormat format = graphic.PixelFormat();
+  const TPaletteIdent ident = graphic.PaletteIdent();
+  if (kind == 1 && format != pf1Bit && ident != pBlackWhite) RaiseWriter("PBM: ", 36);
+  if (kind == 2 && format != pf8Bit && ident != pGray256) RaiseWriter("PGM: ", 36);
+  if (kind == 3 && format != pf24Bit) RaiseWriter("PPM: ", 36);
+
+  const bool binary = PGFormatSettings.PXMWriteBinary;
+  const int w = graphic.Width();
+  const int h = graphic.Height();
+  TPxMOutput out(stream);
+  out.Put('P');
+  out.Put(static_cast<char>('0' + kind + (binary ? 3 : 0)));
+  out.Put('\n');
+  out.Number(static_cast<unsigned>(w));
+  out.Put(' ');
+  out.Number(static_cast<unsigned>(h));
+  out.Put('\n');
+  if (kind != 1) out.Put("255\n");
+
+  TPGProgressScope progress(graphic);
+  const std::size_t bitBytes = (static_cast<std::size_t>(w) + 7) / 8;
+  std::string row;
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* line = graphic.ScanLine(y);
+    if (kind == 1 && binary) {
+      row.assign(bitBytes, '\0');
+      if (format == pf1Bit) {
+        for (std::size_t i = 0; i < bitBytes; ++i) row[i] = static_cast<char>(~line[i]);
+      } else {
+        // A black-and-white image of more bits: index 0 (black) becomes a set bit.
+        for (int x = 0; x < w; ++x)
+          if (graphic.Pixel(x, y) == 0) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+      }
+      // The low bits of the last byte are padding and written as 0.
+      if (w % 8) row[bitBytes - 1] = static_cast<char>(row[bitBytes - 1] & (0xFF00 >> (w % 8)));
+      out.Put(row);
+    } else if (kind == 1) {
+      for (int x = 0; x < w; ++x) {
+        if (x) out.Put(' ');
+        out.Put(graphic.Pixel(x, y) == 0 ? '1' : '0');
+      }
+      out.Put('\n');
+    } else if (kind == 2 && binary) {
+      if (format == pf8Bit) {
+        row.assign(reinterpret_cast<const char*>(line), static_cast<std::size_t>(w));
+      } else {
+        row.resize(static_cast<std::size_t>(w));
+        for (int x = 0; x < w; ++x) row[x] = static_cast<char>(graphic.Pixel(x, y));
+      }
+      out.Put(row);
+    } else if (kind == 2) {
+      for (int x = 0; x < w; ++x) {
+        if (x) out.Put(' ');
+        out.Number(format == pf8Bit ? line[x] : graphic.Pixel(x, y) & 0xFF);
+      }
+      out.Put('\n');
+    } else if (binary) {
+      row.resize(3 * static_cast<std::size_t>(w));
+      for (int x = 0; x < w; ++x) {
+        row[3 * x] = static_cast<char>(line[3 * x + 2]);
+        row[3 * x + 1] = static_cast<char>(line[3 * x + 1]);
+        row[3 * x + 2] = static_cast<char>(line[3 * x]);
+      }
+      out.Put(row);
+    } else {
+      for (int x = 0; x < w; ++x) {
+        if (x) out.Put(' ');
+        out.Number(line[3 * x + 2]);
+        out.Put(' ');
+        out.Number(line[3 * x + 1]);
+        out.Put(' ');
+        out.Number(line[3 * x]);
+      }
+      out.Put('\n');
+    }
+    bool ignoredAbort = graphic.Progress(y, h);
+    (void)ignoredAbort;
+  }
+  out.Flush();
+}

@@ -1,0 +1,162 @@
+// Whole-process tests of lumivex-cli: exit statuses, messages and files left behind.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FDir = fs::temp_directory_path() / ("lumivex-cli-test-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(FDir);
+  }
+  void TearDown() override { fs::remove_all(FDir); }
+
+  TRun Run(const std::string& args) {
+    const std::string out = (FDir / "stdout").string();
+    const std::string err = (FDir / "stderr").string();
+    const std::string command =
+        Quote(LUMIVEX_CLI) + " " + args + " >" + Quote(out) + " 2>" + Quote(err);
+    const int raw = std::system(command.c_str());
+    TRun run;
+    run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    run.Out = Slurp(out);
+    run.Err = Slurp(err);
+    fs::remove(out);
+    fs::remove(err);
+    return run;
+  }
+  std::string P(const std::string& name) const { return Quote((FDir / name).string()); }
+  void Write(const std::string& name, const std::string& contents) const {
+    std::ofstream(FDir / name, std::ios::binary) << contents;
+  }
+  fs::path FDir;
+};
+
+const std::string kData = LUMIVEX_FORMATS_TEST_DATA;
+
+TEST_F(CliTest, InfoPrintsOneLinePerField) {
+  const TRun r = Run("info " + Quote(kData + "/nb_pal8.bmp"));
+  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(r.Out,
+            "Format: Bitmap\nImages: 1\nBitsPerPixel: 8\nColors: 256\nWidth: 5\nHeight: 3\n"
+            "Description: \nVersion: Windows, RGB\n");
+  Write("junk.bin", "not a picture");
+  const TRun bad = Run("info " + P("junk.bin"));
+  EXPECT_EQ(bad.Status, 1);
+  EXPECT_NE(bad.Err.find("not a recognised picture file"), std::string::npos);
+  EXPECT_EQ(Run("info " + Quote(kData + "/nb_pal8.bmp") + " --index 1").Status, 1);
+}
+
+TEST_F(CliTest, ConvertRoundTripsAndAppliesSettings) {
+  const TRun r = Run("convert --set PXMWriteBinary=true " + Quote(kData + "/nb_rgb24.bmp") + " " +
+                     P("out.ppm"));
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Err, "");
+  EXPECT_EQ(Slurp(FDir / "out.ppm"), Slurp(kData + "/raw.ppm"));
+
+  ASSERT_EQ(Run("convert " + P("out.ppm") + " " + P("out.tga")).Status, 0);
+  ASSERT_EQ(Run("convert --set=PXMWriteBinary=false " + P("out.tga") + " " + P("plain.ppm")).Status,
+            0);
+  EXPECT_EQ(Slurp(FDir / "plain.ppm"),
+                                           "P3\n5 3\n255\n"
+                                           "255 0 0 0 255 0 0 0 255 255 255 255 0 0 0\n"
+                                           "10 20 30 40 50 60 70 80 90 100 110 120 130 140 150\n"
+                                           "255 255 0 0 255 255 255 0 255 128 128 128 1 2 3\n");
+}
+
+TEST_F(CliTest, ColourResolutionWarningFollowsTheWarnOption) {
+  const std::string in = Quote(kData + "/nb_rgb24.bmp");
+  const TRun ok = Run("convert " + in + " " + P("ok.pbm"));
+  EXPECT_EQ(ok.Status, 0);
+  EXPECT_NE(ok.Err.find("Portable Bitmap"), std::string::npos);
+  EXPECT_TRUE(fs::exists(FDir / "ok.pbm"));
+
+  const TRun quiet = Run("convert --warn ignore " + in + " " + P("quiet.pbm"));
+  EXPECT_EQ(quiet.Status, 0);
+  EXPECT_EQ(quiet.Err, "");
+
+  const TRun refused = Run("convert --warn raise " + in + " " + P("refused.pbm"));
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_NE(refused.Err.find("cannot be saved"), std::string::npos);
+  EXPECT_FALSE(fs::exists(FDir / "refused.pbm"));
+}
+
+TEST_F(CliTest, FailuresLeaveNoOutputAndKeepExistingFiles) {
+  Write("broken.bmp", std::string("BM") + std::string(12, '\0') + "\x6c" + std::string(40, '\0'));
+  const TRun r = Run("convert " + P("broken.bmp") + " " + P("new.ppm"));
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Err, "lumivex-cli: BMP: Invalid size of BitmapInfoHeader/BitmapCoreHeader\n");
+  EXPECT_FALSE(fs::exists(FDir / "new.ppm"));
+
+  Write("old.gif", "keep me");
+  const TRun gif = Run("convert " + Quote(kData + "/raw.ppm") + " " + P("old.gif"));
+  EXPECT_EQ(gif.Status, 1);
+  EXPECT_EQ(gif.Err, "lumivex-cli: Unknown file extension \"gif\"\n");
+  EXPECT_EQ(Slurp(FDir / "old.gif"), "keep me");
+
+  const TRun missing = Run("convert " + P("missing.bmp") + " " + P("x.ppm"));
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_NE(missing.Err.find("missing.bmp"), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(FDir), {}), 2);
+}
+
+TEST_F(CliTest, UsageErrorsExitWithStatusTwo) {
+  const std::string in = Quote(kData + "/raw.ppm");
+  EXPECT_EQ(Run("").Status, 2);
+  EXPECT_EQ(Run("frobnicate").Status, 2);
+  EXPECT_EQ(Run("convert " + in).Status, 2);
+  const TRun badSet = Run("convert --set NoSuch=1 " + in + " " + P("a.bmp"));
+  EXPECT_EQ(badSet.Status, 2);
+  EXPECT_NE(badSet.Err.find("NoSuch"), std::string::npos);
+  EXPECT_EQ(Run("convert --set JPEGWriteQuality=900 " + in + " " + P("a.bmp")).Status, 2);
+  EXPECT_EQ(Run("convert --set GammaCorrectionOnRead " + in + " " + P("a.bmp")).Status, 2);
+  EXPECT_EQ(Run("convert --warn maybe " + in + " " + P("a.bmp")).Status, 2);
+  EXPECT_EQ(Run("convert --index -1 " + in + " " + P("a.bmp")).Status, 2);
+  EXPECT_EQ(Run("info --bogus " + in).Status, 2);
+  EXPECT_FALSE(fs::exists(FDir / "a.bmp"));
+}
+
+TEST_F(CliTest, HelpAndFormats) {
+  for (const char* cmd : {"--help", "info --help", "convert --help", "formats --help"}) {
+    const TRun r = Run(cmd);
+    EXPECT_EQ(r.Status, 0) << cmd;
+    EXPECT_NE(r.Out.find("usage: lumivex-cli"), std::string::npos) << cmd;
+  }
+  const TRun f = Run("formats");
+  EXPECT_EQ(f.Status, 0);
+  EXPECT_NE(f.Out.find("tga   Truevision Targa          recognised by extension only"),
+            std::string::npos);
+  EXPECT_NE(f.Out.find("pbm   Portable Bitmap           black and white\n"), std::string::npos);
+  EXPECT_NE(f.Out.find("GammaCorrectionOnRead=true"), std::string::npos);
+}
+
+}  // namespace

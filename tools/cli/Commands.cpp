@@ -1,0 +1,88 @@
+#include <charconv>
+
+#include "tools/cli/Cli.h"
+
+const std::vector<TCliCommand>& CliCommands() {
+  static const std::vector<TCliCommand> commands = {
+      {"info", "describe a picture file without loading its pixels",
+       "usage: lumivex-cli info FILE [--index N]\n"
+       "\n"
+       "Prints one \"Name: value\" line per field: Format, Images, BitsPerPixel, Colors,\n"
+       "Width, Height, Description, Version. Exit status 1 when the file is not recognised.\n"
+       "\n"
+       "  --index N   the image of a multi-image file to describe (default 0)\n",
+       RunInfo},
+      {"convert", "load a picture and save it in the format of the output's extension",
+       "usage: lumivex-cli convert [--index N] [--set NAME=VALUE]... [--warn ignore|ok|raise]\n"
+       "                           INPUT OUTPUT\n"
+       "\n"
+       "Loads INPUT (recognised by content, then by extension) and saves OUTPUT in the format\n"
+       "named by its extension, converting the colour resolution when that format needs it.\n"
+       "On failure the message goes to stderr, the exit status is 1 and OUTPUT is left as it\n"
+       "was (a new OUTPUT is not created).\n"
+       "\n"
+       "  --index N         the image to load from a multi-image file (default 0)\n"
+       "  --set NAME=VALUE  changes a library-wide format setting, e.g. PXMWriteBinary=true,\n"
+       "                    GammaCorrectionOnRead=false, TIFFXResolution=300/1; repeatable\n"
+       "                    (see `lumivex-cli formats` for the names and current values)\n"
+       "  --warn ACTION     answer to a colour-resolution conversion: ok (default: convert\n"
+       "                    and print the warning to stderr), ignore (convert silently) or\n"
+       "                    raise (refuse and fail)\n",
+       RunConvert},
+      {"formats", "list the registered readers, writers and format settings",
+       "usage: lumivex-cli formats\n"
+       "\n"
+       "Lists the readers (extension, description, how they recognise data), the writers\n"
+       "(extension, description, colour resolutions they store) and the format settings\n"
+       "with their current values.\n",
+       RunFormats},
+  };
+  return commands;
+}
+
+TParsedArgs ParseArgs(const std::vector<std::string>& args,
+                      const std::vector<std::string>& valueOptions) {
+  TParsedArgs parsed;
+  bool onlyPositional = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (onlyPositional || a.size() < 2 || a[0] != '-') {
+      parsed.Positional.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      onlyPositional = true;
+      continue;
+    }
+    if (a == "--help" || a == "-h") {
+      parsed.Help = true;
+      continue;
+    }
+    std::string name = a;
+    std::string value;
+    bool hasValue = false;
+    if (const auto eq = a.find('='); eq != std::string::npos && a.rfind("--", 0) == 0) {
+      name = a.substr(0, eq);
+      value = a.substr(eq + 1);
+      hasValue = true;
+    }
+    bool known = false;
+    for (const std::string& o : valueOptions) known = known || o == name;
+    if (!known) throw TUsageError{"unknown option " + name};
+    if (!hasValue) {
+      if (i + 1 >= args.size()) throw TUsageError{"option " + name + " needs a value"};
+      value = args[++i];
+    }
+    parsed.Options.emplace_back(name, value);
+  }
+  return parsed;
+}
+
+int ParseIndex(const std::string& name, const std::string& value) {
+  int n = 0;
+  const char* end = value.data() + value.size();
+  auto [p, ec] = std::from_chars(value.data(), end, n);
+  if (value.empty() || ec != std::errc{} || p != end || n < 0)
+    throw TUsageError{name + " expects a non-negative integer, not \"" + value + "\""};
+  return n;
+}

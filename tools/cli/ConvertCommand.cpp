@@ -1,0 +1,54 @@
+#include <exception>
+#include <new>
+#include <ostream>
+
+#include "imaging/formats/FormatSettings.h"
+#include "imaging/formats/LoadSave.h"
+#include "imaging/formats/Registry.h"
+#include "tools/cli/Cli.h"
+
+int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
+  const TParsedArgs parsed = ParseArgs(args, {"--index", "--set", "--warn"});
+  FileFormatReaders();  // registers the formats and sets the settings' defaults first
+  int index = 0;
+  TPGWarningAction action = pgwaOKBox;
+  for (const auto& [name, value] : parsed.Options) {
+    if (name == "--index") {
+      index = ParseIndex(name, value);
+    } else if (name == "--set") {
+      const auto eq = value.find('=');
+      if (eq == std::string::npos) throw TUsageError{"--set expects NAME=VALUE, not \"" + value + "\""};
+      const std::string error = SetFormatSetting(value.substr(0, eq), value.substr(eq + 1));
+      if (!error.empty()) throw TUsageError{"--set: " + error};
+    } else if (value == "ignore") {
+      action = pgwaIgnore;
+    } else if (value == "ok") {
+      action = pgwaOKBox;
+    } else if (value == "raise") {
+      action = pgwaRaise;
+    } else {
+      throw TUsageError{"--warn expects ignore, ok or raise, not \"" + value + "\""};
+    }
+  }
+  if (parsed.Positional.size() != 2) throw TUsageError{"expects INPUT and OUTPUT"};
+  const std::string& input = parsed.Positional[0];
+  const std::string& output = parsed.Positional[1];
+
+  SetPGWarningBoxHook([&context](const std::string& caption, const std::string& text, bool) {
+    context.Err << "lumivex-cli: " << caption << ": " << text << "\n";
+    return true;
+  });
+  try {
+    TPixelGraphic image;
+    LoadFromFileIndex(image, input, index);
+    image.SaveColorResWarningAction = action;
+    SaveToFile(image, output);
+  } catch (const std::bad_alloc&) {
+    context.Err << "lumivex-cli: out of memory\n";
+    return kExitFailure;
+  } catch (const std::exception& e) {
+    context.Err << "lumivex-cli: " << e.what() << "\n";
+    return kExitFailure;
+  }
+  return kExitOK;
+}
