@@ -31,23 +31,14 @@ class TSourceColors {
     return FTable[FImage.Pixel(x, y) & 0xFF];
   }
 
-  // Colours of row y as red, green, blue triplets, one per pixel.
-  void Row(int y, int* out) const {
+  // Row y in storage order: blue, green, red bytes per pixel.
+  void RowBGR(int y, std::uint8_t* out) const {
     const int w = FImage.Width();
-    if (FImage.PixelFormat() == pf24Bit) {
-      const std::uint8_t* p = FImage.ScanLine(y);
-      for (int x = 0; x < w; ++x, p += 3, out += 3) {
-        out[0] = p[2];
-        out[1] = p[1];
-        out[2] = p[0];
-      }
-      return;
-    }
     for (int x = 0; x < w; ++x, out += 3) {
       const TRGB c = FTable[FImage.Pixel(x, y) & 0xFF];
-      out[0] = RedOf(c);
-      out[1] = GreenOf(c);
-      out[2] = BlueOf(c);
+      out[0] = static_cast<std::uint8_t>(BlueOf(c));
+      out[1] = static_cast<std::uint8_t>(GreenOf(c));
+      out[2] = static_cast<std::uint8_t>(RedOf(c));
     }
   }
 

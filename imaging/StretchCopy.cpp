@@ -1,162 +1,238 @@
 // Resampled copy of a source rectangle into a target rectangle in three qualities.
 //
-// Per axis the copy samples directly (one pixel), interpolates between the two nearest pixel
-// centres (divisor 2T) or averages the covered area (divisor S), S and T being the source and
-// target lengths. All arithmetic is integer and truncating; the horizontal sum of each source
-// row is divided before the vertical weights apply.
+// The horizontal sum of each source row is divided before the vertical weights apply, so each
+// source row is reduced to the target columns once and kept while target rows use it.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <deque>
 #include <vector>
 
 #include "PGraphic.h"
 #include "PixelAccess.h"
+#include "StretchTaps.h"
 
 namespace {
 
-enum class Sampling { Direct, Interpolate, Area };
-
-struct Tap {
-  std::int64_t s0 = 0, s1 = 0;  // first and last source position
-  std::int64_t w0 = 0, w1 = 0;  // weights of s0 and s1; positions between weigh `between`
-  bool valid = false;
+// Truncating division of 0 <= n <= 255 x d. For divisors below 2^23 a double reciprocal is
+// exact: its error stays far below 1/d, the least distance of a non-integral quotient to the
+// next integer.
+struct FastDivider {
+  double inv;
+  explicit FastDivider(std::int64_t d) : inv(1.0 / static_cast<double>(d)) {}
+  int operator()(std::int32_t n) const { return static_cast<int>(n * inv + 1e-9); }
 };
 
-struct Axis {
-  Sampling kind;
-  std::int64_t S, T, O;  // source length, target length, source offset
-  std::int64_t extent;    // source image size on this axis
-  bool fast;
-  std::int64_t divisor;
-
-  Axis(TStretchMode mode, std::int64_t s, std::int64_t t, std::int64_t o, std::int64_t ext)
-      : S(s), T(t), O(o), extent(ext), fast(mode == smFast) {
-    if ((t < s && mode == smMedium) || (t > s && mode == smPrecise)) {
-      kind = Sampling::Interpolate;
-      divisor = 2 * t;
-    } else if ((t < s && mode == smPrecise) || (t > s && mode == smMedium)) {
-      kind = Sampling::Area;
-      divisor = s;
-    } else {
-      kind = Sampling::Direct;
-      divisor = 1;
-    }
-  }
-
-  std::int64_t between() const { return T; }
-  bool Inside(std::int64_t s) const { return s >= 0 && s < extent; }
-
-  Tap TapFor(std::int64_t u) const {
-    Tap t;
-    switch (kind) {
-      case Sampling::Interpolate: {
-        const std::int64_t c = S * (2 * u + 1);
-        t.s0 = O + (c - T) / (2 * T);
-        t.s1 = O + (c + T) / (2 * T);
-        t.valid = Inside(t.s0) && Inside(t.s1);
-        if (!t.valid && T > S && Inside(t.s0) != Inside(t.s1) &&
-            (t.s0 == -1 || t.s1 == extent)) {
-          // Enlarged edges: the taps straddle the image border and fold onto its last pixel.
-          t.s0 = t.s1 = Inside(t.s0) ? t.s0 : t.s1;
-          t.valid = true;
-        }
-        if (T * (2 * (t.s0 - O) + 1) == c || t.s0 == t.s1) {
-          t.s1 = t.s0;
-          t.w0 = 2 * T;
-        } else {
-          t.w0 = 2 * T + T * (2 * (t.s0 - O) + 1) - c;
-          t.w1 = 2 * T + c - T * (2 * (t.s1 - O) + 1);
-        }
-        break;
-      }
-      case Sampling::Area: {
-        t.s0 = O + S * u / T;
-        const std::int64_t e = S * (u + 1);
-        t.s1 = O + e / T - (e % T == 0 ? 1 : 0);
-        t.valid = Inside(t.s0) && Inside(t.s1);
-        if (t.s0 == t.s1) {
-          t.w0 = S;
-        } else {
-          t.w0 = T * (t.s0 - O + 1) - S * u;
-          t.w1 = e - T * (t.s1 - O);
-        }
-        break;
-      }
-      case Sampling::Direct:
-        t.s0 = t.s1 = fast ? O + S * u / T : O + u;
-        t.w0 = 1;
-        t.valid = Inside(t.s0);
-        break;
-    }
-    return t;
-  }
-
-  std::int64_t WeightAt(const Tap& t, std::int64_t s) const {
-    if (s == t.s0) return t.w0;
-    if (s == t.s1) return t.w1;
-    return between();
-  }
+struct ExactDivider {
+  std::int64_t d;
+  explicit ExactDivider(std::int64_t divisor) : d(divisor) {}
+  int operator()(std::int64_t n) const { return static_cast<int>(n / d); }
 };
 
-// Source rows reduced horizontally to the target columns, cached while the rows are in use.
-class RowCache {
+// The taps of every target column, flattened.
+template <class Acc>
+struct ColumnTaps {
+  std::vector<std::size_t> first;  // taps of column k: first[k] .. first[k + 1] - 1
+  std::vector<std::size_t> offset;  // byte offset of the source pixel in its row
+  std::vector<Acc> weight;
+  std::vector<std::uint8_t> valid;
+
+  ColumnTaps(const Axis& ax, std::int64_t x0, std::int64_t x1, std::int64_t destX) {
+    for (std::int64_t x = x0; x <= x1; ++x) {
+      const Tap t = ax.TapFor(x - destX);
+      first.push_back(offset.size());
+      valid.push_back(t.valid);
+      if (!t.valid) continue;
+      for (std::int64_t s = t.s0; s <= t.s1; ++s) {
+        offset.push_back(static_cast<std::size_t>(s) * 3);
+        weight.push_back(static_cast<Acc>(ax.WeightAt(t, s)));
+      }
+    }
+    first.push_back(offset.size());
+  }
+  std::size_t size() const { return valid.size(); }
+};
+
+// Source rows reduced to the target columns (blue, green, red per column), kept while the
+// vertical taps still reach them; taps only move downwards.
+template <class Acc, class Div>
+class ReducedRows {
  public:
-  RowCache(const TSourceColors& source, const Axis& ax, const std::vector<Tap>& taps,
-           int sourceWidth)
-      : FSource(source), FAxis(ax), FTaps(taps), FRaw(static_cast<std::size_t>(sourceWidth) * 3) {}
-
-  const std::int64_t* Get(std::int64_t row) {
-    for (auto& e : FEntries)
-      if (e.row == row) return e.values.data();
-    Entry* slot = nullptr;
-    if (FEntries.size() < 4096) {
-      FEntries.emplace_back();
-      slot = &FEntries.back();
-    } else {
-      slot = &*std::min_element(FEntries.begin(), FEntries.end(),
-                                [](const Entry& a, const Entry& b) { return a.row < b.row; });
-    }
-    Fill(row, *slot);
-    return slot->values.data();
+  ReducedRows(const TPixelGraphic& source, const ColumnTaps<Acc>& taps, Div div)
+      : FSource(source), FColors(source), FTaps(taps), FDiv(div) {
+    if (source.PixelFormat() != pf24Bit)
+      FScratch.resize(static_cast<std::size_t>(source.Width()) * 3);
   }
 
-  // Forgets rows above `row`; taps only move downwards.
-  void DropBelow(std::int64_t row) {
-    std::erase_if(FEntries, [row](const Entry& e) { return e.row < row; });
+  void DropAbove(std::int64_t row) {
+    while (!FRows.empty() && FRows.front().row < row) {
+      FSpare.push_back(std::move(FRows.front().values));
+      FRows.pop_front();
+    }
+  }
+
+  const std::uint8_t* Get(std::int64_t row) {
+    for (const auto& e : FRows)
+      if (e.row == row) return e.values.data();
+    Entry e{row, {}};
+    if (!FSpare.empty()) {
+      e.values = std::move(FSpare.back());
+      FSpare.pop_back();
+    }
+    e.values.assign(FTaps.size() * 3, 0);
+    Reduce(static_cast<int>(row), e.values.data());
+    FRows.push_back(std::move(e));
+    return FRows.back().values.data();
   }
 
  private:
   struct Entry {
-    std::int64_t row = -1;
-    std::vector<std::int64_t> values;
+    std::int64_t row;
+    std::vector<std::uint8_t> values;
   };
 
-  void Fill(std::int64_t row, Entry& e) {
-    e.row = row;
-    e.values.assign(FTaps.size() * 3, 0);
-    FSource.Row(static_cast<int>(row), FRaw.data());
-    for (std::size_t k = 0; k < FTaps.size(); ++k) {
-      const Tap& t = FTaps[k];
-      if (!t.valid) continue;
-      std::int64_t r = 0, g = 0, b = 0;
-      for (std::int64_t s = t.s0; s <= t.s1; ++s) {
-        const std::int64_t w = FAxis.WeightAt(t, s);
-        const int* p = &FRaw[static_cast<std::size_t>(s) * 3];
-        r += p[0] * w;
-        g += p[1] * w;
-        b += p[2] * w;
+  const std::uint8_t* SourceRow(int row) {
+    if (FSource.PixelFormat() == pf24Bit) return FSource.ScanLine(row);
+    FColors.RowBGR(row, FScratch.data());
+    return FScratch.data();
+  }
+
+  void Reduce(int row, std::uint8_t* out) {
+    const std::uint8_t* src = SourceRow(row);
+    const std::size_t n = FTaps.size();
+    const std::size_t* first = FTaps.first.data();
+    const std::size_t* offset = FTaps.offset.data();
+    const Acc* weight = FTaps.weight.data();
+    for (std::size_t k = 0; k < n; ++k, out += 3) {
+      const std::size_t t0 = first[k], t1 = first[k + 1];
+      if (t1 == t0) continue;
+      if (t1 - t0 == 1) {  // one tap reproduces its pixel: (p x w) / w = p
+        const std::uint8_t* p = src + offset[t0];
+        out[0] = p[0];
+        out[1] = p[1];
+        out[2] = p[2];
+        continue;
       }
-      e.values[k * 3] = r / FAxis.divisor;
-      e.values[k * 3 + 1] = g / FAxis.divisor;
-      e.values[k * 3 + 2] = b / FAxis.divisor;
+      Acc b = 0, g = 0, r = 0;
+      for (std::size_t t = t0; t < t1; ++t) {
+        const std::uint8_t* p = src + offset[t];
+        const Acc w = weight[t];
+        b += p[0] * w;
+        g += p[1] * w;
+        r += p[2] * w;
+      }
+      out[0] = static_cast<std::uint8_t>(FDiv(b));
+      out[1] = static_cast<std::uint8_t>(FDiv(g));
+      out[2] = static_cast<std::uint8_t>(FDiv(r));
     }
   }
 
-  const TSourceColors& FSource;
-  const Axis& FAxis;
-  const std::vector<Tap>& FTaps;
-  std::vector<int> FRaw;
-  std::vector<Entry> FEntries;
+  const TPixelGraphic& FSource;
+  TSourceColors FColors;
+  const ColumnTaps<Acc>& FTaps;
+  Div FDiv;
+  std::vector<std::uint8_t> FScratch;
+  std::deque<Entry> FRows;
+  std::vector<std::vector<std::uint8_t>> FSpare;
 };
+
+// Weighted sum of reduced rows divided by the vertical divisor, per byte. Built for AVX2 too,
+// chosen at run time; the arithmetic is the same integer sum and exact division.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define LUMIVEX_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define LUMIVEX_CLONES
+#endif
+
+LUMIVEX_CLONES
+void MixRowsFast(const std::uint8_t* const* rows, const std::int32_t* weights, int count,
+                 std::size_t n, std::int32_t* totals, std::uint8_t* out, double inv) {
+  for (std::size_t j = 0; j < n; ++j) totals[j] = rows[0][j] * weights[0];
+  for (int i = 1; i < count; ++i) {
+    const std::uint8_t* h = rows[i];
+    const std::int32_t w = weights[i];
+    for (std::size_t j = 0; j < n; ++j) totals[j] += h[j] * w;
+  }
+  for (std::size_t j = 0; j < n; ++j)
+    out[j] = static_cast<std::uint8_t>(static_cast<int>(totals[j] * inv + 1e-9));
+}
+
+void MixRows(const std::uint8_t* const* rows, const std::int32_t* weights, int count,
+             std::size_t n, std::int32_t* totals, std::uint8_t* out, const FastDivider& div) {
+  MixRowsFast(rows, weights, count, n, totals, out, div.inv);
+}
+
+void MixRows(const std::uint8_t* const* rows, const std::int64_t* weights, int count,
+             std::size_t n, std::int64_t* totals, std::uint8_t* out, const ExactDivider& div) {
+  for (std::size_t j = 0; j < n; ++j) totals[j] = 0;
+  for (int i = 0; i < count; ++i)
+    for (std::size_t j = 0; j < n; ++j) totals[j] += rows[i][j] * weights[i];
+  for (std::size_t j = 0; j < n; ++j) out[j] = static_cast<std::uint8_t>(div(totals[j]));
+}
+
+struct Span {
+  std::int64_t x0, x1, y0, y1, destX, destY;
+};
+
+template <class Acc, class Div>
+void Resample(TPixelGraphic& target, const TPixelGraphic& source, const Axis& ax,
+              const Axis& ay, const Span& span) {
+  const ColumnTaps<Acc> columns(ax, span.x0, span.x1, span.destX);
+  ReducedRows<Acc, Div> rows(source, columns, Div(ax.divisor));
+  const Div vdiv(ay.divisor);
+  const std::size_t n = columns.size();
+  std::vector<Acc> totals(n * 3);
+  std::vector<std::uint8_t> mixed(n * 3);
+  std::vector<const std::uint8_t*> rowPtrs;
+  std::vector<Acc> rowWeights;
+  const bool allValid =
+      std::all_of(columns.valid.begin(), columns.valid.end(), [](std::uint8_t v) { return v; });
+
+  TPGProgressScope progress(target);
+  TPGDitherScope dither(target);
+  TTargetWriter writer(target, dither.Active());
+  const bool bytes = target.PixelFormat() == pf24Bit;
+  for (std::int64_t y = span.y0; y <= span.y1; ++y) {
+    const Tap vt = ay.TapFor(y - span.destY);
+    if (!vt.valid) continue;
+    rows.DropAbove(vt.s0);
+    const std::uint8_t* values;
+    if (vt.s0 == vt.s1) {
+      values = rows.Get(vt.s0);  // one tap reproduces its row
+    } else {
+      rowPtrs.clear();
+      rowWeights.clear();
+      for (std::int64_t i = vt.s0; i <= vt.s1; ++i) {
+        rowWeights.push_back(static_cast<Acc>(ay.WeightAt(vt, i)));
+        rowPtrs.push_back(rows.Get(i));
+      }
+      MixRows(rowPtrs.data(), rowWeights.data(), static_cast<int>(rowPtrs.size()), n * 3,
+              totals.data(), mixed.data(), vdiv);
+      values = mixed.data();
+    }
+    if (bytes && allValid) {
+      std::memcpy(target.ScanLine(static_cast<int>(y)) + span.x0 * 3, values, n * 3);
+    } else if (bytes) {
+      std::uint8_t* row = target.ScanLine(static_cast<int>(y)) + span.x0 * 3;
+      for (std::size_t k = 0; k < n; ++k)
+        if (columns.valid[k]) {
+          row[k * 3] = values[k * 3];
+          row[k * 3 + 1] = values[k * 3 + 1];
+          row[k * 3 + 2] = values[k * 3 + 2];
+        }
+    } else {
+      writer.NextRow();
+      const bool reverse = (y & 1) != 0;
+      for (std::size_t step = 0; step < n; ++step) {
+        const std::size_t k = reverse ? n - 1 - step : step;
+        if (!columns.valid[k]) continue;
+        writer.Write(static_cast<int>(span.x0 + static_cast<std::int64_t>(k)), static_cast<int>(y),
+                     values[k * 3 + 2], values[k * 3 + 1], values[k * 3]);
+      }
+    }
+    if (target.Progress(static_cast<int>(y - span.y0), static_cast<int>(span.y1 - span.y0))) break;
+  }
+}
 
 }  // namespace
 
@@ -190,40 +266,15 @@ void TPixelGraphic::StretchCopy(int destX, int destY, int destW, int destH,
   const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{destY} + destH - 1, FHeight - 1);
 
   {
-    TPGProgressScope progress(*this);
-    TPGDitherScope dither(*this);
-    TTargetWriter writer(*this, dither.Active());
     const Axis ax(StretchMode, srcW, destW, srcX, source.Width());
     const Axis ay(StretchMode, srcH, destH, srcY, source.Height());
-    std::vector<Tap> hTaps(static_cast<std::size_t>(std::max<std::int64_t>(x1 - x0 + 1, 0)));
-    for (std::int64_t x = x0; x <= x1; ++x)
-      hTaps[static_cast<std::size_t>(x - x0)] = ax.TapFor(x - destX);
-
-    const TSourceColors colors(source);
-    RowCache rows(colors, ax, hTaps, source.Width());
-    std::vector<std::int64_t> totals(hTaps.size() * 3);
-    for (std::int64_t y = y0; y <= y1 && !hTaps.empty(); ++y) {
-      const Tap vt = ay.TapFor(y - destY);
-      if (!vt.valid) continue;
-      rows.DropBelow(vt.s0);
-      std::fill(totals.begin(), totals.end(), 0);
-      for (std::int64_t i = vt.s0; i <= vt.s1; ++i) {
-        const std::int64_t wy = ay.WeightAt(vt, i);
-        const std::int64_t* h = rows.Get(i);
-        for (std::size_t k = 0; k < totals.size(); ++k) totals[k] += h[k] * wy;
-      }
-      writer.NextRow();
-      const std::int64_t n = x1 - x0 + 1;
-      const bool reverse = (y & 1) != 0;
-      for (std::int64_t step = 0; step < n; ++step) {
-        const std::size_t k = static_cast<std::size_t>(reverse ? n - 1 - step : step);
-        if (!hTaps[k].valid) continue;
-        writer.Write(static_cast<int>(x0 + static_cast<std::int64_t>(k)), static_cast<int>(y),
-                     static_cast<int>(totals[k * 3] / ay.divisor),
-                     static_cast<int>(totals[k * 3 + 1] / ay.divisor),
-                     static_cast<int>(totals[k * 3 + 2] / ay.divisor));
-      }
-      if (Progress(static_cast<int>(y - y0), static_cast<int>(y1 - y0))) break;
+    const Span span{x0, x1, y0, y1, destX, destY};
+    if (x1 < x0 || y1 < y0) {
+      TPGProgressScope progress(*this);
+    } else if (ax.divisor < (1 << 23) && ay.divisor < (1 << 23)) {
+      Resample<std::int32_t, FastDivider>(*this, source, ax, ay, span);
+    } else {
+      Resample<std::int64_t, ExactDivider>(*this, source, ax, ay, span);
     }
   }
   Changed();
