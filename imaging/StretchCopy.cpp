@@ -49,7 +49,10 @@ struct ColumnTaps {
       }
     }
     first.push_back(offset.size());
+    singleTaps = offset.size() == valid.size() &&
+                 std::all_of(valid.begin(), valid.end(), [](std::uint8_t v) { return v; });
   }
+  bool singleTaps = false;  // every column valid with one tap
   std::size_t size() const { return valid.size(); }
 };
 
@@ -70,6 +73,9 @@ class ReducedRows {
       FRows.pop_front();
     }
   }
+
+  // Reduces a row straight into `out` without keeping it.
+  void ReduceInto(std::int64_t row, std::uint8_t* out) { Reduce(static_cast<int>(row), out); }
 
   const std::uint8_t* Get(std::int64_t row) {
     for (const auto& e : FRows)
@@ -100,6 +106,16 @@ class ReducedRows {
   void Reduce(int row, std::uint8_t* out) {
     const std::uint8_t* src = SourceRow(row);
     const std::size_t n = FTaps.size();
+    if (FTaps.singleTaps) {  // every column copies one pixel
+      const std::size_t* offset = FTaps.offset.data();
+      for (std::size_t k = 0; k < n; ++k, out += 3) {
+        const std::uint8_t* p = src + offset[k];
+        out[0] = p[0];
+        out[1] = p[1];
+        out[2] = p[2];
+      }
+      return;
+    }
     const std::size_t* first = FTaps.first.data();
     const std::size_t* offset = FTaps.offset.data();
     const Acc* weight = FTaps.weight.data();
@@ -197,6 +213,12 @@ void Resample(TPixelGraphic& target, const TPixelGraphic& source, const Axis& ax
     if (!vt.valid) continue;
     rows.DropAbove(vt.s0);
     const std::uint8_t* values;
+    if (vt.s0 == vt.s1 && bytes && allValid && ay.T <= ay.S) {
+      // A reduced row is not met again: reduce it into place.
+      rows.ReduceInto(vt.s0, target.ScanLine(static_cast<int>(y)) + span.x0 * 3);
+      if (target.Progress(static_cast<int>(y - span.y0), static_cast<int>(span.y1 - span.y0))) break;
+      continue;
+    }
     if (vt.s0 == vt.s1) {
       values = rows.Get(vt.s0);  // one tap reproduces its row
     } else {
