@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGLibrary.h"
 #include "imaging/PGraphic.h"
 
 namespace {
@@ -272,7 +273,7 @@ TEST(Assign, CopiesEverythingButEvents) {
 }
 
 TEST(MessageTable, CarriesEveryEntryInOrder) {
-  CheckPGLangStrEntries(PGLangStrEntries);
+  InitImagingLibrary();
   EXPECT_EQ(PGMessage(31, "CreateDIBSection"), "CreateDIBSection failed");
   EXPECT_EQ(PGMessage(19, "xyz"), "Unknown file extension \"xyz\"");
   EXPECT_EQ(PGMessage(17, "BMP", "1 bit", "24 bit"),

@@ -1,0 +1,5 @@
+#include "PGLibrary.h"
+
+#include "PGErrors.h"
+
+void InitImagingLibrary() { CheckPGLangStrEntries(PGLangStrEntries); }
