@@ -237,6 +237,7 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
       stream.Skip((std::int64_t{header.ColorsUsed} - maxCount) * 4);
   }
 
+  if (image.Empty()) return;  // no pixels to read (a width or height of 0)
   if (bits == 16 || bits == 32) {
     ReadBitFields(image, stream, header, channels);
   } else if (rle) {

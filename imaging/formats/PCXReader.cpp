@@ -169,12 +169,13 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   graphic.SetWidth(header.Width);
   graphic.SetHeight(header.Height);
 
+  if (graphic.Empty()) return;  // a width or height of 0: no pixels
   TPGProgressScope progress(graphic);
   std::vector<std::uint8_t> line(static_cast<std::size_t>(header.Planes) * header.BytesPerLine);
   TPCXDecoder decoder(stream);
   for (int y = 0; y < header.Height; ++y) {
     decoder.DecodeLine(line);
-    if (!graphic.Empty()) ConvertLine(graphic, y, line, header.BytesPerLine);
+    ConvertLine(graphic, y, line, header.BytesPerLine);
     if (graphic.Progress(y, header.Height)) break;
   }
 }

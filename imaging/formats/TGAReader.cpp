@@ -154,7 +154,7 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
       graphic.SetPaletteIdent(pGray256);
     }
   }
-  if (header.Height == 0) return;
+  if (graphic.Empty()) return;  // a width or height of 0: no pixels
 
   TPGProgressScope progress(graphic);
   const int width = header.Width;

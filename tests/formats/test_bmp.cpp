@@ -194,3 +194,17 @@ TEST_F(BMPTest, WriterLayoutMatchesTheStorage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BMPTest, ZeroWidthWithHugeHeightReadsNothingQuickly) {
+  // A top-down file 0 pixels wide and two billion rows high: no storage, no row loop.
+  TPixelGraphic image;
+  LoadBytes(image, InfoBMP(0, -2000000000, 24, 0, TBytes(16)));
+  EXPECT_TRUE(image.Empty());
+  EXPECT_EQ(image.Height(), 2000000000);
+  LoadBytes(image, InfoBMP(0, 2000000000, 32, 0, TBytes(16)));
+  EXPECT_TRUE(image.Empty());
+}
+
+}  // namespace
