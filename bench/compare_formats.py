@@ -31,6 +31,11 @@ def install_missing():
                    + missing, check=True, env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
 
 
+def uncompressed(path):
+    """ImageMagick options for uncompressed BMP and TGA output (PPM stays binary)."""
+    return [] if path.endswith(".ppm") else ["-compress", "none"]
+
+
 def best_time(command, runs):
     best = None
     for _ in range(runs):
@@ -55,15 +60,15 @@ def main():
         inputs = {}
         for fmt in ("bmp", "ppm", "tga"):
             inputs[fmt] = os.path.join(work, "input." + fmt)
-            subprocess.run(["convert", source, "-compress", "none", "-depth", "8",
+            subprocess.run(["convert", source] + uncompressed(inputs[fmt]) + ["-depth", "8",
                             ("bmp3:" if fmt == "bmp" else "") + inputs[fmt]], check=True)
 
         def tools(src, dst):
             return {
                 "lumivex": [cli, "convert", "--set", "PXMWriteBinary=true", "--set",
                             "GammaCorrectionOnRead=false", src, dst],
-                "imagemagick": ["convert", src, "-compress", "none",
-                                ("bmp3:" if dst.endswith(".bmp") else "") + dst],
+                "imagemagick": ["convert", src] + uncompressed(dst)
+                               + [("bmp3:" if dst.endswith(".bmp") else "") + dst],
                 "pillow": ["/usr/bin/python3", "-c",
                            "import sys; from PIL import Image; "
                            "Image.open(sys.argv[1]).save(sys.argv[2])", src, dst],
