@@ -88,6 +88,10 @@ std::string DirectoryOf(const std::string& fileName) {
 
 void SetPGWarningBoxHook(TPGWarningBoxHook hook) { WarningBoxHook() = std::move(hook); }
 
+bool PGWarningBox(const std::string& caption, const std::string& text, bool withCancel) {
+  return !WarningBoxHook() || WarningBoxHook()(caption, text, withCancel);
+}
+
 void ApplyReadGamma(TPixelGraphic& image) {
   if (!PGFormatSettings.GammaCorrectionOnRead) return;
   if (!(ScreenGamma > 0) || !(std::fabs(image.Gamma / ScreenGamma - 1.0) > 0.05)) return;

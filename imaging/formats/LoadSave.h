@@ -32,6 +32,9 @@ void WriteData(TPixelGraphic& image, TPGStream& stream);
 using TPGWarningBoxHook =
     std::function<bool(const std::string& caption, const std::string& text, bool withCancel)>;
 void SetPGWarningBoxHook(TPGWarningBoxHook hook);
+// Shows a warning box through the hook (readers use it for recoverable problems); true for
+// OK, also when no hook is set.
+bool PGWarningBox(const std::string& caption, const std::string& text, bool withCancel);
 
 // Applies gamma correction with exponent gamma / ScreenGamma when it differs by more than 5 %.
 void ApplyReadGamma(TPixelGraphic& image);
