@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 
+#include "imaging/PGLibrary.h"
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/StandardFormats.h"
 
@@ -55,6 +56,15 @@ std::string ExtensionOf(const std::string& fileName) {
   const auto dot = fileName.find_last_of('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
   return LowerCase(fileName.substr(dot + 1));
+}
+
+void InitFormatLibrary() {
+  static const bool started = [] {
+    InitImagingLibrary();
+    Registry();
+    return true;
+  }();
+  (void)started;
 }
 
 TFileFormatReaderList& FileFormatReaders() { return Registry().Readers; }

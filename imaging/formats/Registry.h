@@ -10,6 +10,10 @@
 using TFileFormatReaderList = std::vector<std::unique_ptr<TFileFormatReader>>;
 using TFileFormatWriterList = std::vector<std::unique_ptr<TFileFormatWriter>>;
 
+// Starts the imaging library with its formats: checks the message table, sets the format
+// settings to their defaults and registers the library's readers and writers (once).
+void InitFormatLibrary();
+
 // The two lists. The first use registers the library's own readers and writers in their fixed
 // order and sets the format settings to their defaults; other units append their readers.
 TFileFormatReaderList& FileFormatReaders();

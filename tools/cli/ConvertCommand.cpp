@@ -4,12 +4,10 @@
 
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/LoadSave.h"
-#include "imaging/formats/Registry.h"
 #include "tools/cli/Cli.h"
 
 int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
   const TParsedArgs parsed = ParseArgs(args, {"--index", "--set", "--warn"});
-  FileFormatReaders();  // registers the formats and sets the settings' defaults first
   int index = 0;
   TPGWarningAction action = pgwaOKBox;
   for (const auto& [name, value] : parsed.Options) {

@@ -1,5 +1,6 @@
 #include <iostream>
 
+#include "imaging/formats/Registry.h"
 #include "tools/cli/Cli.h"
 
 namespace {
@@ -18,6 +19,7 @@ void PrintOverview(std::ostream& out) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  InitFormatLibrary();
   TCliContext context{std::cout, std::cerr};
   if (args.empty()) {
     PrintOverview(std::cerr);
