@@ -56,7 +56,7 @@ void TPGFileStream::Seek(std::int64_t position) {
 
 std::int64_t TPGFileStream::Size() const {
   if (!FFile) return 0;
-  std::fflush(FFile);
+  if (FWriting) std::fflush(FFile);  // buffered output counts
   struct stat st {};
   if (fstat(fileno(FFile), &st) != 0) return 0;
   return static_cast<std::int64_t>(st.st_size);
