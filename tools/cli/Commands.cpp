@@ -86,3 +86,15 @@ int ParseIndex(const std::string& name, const std::string& value) {
     throw TUsageError{name + " expects a non-negative integer, not \"" + value + "\""};
   return n;
 }
+
+std::string ForTerminal(const std::string& message) {
+  std::string out;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    if (message[i] != '\r') {
+      out += message[i];
+    } else if (i == 0 || message[i - 1] != '\r') {
+      out += ' ';
+    }
+  }
+  return out;
+}

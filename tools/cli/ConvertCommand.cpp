@@ -33,7 +33,7 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
   const std::string& output = parsed.Positional[1];
 
   SetPGWarningBoxHook([&context](const std::string& caption, const std::string& text, bool) {
-    context.Err << "lumivex-cli: " << caption << ": " << text << "\n";
+    context.Err << "lumivex-cli: " << caption << ": " << ForTerminal(text) << "\n";
     return true;
   });
   try {
@@ -45,7 +45,7 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
     context.Err << "lumivex-cli: out of memory\n";
     return kExitFailure;
   } catch (const std::exception& e) {
-    context.Err << "lumivex-cli: " << e.what() << "\n";
+    context.Err << "lumivex-cli: " << ForTerminal(e.what()) << "\n";
     return kExitFailure;
   }
   return kExitOK;
