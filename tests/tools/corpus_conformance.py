@@ -1,0 +1,74 @@
+#!/usr/bin/python3
+"""Runs lumivex-cli over the BMP, PCX, anymap and TGA files of the conformance corpus.
+
+Usage: corpus_conformance.py LUMIVEX_CLI CORPUS_DIR
+Fails on any crash, hang or invalid file accepted, and on any valid file that does not
+decode to its reference unless it is listed below with the reason. Exits 77 (skipped) when
+the corpus or Pillow is not there.
+"""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+# Valid files that the readers do not decode like the reference, and why.
+KNOWN = {
+    "files/bmp/bmpsuite_g_rgb16-565.bmp": "16-bit channels expand by adding the low bit's value",
+    "files/bmp/bmpsuite_g_rgb16bfdef.bmp": "16-bit channels expand by adding the low bit's value",
+    "files/pcx/kpcx_CGA_BW.PCX": "palette info 0 is refused",
+    "files/pcx/kpcx_tiny.pcx": "palette info other than 1 is refused",
+    "files/pcx/pil_pil184.pcx": "palette info 0 is refused",
+    "files/pnm/pil_hopper_16bit.pgm": "raw data with a maximum above 255 is refused",
+    "files/pnm/pil_16_bit_binary.pgm": "raw data with a maximum above 255 is refused",
+    "files/pnm/ltiff_rgb-3c-16b.ppm": "raw data with a maximum above 255 is refused",
+    "files/pnm/ljt_monkey16.pgm": "raw data with a maximum above 255 is refused",
+    "files/tga/irstga_utc16.tga": "5-bit channels become channel x 8",
+    "files/tga/pil_p_16.tga": "5-bit channels become channel x 8",
+    "files/tga/irs_b5-unused-cmap.tga": "5-bit channels x 8; netpbm agrees on the pixel order",
+    "files/tga/irs_bottom_left.tga": "the alpha byte of 32-bit pixels is ignored",
+    "files/tga/pil_common_200x32_rgba_bl_raw.tga": "the alpha byte of 32-bit pixels is ignored",
+    "files/tga/pil_common_200x32_rgba_tl_rle.tga": "the alpha byte of 32-bit pixels is ignored",
+    "files/tga/pil_common_200x32_la_tl_rle.tga": "grey with alpha is refused",
+    "files/tga/pil_la.tga": "grey with alpha is refused",
+}
+
+
+def main():
+    cli, corpus = os.path.abspath(sys.argv[1]), sys.argv[2]
+    if not os.path.exists(os.path.join(corpus, "compare.py")):
+        print("conformance corpus not present: skipped")
+        return 77
+    if subprocess.run(["/usr/bin/python3", "-c", "import PIL, numpy"]).returncode != 0:
+        print("python3-pil or python3-numpy missing: skipped")
+        return 77
+    failures = []
+    with tempfile.TemporaryDirectory() as work:
+        result = os.path.join(work, "result.json")
+        command = [
+            "/usr/bin/python3", os.path.join(corpus, "compare.py"), "--decode",
+            cli + " convert --set GammaCorrectionOnRead=false {in} {out}", "--out-ext", "ppm",
+            "--jobs", "2", "--json", result,
+        ]
+        for fmt in ("bmp", "pcx", "pnm", "tga"):
+            command += ["--format", fmt]
+        subprocess.run(command, cwd=corpus, stdout=subprocess.DEVNULL)
+        with open(result) as f:
+            rows = json.load(f)["results"]
+    for row in rows:
+        outcome, name = row["outcome"], row["file"]
+        if outcome in ("crash/timeout", "unexpected-success") or outcome.startswith("crash"):
+            failures.append(f"{name}: {outcome} {row.get('stderr', '')!r}")
+        elif row["expectation"] == "valid" and outcome != "match" and name not in KNOWN:
+            failures.append(f"{name}: {outcome} {row.get('stderr', '')!r}")
+    stale = [n for n in KNOWN if any(r["file"] == n and r["outcome"] == "match" for r in rows)]
+    for name in stale:
+        failures.append(f"{name}: now matches; remove it from the known list")
+    print(f"{len(rows)} corpus files checked")
+    for f in failures:
+        print("FAIL", f)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
