@@ -44,8 +44,10 @@ void TPixelGraphic::AttachDrawingSurface(std::unique_ptr<TPGDrawingSurface> surf
 }
 
 void TPixelGraphic::FlushDrawing() const {
-  if (FSurfacePending && FSurface) FSurface->Flush();
+  // Reads only, unless output is pending: readers on other threads share an idle image.
+  if (!FSurfacePending) return;
   FSurfacePending = false;
+  if (FSurface) FSurface->Flush();
 }
 
 void TPixelGraphic::ReleaseDrawingSurface() {
