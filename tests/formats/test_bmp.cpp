@@ -197,6 +197,17 @@ TEST_F(BMPTest, WriterLayoutMatchesTheStorage) {
 
 namespace {
 
+TEST_F(BMPTest, PaletteImageWithoutPaletteKeepsItsPixels) {
+  TPixelGraphic image;
+  image.SetSize(2, 1, pf8Bit);  // no palette yet
+  image.SetPixel(1, 0, 200);
+  const TBytes file = SaveBytes(image, "bmp");
+  EXPECT_EQ(file.size(), 54u + 1024 + 4);
+  TPixelGraphic back;
+  LoadBytes(back, file);
+  EXPECT_EQ(back.Pixel(1, 0), 200u);
+}
+
 TEST_F(BMPTest, ZeroWidthWithHugeHeightReadsNothingQuickly) {
   // A top-down file 0 pixels wide and two billion rows high: no storage, no row loop.
   TPixelGraphic image;
