@@ -1,0 +1,53 @@
+#include <vector>
+
+#include "imaging/formats/FormatSettings.h"
+#include "imaging/formats/PNGFormat.h"
+#include "imaging/formats/PNGLibrary.h"
+
+void TPNGFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic) {
+  CheckPNGLibraryVersion();
+  TPNGWriteStruct w(stream, graphic.ReadWarningAction);
+  png_structp png = w.Png;
+  png_infop info = w.Info;
+
+  const bool trueColor = graphic.PixelFormat() == pf24Bit;
+  const int depth = trueColor ? 8 : graphic.BitCount();
+  const bool gray = !trueColor && graphic.PaletteIdent() == pGray256;
+  const int colorType =
+      trueColor ? PNG_COLOR_TYPE_RGB : gray ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_PALETTE;
+  const auto width = static_cast<png_uint_32>(graphic.Width());
+  const auto height = static_cast<png_uint_32>(graphic.Height());
+  PNGCall(w.Context, [&] {
+    png_set_IHDR(png, info, width, height, depth, colorType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  });
+  // The palette chunk holds every palette entry the pixels can address.
+  std::vector<png_color> palette;
+  if (colorType == PNG_COLOR_TYPE_PALETTE) {
+    const int count = std::min(graphic.PaletteCount(), 1 << depth);
+    for (int i = 0; i < count; ++i) {
+      const TRGB c = graphic.PaletteColor(i);
+      palette.push_back({static_cast<png_byte>(RedOf(c)), static_cast<png_byte>(GreenOf(c)),
+                         static_cast<png_byte>(BlueOf(c))});
+    }
+    PNGCall(w.Context, [&] {
+      png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    });
+  }
+  if (PGFormatSettings.WriteGamma && graphic.Gamma > 0)
+    PNGCall(w.Context, [&] { png_set_gAMA(png, info, 1.0 / graphic.Gamma); });
+
+  PNGCall(w.Context, [&] { png_write_info(png, info); });
+  if (trueColor) PNGCall(w.Context, [&] { png_set_bgr(png); });
+  {
+    TPGProgressScope progress(graphic);
+    const int h = graphic.Height();
+    for (int y = 0; y < h; ++y) {
+      png_bytep row = graphic.ScanLine(y);
+      PNGCall(w.Context, [&] { png_write_row(png, row); });
+      bool ignoredAbort = graphic.Progress(y, h - 1);
+      (void)ignoredAbort;
+    }
+  }
+  PNGCall(w.Context, [&] { png_write_end(png, info); });
+}

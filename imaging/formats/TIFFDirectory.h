@@ -1,0 +1,38 @@
+// The TIFF file header and image file directory, as far as the reader uses them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/PGraphic.h"
+#include "imaging/formats/PGStream.h"
+
+[[noreturn]] void RaiseTIFF(const std::string& text);
+
+struct TTIFFDirectory {
+  bool Motorola = false;
+  std::int64_t Base = 0;  // stream position of the header; file offsets count from here
+  int ImageCount = 1;
+  std::uint32_t NewSubfileType = 0;
+  std::uint32_t Width = 0;
+  std::uint32_t Height = 0;
+  std::vector<std::uint32_t> BitsPerSample;
+  std::uint32_t Compression = 0;
+  std::uint32_t Photometric = 0;
+  std::vector<std::uint32_t> StripOffsets;
+  std::uint32_t SamplesPerPixel = 0;
+  std::uint32_t RowsPerStrip = 0;
+  std::vector<std::uint32_t> StripByteCounts;
+  std::uint32_t PlanarConfiguration = 0;
+  std::vector<std::uint32_t> ColorMap;
+
+  // Sum of BitsPerSample over the samples.
+  int BitsPerPixel() const;
+  // Format of the image this layout loads into.
+  TPixelFormat Format() const;
+};
+
+// Reads the header and the directory of image `index` (the first one unless TIFFReadAllImages
+// is set), checking the layout. Raises EPGTIFFileFormatReader ("TIFF: ...").
+TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index);
