@@ -124,7 +124,8 @@ void DecodeRLE(TPixelGraphic& image, const std::vector<std::uint8_t>& data, bool
   std::size_t pos = 0;
   const std::size_t tenth = n / 10;
   auto put = [&](std::int64_t px, TRGB v) {
-    if (px >= 0 && px < width && y >= 0) image.SetPixel(static_cast<int>(px), static_cast<int>(y), v);
+    if (px >= 0 && px < width && y >= 0)
+      image.SetPixel(static_cast<int>(px), static_cast<int>(y), v);
   };
   while (n >= 2 && pos < n - 1 && y >= 0) {
     const std::uint8_t b0 = data[pos];

@@ -50,7 +50,8 @@ std::int64_t TPGFileStream::Position() const {
 }
 
 void TPGFileStream::Seek(std::int64_t position) {
-  if (FFile && fseeko(FFile, static_cast<off_t>(std::max<std::int64_t>(position, 0)), SEEK_SET) != 0)
+  const off_t offset = static_cast<off_t>(std::max<std::int64_t>(position, 0));
+  if (FFile && fseeko(FFile, offset, SEEK_SET) != 0)
     RaiseIO("Cannot seek in file", FName);
 }
 
@@ -79,4 +80,6 @@ void TPGMemoryStream::Write(const void* buffer, std::size_t n) {
   FPosition = static_cast<std::int64_t>(end);
 }
 
-void TPGMemoryStream::Seek(std::int64_t position) { FPosition = std::max<std::int64_t>(position, 0); }
+void TPGMemoryStream::Seek(std::int64_t position) {
+  FPosition = std::max<std::int64_t>(position, 0);
+}

@@ -84,7 +84,8 @@ void TPXMFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graph
       } else {
         // A black-and-white image of more bits: index 0 (black) becomes a set bit.
         for (int x = 0; x < w; ++x)
-          if (graphic.Pixel(x, y) == 0) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+          if (graphic.Pixel(x, y) == 0)
+            row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
       }
       // The low bits of the last byte are padding and written as 0.
       if (w % 8) row[bitBytes - 1] = static_cast<char>(row[bitBytes - 1] & (0xFF00 >> (w % 8)));

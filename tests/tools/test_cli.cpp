@@ -34,8 +34,9 @@ std::string Slurp(const fs::path& p) {
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FDir = fs::temp_directory_path() / ("lumivex-cli-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    FDir = fs::temp_directory_path() /
+           ("lumivex-cli-test-" + std::to_string(getpid()) + "-" + test);
     fs::create_directories(FDir);
   }
   void TearDown() override { fs::remove_all(FDir); }
@@ -87,10 +88,10 @@ TEST_F(CliTest, ConvertRoundTripsAndAppliesSettings) {
   ASSERT_EQ(Run("convert --set=PXMWriteBinary=false " + P("out.tga") + " " + P("plain.ppm")).Status,
             0);
   EXPECT_EQ(Slurp(FDir / "plain.ppm"),
-                                           "P3\n5 3\n255\n"
-                                           "255 0 0 0 255 0 0 0 255 255 255 255 0 0 0\n"
-                                           "10 20 30 40 50 60 70 80 90 100 110 120 130 140 150\n"
-                                           "255 255 0 0 255 255 255 0 255 128 128 128 1 2 3\n");
+            "P3\n5 3\n255\n"
+            "255 0 0 0 255 0 0 0 255 255 255 255 0 0 0\n"
+            "10 20 30 40 50 60 70 80 90 100 110 120 130 140 150\n"
+            "255 255 0 0 255 255 255 0 255 128 128 128 1 2 3\n");
 }
 
 TEST_F(CliTest, ColourResolutionWarningFollowsTheWarnOption) {

@@ -15,7 +15,8 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
       index = ParseIndex(name, value);
     } else if (name == "--set") {
       const auto eq = value.find('=');
-      if (eq == std::string::npos) throw TUsageError{"--set expects NAME=VALUE, not \"" + value + "\""};
+      if (eq == std::string::npos)
+        throw TUsageError{"--set expects NAME=VALUE, not \"" + value + "\""};
       const std::string error = SetFormatSetting(value.substr(0, eq), value.substr(eq + 1));
       if (!error.empty()) throw TUsageError{"--set: " + error};
     } else if (value == "ignore") {
