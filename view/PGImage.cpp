@@ -278,6 +278,8 @@ void TPGImage::TakePixelGraphic(std::unique_ptr<TPixelGraphic> image) {
 // ---- layout --------------------------------------------------------------------------------
 
 int TPGImage::Border() const { return frameWidth(); }
+int TPGImage::ClientWidth() const { return width() - 2 * Border() - (FVBar ? BarWidth() : 0); }
+int TPGImage::ClientHeight() const { return height() - 2 * Border() - (FHBar ? BarHeight() : 0); }
 int TPGImage::BarHeight() const { return style()->pixelMetric(QStyle::PM_ScrollBarExtent); }
 int TPGImage::BarWidth() const { return style()->pixelMetric(QStyle::PM_ScrollBarExtent); }
 
@@ -313,6 +315,8 @@ void TPGImage::UpdateScrollBars() {
       clientW -= BarWidth();
     }
   }
+  FHBar = hBar;
+  FVBar = vBar;
   setHorizontalScrollBarPolicy(hBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(vBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   horizontalScrollBar()->setRange(0, std::max(0, extentW - clientW));
@@ -336,7 +340,7 @@ void TPGImage::Rearrange(bool forced) {
     if (OnZoomFactorChange) OnZoomFactorChange(*this);
   }
   const TDisplayPosition pos = ComputeDisplayPosition(FCenter, d.DW, d.DH, CW, CH, SH, SV);
-  const int clientW = viewport()->width(), clientH = viewport()->height();
+  const int clientW = ClientWidth(), clientH = ClientHeight();
   bool move = FBox.width() != d.DW || FBox.height() != d.DH;
   if ((forced || RearrangeAlways) && !move) {
     move = FBox.x() != pos.Left || FBox.y() != pos.Top;
@@ -356,8 +360,8 @@ void TPGImage::Rearrange(bool forced) {
       FBox = QRect(pos.Left, pos.Top, d.DW, d.DH);
       UpdateScrollBars();
       if (FCenter) {
-        if (pos.HorizontalBar) horizontalScrollBar()->setValue((d.DW - viewport()->width()) / 2);
-        if (pos.VerticalBar) verticalScrollBar()->setValue((d.DH - viewport()->height()) / 2);
+        if (pos.HorizontalBar) horizontalScrollBar()->setValue((d.DW - ClientWidth()) / 2);
+        if (pos.VerticalBar) verticalScrollBar()->setValue((d.DH - ClientHeight()) / 2);
       }
       PlacePicBox();
     } catch (...) {
@@ -513,7 +517,7 @@ void TPGImage::customEvent(QEvent* event) {
 void TPGImage::paintEvent(QPaintEvent* event) {
   if (FRearranging) return;
   QPainter painter(viewport());
-  const QRect client = viewport()->rect();
+  const QRect client(0, 0, ClientWidth(), ClientHeight());
   const QRect R = FBox.translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
   const TPixelGraphic* G = nullptr;
   try {

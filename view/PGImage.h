@@ -103,6 +103,9 @@ class TPGImage : public QAbstractScrollArea {
   void Rearrange(bool forced);
   // The picture rectangle in content coordinates (before scrolling).
   QRect PicBoxBounds() const { return FBox; }
+  // Whether the layout shows the scroll bars.
+  bool HorizontalBarShown() const { return FHBar; }
+  bool VerticalBarShown() const { return FVBar; }
   TPicBox* PicBox() const { return FPicBox; }
 
   // ---- background building and progress clocks --------------------------------------------
@@ -175,6 +178,9 @@ class TPGImage : public QAbstractScrollArea {
   enum class Drag { Idle, MovePicture, MoveSelection, Create, Grip };
 
   int Border() const;
+  // The client area (inside the border, less the bars the layout shows).
+  int ClientWidth() const;
+  int ClientHeight() const;
   int BarHeight() const;
   int BarWidth() const;
   void UpdateScrollBars();
@@ -205,6 +211,7 @@ class TPGImage : public QAbstractScrollArea {
   double FScale = 1.0;
   bool FRearranging = false;
   QRect FBox;
+  bool FHBar = false, FVBar = false;
   TPicBox* FPicBox = nullptr;
 
   TStretch FStretch = sNeverKAR;

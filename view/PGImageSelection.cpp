@@ -112,9 +112,7 @@ void TPGImage::DrawMarquee(QPainter& painter) {
 // ---- gestures ------------------------------------------------------------------------------
 
 bool TPGImage::PictureCanScroll() const {
-  const QRect client = viewport()->rect();
-  return (FBox.width() > client.width() && horizontalScrollBar()->isVisible()) ||
-         (FBox.height() > client.height() && verticalScrollBar()->isVisible());
+  return (FBox.width() > ClientWidth() && FHBar) || (FBox.height() > ClientHeight() && FVBar);
 }
 
 void TPGImage::PicBoxMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint p) {
@@ -220,11 +218,10 @@ void TPGImage::AutoScrollTick() {
   const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
   QScrollBar* h = horizontalScrollBar();
   QScrollBar* v = verticalScrollBar();
-  const QRect client = viewport()->rect();
   if (p.x() < 0 && h->value() > 0) h->setValue(h->value() - 5);
   if (p.y() < 0 && v->value() > 0) v->setValue(v->value() - 5);
-  if (p.x() >= client.width() && h->value() < h->maximum()) h->setValue(h->value() + 5);
-  if (p.y() >= client.height() && v->value() < v->maximum()) v->setValue(v->value() + 5);
+  if (p.x() >= ClientWidth() && h->value() < h->maximum()) h->setValue(h->value() + 5);
+  if (p.y() >= ClientHeight() && v->value() < v->maximum()) v->setValue(v->value() + 5);
 }
 
 // ---- cursors -------------------------------------------------------------------------------
