@@ -35,9 +35,11 @@ int SampleToGray(int sample, int depth) {
   return sample * 255 / top;
 }
 
-// A 0..255 channel in the file's sample scale: 16-bit samples span 0..65535.
+// A 0..255 channel in the scale libpng expects for the background of a file whose 16-bit
+// samples are stripped to 8 bits: the 8-bit value in the high byte, low byte 0 (libpng
+// 1.6 folds a non-zero low byte into the result, so 0xFFFF would blend as 254).
 png_uint_16 ToSampleScale(int value, int depth) {
-  return static_cast<png_uint_16>(depth == 16 ? value * 257 : value);
+  return static_cast<png_uint_16>(depth == 16 ? value * 256 : value);
 }
 
 // The 0..255 colour of a background chunk.
@@ -110,10 +112,18 @@ void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     if (PGFormatSettings.PNGReadBackground && png_get_bKGD(png, info, &fileBackground)) {
       useChunk = true;
       chunkColor = BackgroundChunkColor(*fileBackground, colorType, depth, png, info);
-      if (!palette)
+      if (!palette) {
+        png_color_16 background = *fileBackground;
+        if (depth == 16) {
+          background.red &= 0xFF00;
+          background.green &= 0xFF00;
+          background.blue &= 0xFF00;
+          background.gray &= 0xFF00;
+        }
         PNGCall(r.Context, [&] {
-          png_set_background(png, fileBackground, PNG_BACKGROUND_GAMMA_FILE, 0, 1.0);
+          png_set_background(png, &background, PNG_BACKGROUND_GAMMA_FILE, 0, 1.0);
         });
+      }
     } else if (!palette) {
       png_color_16 background{};
       const int red = RedOf(currentBackground), green = GreenOf(currentBackground),
@@ -132,6 +142,11 @@ void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
       });
     }
   }
+
+  // Blending happens in the file's own encoding, like every other pixel operation of the
+  // reader: the loader corrects the gamma of the whole image afterwards. (libpng would
+  // otherwise blend in linear light whenever the file states a gamma.)
+  if (transparency && !palette) PNGCall(r.Context, [&] { png_set_gamma(png, 1.0, 1.0); });
 
   double fileGamma = 0;
   if (png_get_gAMA(png, info, &fileGamma) && fileGamma > 0) graphic.Gamma = 1.0 / fileGamma;
