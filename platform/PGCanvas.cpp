@@ -25,6 +25,7 @@ QPainter& TPGCanvas::Painter() {
     FInPlace = false;
   }
   FPainter = std::make_unique<QPainter>(&FSurface);
+  FImage.MarkDrawingPending();  // reading the pixels above flushed the mark
   if (FInPlace) {
     FPainter->translate(0, FImage.Height());
     FPainter->scale(1, -1);
