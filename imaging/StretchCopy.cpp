@@ -154,7 +154,9 @@ class ReducedRows {
 
 // Weighted sum of reduced rows divided by the vertical divisor, per byte. Built for AVX2 too,
 // chosen at run time; the arithmetic is the same integer sum and exact division.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// (Not under the sanitizers: their runtime is not ready when the loader picks the clone.)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
+    !defined(__SANITIZE_THREAD__) && !defined(__SANITIZE_ADDRESS__)
 #define LUMIVEX_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define LUMIVEX_CLONES
