@@ -1,0 +1,217 @@
+// JPEG through libjpeg-turbo: golden files, information texts, warnings, aborts, the writer.
+#include "GoldenUtil.h"
+#include "imaging/formats/JPEGFormat.h"
+
+namespace {
+
+class JPEGTest : public FormatTest {};
+
+// A smooth 24-bit picture that survives JPEG coding with small errors.
+void FillSmooth(TPixelGraphic& image, int w, int h) {
+  image.SetSize(w, h, pf24Bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) image.SetPixel(x, y, RGBColor(x * 255 / w, y * 255 / h, 128));
+}
+
+int MaxDifference(const TPixelGraphic& a, const TPixelGraphic& b) {
+  int d = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) {
+      const TRGB p = a.PixelColor(x, y), q = b.PixelColor(x, y);
+      d = std::max({d, std::abs(RedOf(p) - RedOf(q)), std::abs(GreenOf(p) - GreenOf(q)),
+                    std::abs(BlueOf(p) - BlueOf(q))});
+    }
+  return d;
+}
+
+TEST_F(JPEGTest, GoldenFilesDecodeLikeTheReferenceDecoder) {
+  ExpectMatchesReference("im_rgb.jpg", "im_rgb.jpg.ppm");
+  ExpectMatchesReference("im_progressive.jpg", "im_progressive.jpg.ppm");
+  ExpectMatchesReference("im_gray.jpg", "im_gray.jpg.ppm");
+  TPixelGraphic gray;
+  LoadFromFile(gray, DataPath("im_gray.jpg"));
+  EXPECT_EQ(gray.PixelFormat(), pf8Bit);
+  EXPECT_EQ(gray.PaletteIdent(), pGray256);
+}
+
+TEST_F(JPEGTest, InformationTexts) {
+  TPGFileInfoResult info;
+  ASSERT_TRUE(GetFileInfo(DataPath("im_rgb.jpg"), 0, info));
+  EXPECT_EQ(info.FormatDescription, "JPEG (JFIF compliant)");
+  EXPECT_EQ(info.VersionText, "JFIF, YCbCr");
+  EXPECT_EQ(info.BitsPerPixel, 24);
+  EXPECT_EQ(info.ColorsText, "16.7M");
+  EXPECT_EQ(info.Width, 40);
+  EXPECT_EQ(info.Height, 24);
+  EXPECT_EQ(info.ImageCount, 1);
+  EXPECT_EQ(info.DescriptionText, "");
+  ASSERT_TRUE(GetFileInfo(DataPath("im_progressive.jpg"), 0, info));
+  EXPECT_EQ(info.VersionText, "JFIF, YCbCr, Progressive");
+  ASSERT_TRUE(GetFileInfo(DataPath("im_gray.jpg"), 0, info));
+  EXPECT_EQ(info.VersionText, "JFIF, GrayScale");
+  EXPECT_EQ(info.ColorsText, "256");
+  // Adobe's marker in a CMYK file, without JFIF.
+  ASSERT_TRUE(GetFileInfo(DataPath("im_cmyk.jpg"), 0, info));
+  EXPECT_EQ(info.VersionText, "Adope, YCbCrK");
+  EXPECT_EQ(info.ColorsText, "4294.9M");
+  EXPECT_EQ(info.BitsPerPixel, 32);
+
+  TJPGFileFormatReader reader;
+  TPGMemoryStream stream(ReadFileBytes(DataPath("im_rgb.jpg")));
+  EXPECT_PG_ERROR(reader.GetInfo(stream, 1), EPGJPGFileFormatReaderWriter,
+                  "JPG: Invalid value for Index");
+}
+
+TEST_F(JPEGTest, RefusedAndBrokenData) {
+  TPixelGraphic image;
+  EXPECT_PG_ERROR(LoadFromFile(image, DataPath("im_cmyk.jpg")), EPGJPGFileFormatReaderWriter,
+                  "JPG: Not supported subformat");
+  TPGMemoryStream stream(ReadFileBytes(DataPath("im_rgb.jpg")));
+  EXPECT_PG_ERROR(LoadFromStreamExt(image, stream, "jpg", 1), EPGJPGFileFormatReaderWriter,
+                  "JPG: Index invalid");
+  // A start-of-image marker followed by nonsense is the library's own error.
+  const TBytes junk = {0xFF, 0xD8, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0};
+  EXPECT_PG_ERROR(LoadBytes(image, junk), EPGJPGFileFormatReaderWriter,
+                  "JPG: JPEG datastream contains no image");
+  const TBytes header = {0xFF, 0xD8};
+  EXPECT_THROW(LoadBytes(image, header), EPGJPGFileFormatReaderWriter);
+}
+
+TEST_F(JPEGTest, TruncatedDataWarnsByTheWarningAction) {
+  TBytes bytes = ReadFileBytes(DataPath("im_rgb.jpg"));
+  bytes.resize(bytes.size() * 2 / 3);
+  {
+    TPixelGraphic image;
+    image.ReadWarningAction = pgwaRaise;
+    EXPECT_PG_ERROR(LoadBytes(image, bytes), EPGJPGFileFormatReaderWriter,
+                    "JPG: Premature end of JPEG file");
+  }
+  {
+    TWarningRecorder refuse(false);
+    TPixelGraphic image;
+    EXPECT_PG_ERROR(LoadBytes(image, bytes), EPGJPGFileFormatReaderWriter,
+                    "JPG: Operation aborted on user request");
+    EXPECT_EQ(refuse.Caption, "JPG Warning");
+    EXPECT_EQ(refuse.Text, "Premature end of JPEG file");
+  }
+  {
+    TWarningRecorder accept(false);
+    TPixelGraphic image;
+    image.ReadWarningAction = pgwaOKBox;  // shown, then reading goes on
+    LoadBytes(image, bytes);
+    EXPECT_EQ(accept.Count, 1);
+    EXPECT_EQ(image.Width(), 40);
+    image.ReadWarningAction = pgwaIgnore;
+    LoadBytes(image, bytes);
+    EXPECT_EQ(accept.Count, 1);
+  }
+}
+
+TEST_F(JPEGTest, AbortEndsWithTheLibraryErrorAndKeepsTheRowsRead) {
+  TPixelGraphic image, full;
+  LoadFromFile(full, DataPath("im_rgb.jpg"));
+  TAbortAfter progress(image, 5);
+  EXPECT_PG_ERROR(LoadFromFile(image, DataPath("im_rgb.jpg")), EPGJPGFileFormatReaderWriter,
+                  "JPG: Application transferred too few scanlines");
+  EXPECT_EQ(progress.Starts, 1);
+  EXPECT_EQ(progress.Ends, 1);
+  EXPECT_EQ(progress.Steps, 5);
+  for (int x = 0; x < 40; ++x) EXPECT_EQ(image.Pixel(x, 4), full.Pixel(x, 4));
+  EXPECT_EQ(image.Pixel(3, 20), 0u);
+}
+
+TEST_F(JPEGTest, PreviewLoadUsesTheFastDCT) {
+  TPixelGraphic photo;
+  FillSmooth(photo, 64, 48);
+  for (int x = 0; x < 64; x += 3) photo.SetPixel(x, x % 48, RGBColor(255, 255, 255));
+  const TBytes bytes = SaveBytes(photo, "jpg");
+  TPixelGraphic precise, fast, preview;
+  LoadBytes(precise, bytes);
+  PGFormatSettings.JPEGReadDCTMethod = 1;
+  LoadBytes(fast, bytes);
+  PGFormatSettings.JPEGReadDCTMethod = 0;
+  preview.PreviewLoad = true;
+  LoadBytes(preview, bytes);
+  EXPECT_GT(MaxDifference(precise, fast), 0);
+  EXPECT_EQ(MaxDifference(preview, fast), 0);
+}
+
+TEST_F(JPEGTest, WriterRoundTripsAndFollowsTheSettings) {
+  TPixelGraphic photo, back;
+  FillSmooth(photo, 64, 48);
+  const TBytes q80 = SaveBytes(photo, "jpg");
+  LoadBytes(back, q80);
+  EXPECT_EQ(back.PixelFormat(), pf24Bit);
+  EXPECT_LE(MaxDifference(photo, back), 12);
+
+  PGFormatSettings.JPEGWriteQuality = 20;
+  const TBytes q20 = SaveBytes(photo, "jpeg");
+  EXPECT_LT(q20.size(), q80.size());
+  PGFormatSettings.JPEGWriteQuality = 80;
+  for (int method : {0, 1, 2}) {
+    PGFormatSettings.JPEGWriteDCTMethod = method;
+    LoadBytes(back, SaveBytes(photo, "jif"));
+    EXPECT_LE(MaxDifference(photo, back), 14) << method;
+  }
+  PGFormatSettings.JPEGWriteProgressive = true;
+  TPGMemoryStream progressive(SaveBytes(photo, "jpg"));
+  EXPECT_EQ(FindReader(progressive, "")->GetInfo(progressive, 0).VersionText,
+            "JFIF, YCbCr, Progressive");
+}
+
+TEST_F(JPEGTest, GreyAndPaletteImagesChooseTheirComponents) {
+  TPixelGraphic gray;
+  gray.SetSize(16, 8, pf8Bit);
+  gray.SetPaletteIdent(pGray256);
+  for (int x = 0; x < 16; ++x)
+    for (int y = 0; y < 8; ++y) gray.SetPixel(x, y, static_cast<TRGB>(x * 16));
+  TPGMemoryStream one(SaveBytes(gray, "jpg"));
+  TPGFileInfo info = FindReader(one, "")->GetInfo(one, 0);
+  EXPECT_EQ(info.BitsPerPixel, 8);
+  EXPECT_EQ(info.VersionText, "JFIF, GrayScale");
+
+  // 16 system colours are not writable: the image goes out in true colour.
+  TPixelGraphic sys;
+  sys.SetSize(16, 8, pf4Bit);
+  sys.SetPaletteIdent(pSys16);
+  sys.SaveColorResWarningAction = pgwaIgnore;
+  TPGMemoryStream three(SaveBytes(sys, "jpg"));
+  EXPECT_EQ(FindReader(three, "")->GetInfo(three, 0).BitsPerPixel, 24);
+
+  TJPGFileFormatWriter writer;
+  TPixelGraphic bw;
+  bw.SetSize(8, 8, pf1Bit);
+  bw.SetPaletteIdent(pBlackWhite);
+  TPGMemoryStream out;
+  EXPECT_PG_ERROR(writer.WriteToStream(out, bw), EPGJPGFileFormatReaderWriter,
+                  "JPG: Invalid value for BitCount");
+}
+
+// A stream that refuses to grow beyond a limit, like a full disk.
+class TFullStream : public TPGMemoryStream {
+ public:
+  void Write(const void* buffer, std::size_t n) override {
+    if (Size() + static_cast<std::int64_t>(n) > 100) throw EPixelGraphic("disk full");
+    TPGMemoryStream::Write(buffer, n);
+  }
+};
+
+TEST_F(JPEGTest, StreamFailuresAndTrailingDataAreHandled) {
+  TPixelGraphic photo;
+  FillSmooth(photo, 64, 48);
+  TJPGFileFormatWriter writer;
+  TFullStream full;
+  EXPECT_PG_ERROR(writer.WriteToStream(full, photo), EPGJPGFileFormatReaderWriter,
+                  "JPG: disk full");
+
+  // The reader leaves the stream right after the end-of-image marker.
+  TBytes bytes = SaveBytes(photo, "jpg");
+  const std::size_t end = bytes.size();
+  bytes.insert(bytes.end(), {'t', 'a', 'i', 'l'});
+  TPGMemoryStream stream(bytes);
+  TPixelGraphic back;
+  LoadFromStream(back, stream);
+  EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(end));
+}
+
+}  // namespace
