@@ -94,6 +94,36 @@ TEST_F(CliTest, ConvertRoundTripsAndAppliesSettings) {
             "255 255 0 0 255 255 255 0 255 128 128 128 1 2 3\n");
 }
 
+TEST_F(CliTest, InfoAndConvertCoverJPEGPNGAndTIFF) {
+  const TRun jpg = Run("info " + Quote(kData + "/im_rgb.jpg"));
+  EXPECT_EQ(jpg.Status, 0);
+  EXPECT_EQ(jpg.Out,
+            "Format: JPEG (JFIF compliant)\nImages: 1\nBitsPerPixel: 24\nColors: 16.7M\nWidth: 40\n"
+            "Height: 24\nDescription: \nVersion: JFIF, YCbCr\n");
+  const TRun tif = Run("info " + Quote(kData + "/im_rgb_MM_packbits.tif"));
+  EXPECT_NE(tif.Out.find("Version: M, PackBits, RGB\n"), std::string::npos);
+  const TRun png = Run("info " + Quote(kData + "/lx_gray2_trns_bkgd.png"));
+  EXPECT_NE(png.Out.find("Description: (trns, bkgd)\n"), std::string::npos);
+
+  // bmp -> png -> PackBits tif -> ppm keeps every pixel.
+  const std::string in = Quote(kData + "/nb_rgb24.bmp");
+  ASSERT_EQ(Run("convert " + in + " " + P("a.png")).Status, 0);
+  ASSERT_EQ(Run("convert --set TIFFWriteCompression=32773 --set TIFFWriteMotorola=true " +
+                P("a.png") + " " + P("b.tif")).Status, 0);
+  ASSERT_EQ(Run("convert --set PXMWriteBinary=true --set GammaCorrectionOnRead=false " +
+                P("b.tif") + " " + P("c.ppm")).Status, 0);
+  EXPECT_EQ(Slurp(FDir / "c.ppm"), Slurp(kData + "/raw.ppm"));
+  const TRun j = Run("convert --set JPEGWriteProgressive=true " + in + " " + P("d.jpg"));
+  ASSERT_EQ(j.Status, 0) << j.Err;
+  EXPECT_NE(Run("info " + P("d.jpg")).Out.find("Version: JFIF, YCbCr, Progressive\n"),
+            std::string::npos);
+
+  const TRun cmyk = Run("convert " + Quote(kData + "/im_cmyk.jpg") + " " + P("e.png"));
+  EXPECT_EQ(cmyk.Status, 1);
+  EXPECT_EQ(cmyk.Err, "lumivex-cli: JPG: Not supported subformat\n");
+  EXPECT_FALSE(fs::exists(FDir / "e.png"));
+}
+
 TEST_F(CliTest, ColourResolutionWarningFollowsTheWarnOption) {
   const std::string in = Quote(kData + "/nb_rgb24.bmp");
   const TRun ok = Run("convert " + in + " " + P("ok.pbm"));
