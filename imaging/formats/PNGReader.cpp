@@ -143,13 +143,12 @@ void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     }
   }
 
+  double fileGamma = 0;
+  if (png_get_gAMA(png, info, &fileGamma) && fileGamma > 0) graphic.Gamma = 1.0 / fileGamma;
   // Blending happens in the file's own encoding, like every other pixel operation of the
   // reader: the loader corrects the gamma of the whole image afterwards. (libpng would
   // otherwise blend in linear light whenever the file states a gamma.)
   if (transparency && !palette) PNGCall(r.Context, [&] { png_set_gamma(png, 1.0, 1.0); });
-
-  double fileGamma = 0;
-  if (png_get_gAMA(png, info, &fileGamma) && fileGamma > 0) graphic.Gamma = 1.0 / fileGamma;
 
   if (depth == 16) PNGCall(r.Context, [&] { png_set_strip_16(png); });
   if (colorType & PNG_COLOR_MASK_COLOR) PNGCall(r.Context, [&] { png_set_bgr(png); });

@@ -128,6 +128,13 @@ TEST_F(PNGTest, FileGammaIsCorrectedOnLoad) {
   Load(image, "lx_gamma.png");
   EXPECT_EQ(image.PixelColor(0, 0), RGBColor(128, 128, 128));
   EXPECT_NEAR(image.Gamma, 1 / 0.45455, 1e-9);
+  // With transparency the pixels are blended as stored and corrected afterwards.
+  Load(image, "lx_rgba8_gamma.png");
+  EXPECT_NEAR(image.Gamma, 1 / 0.45455, 1e-9);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(128, 128, 128));
+  PGFormatSettings.GammaCorrectionOnRead = true;
+  Load(image, "lx_rgba8_gamma.png");
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(110, 110, 110));
 }
 
 TEST_F(PNGTest, InformationTexts) {
