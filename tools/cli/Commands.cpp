@@ -27,7 +27,12 @@ const std::vector<TCliCommand>& CliCommands() {
        "                    (see `lumivex-cli formats` for the names and current values)\n"
        "  --warn ACTION     answer to a colour-resolution conversion: ok (default: convert\n"
        "                    and print the warning to stderr), ignore (convert silently) or\n"
-       "                    raise (refuse and fail)\n",
+       "                    raise (refuse and fail)\n"
+       "\n"
+       "An OUTPUT ending in .gif is reduced to 252 colours (236 from the picture and the 16\n"
+       "system colours, dithered) and written as a single-image GIF89a:\n"
+       "  --interlaced      store the rows interlaced\n"
+       "  --transparent R,G,B  mark this colour transparent (when it occurs)\n",
        RunConvert},
       {"formats", "list the registered readers, writers and format settings",
        "usage: lumivex-cli formats\n"

@@ -5,14 +5,25 @@
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/LoadSave.h"
 #include "tools/cli/Cli.h"
+#include "tools/cli/GIFOutput.h"
 
 int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
-  const TParsedArgs parsed = ParseArgs(args, {"--index", "--set", "--warn"});
+  // --interlaced is a flag; the other options take values.
+  std::vector<std::string> rest;
+  TGIFOutputOptions gif;
+  for (const std::string& a : args) {
+    if (a == "--interlaced") gif.Interlaced = true;
+    else rest.push_back(a);
+  }
+  const TParsedArgs parsed = ParseArgs(rest, {"--index", "--set", "--warn", "--transparent"});
   int index = 0;
   TPGWarningAction action = pgwaOKBox;
   for (const auto& [name, value] : parsed.Options) {
     if (name == "--index") {
       index = ParseIndex(name, value);
+    } else if (name == "--transparent") {
+      gif.Transparent = true;
+      gif.TransparentColor = ParseTransparentColor(value);
     } else if (name == "--set") {
       const auto eq = value.find('=');
       if (eq == std::string::npos)
@@ -41,7 +52,8 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
     TPixelGraphic image;
     LoadFromFileIndex(image, input, index);
     image.SaveColorResWarningAction = action;
-    SaveToFile(image, output);
+    if (IsGIFOutput(output)) SaveAsGIF(image, output, gif);
+    else SaveToFile(image, output);
   } catch (const std::bad_alloc&) {
     context.Err << "lumivex-cli: out of memory\n";
     return kExitFailure;

@@ -1,5 +1,6 @@
 #include <iostream>
 
+#include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/Registry.h"
 #include "tools/cli/Cli.h"
 
@@ -20,6 +21,7 @@ void PrintOverview(std::ostream& out) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   InitFormatLibrary();
+  RegisterGIFAndIconReaders();
   TCliContext context{std::cout, std::cerr};
   if (args.empty()) {
     PrintOverview(std::cerr);

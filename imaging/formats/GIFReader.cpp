@@ -1,0 +1,266 @@
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "imaging/formats/GIFFormat.h"
+#include "imaging/formats/GIFLzwDecoder.h"
+
+namespace {
+
+// Largest ratio of pixels to LZW data: a 12-bit code can stand for up to 4096 pixels.
+constexpr double GIFMaxExpansion = 4096.0 * 8 / 12;
+
+TPixelFormat FormatForBits(int bits) {
+  if (bits <= 1) return pf1Bit;
+  if (bits <= 4) return pf4Bit;
+  return pf8Bit;
+}
+
+// Packs one row of palette indexes into a scan line of the image's format (values the
+// format cannot hold keep their low bits).
+void StoreRow(TPixelGraphic& image, int y, const std::uint8_t* values, int count) {
+  std::uint8_t* line = image.ScanLine(y);
+  switch (image.PixelFormat()) {
+    case pf8Bit: std::memcpy(line, values, static_cast<std::size_t>(count)); break;
+    case pf4Bit:
+      for (int x = 0; x < count; ++x) {
+        const std::uint8_t v = values[x] & 0x0F;
+        std::uint8_t& b = line[x >> 1];
+        b = (x & 1) ? static_cast<std::uint8_t>((b & 0xF0) | v)
+                    : static_cast<std::uint8_t>((b & 0x0F) | (v << 4));
+      }
+      break;
+    case pf1Bit:
+      for (int x = 0; x < count; ++x) {
+        const std::uint8_t mask = static_cast<std::uint8_t>(0x80 >> (x & 7));
+        if (values[x] & 1) line[x >> 3] |= mask;
+        else line[x >> 3] &= static_cast<std::uint8_t>(~mask);
+      }
+      break;
+    case pf24Bit: break;
+  }
+}
+
+}  // namespace
+
+void tGifFileFormatReader::ResetState() {
+  FData.clear();
+  FData.shrink_to_fit();
+  FPos = 0;
+  FImageCount = 0;
+  FGlobalBits = 0;
+  std::memset(FGlobalPalette, 0, sizeof FGlobalPalette);
+  std::memset(FPalette, 0, sizeof FPalette);
+  FAnyInterlaced = false;
+  FFound = false;
+  FRequestedWidth = FRequestedHeight = 0;
+  FImage = TImage{};
+  FTarget = nullptr;
+}
+
+void tGifFileFormatReader::SkipSubBlocks() {
+  while (FPos < FData.size()) {
+    const std::size_t n = FData[FPos++];
+    if (n == 0) break;
+    Advance(n);
+  }
+}
+
+bool tGifFileFormatReader::Parse() {
+  FAbort = false;
+  FFound = false;
+  FImageCount = 0;
+  FGlobalBits = 0;
+  FAnyInterlaced = false;
+  FImage = TImage{};
+  if (FData.size() < 3 || std::memcmp(FData.data(), "GIF", 3) != 0) {
+    FData.clear();
+    return false;
+  }
+  FVersion = FData.size() > 4 && FData[4] == '7' ? "87a" : "89a";
+  FPos = 0;
+  Advance(6);
+
+  // Logical screen descriptor: only the global colour table is used.
+  std::memset(FGlobalPalette, 0, sizeof FGlobalPalette);
+  const std::uint8_t packed = Has(7) ? FData[FPos + 4] : 0;
+  Advance(7);
+  if (packed & 0x80) {
+    FGlobalBits = (packed & 7) + 1;
+    const std::size_t bytes = std::size_t{3} << FGlobalBits;
+    std::memcpy(FGlobalPalette, FData.data() + FPos, std::min(bytes, FData.size() - FPos));
+    Advance(bytes);
+  }
+
+  while (!FAbort && FPos < FData.size()) {
+    const std::size_t start = FPos;
+    const std::uint8_t block = FData[FPos];
+    if (block == 0x21) {
+      if (!Has(2)) break;
+      const std::uint8_t label = FData[FPos + 1];
+      if (label == 0x01 || label == 0xFE) {
+        Advance(2);
+        SkipSubBlocks();
+      } else if (label == 0xF9) {
+        Advance(2 + 6);
+      } else if (label == 0xFF) {
+        Advance(2);
+        if (Has(12) && std::memcmp(&FData[FPos + 1], "NETSCAPE", 8) == 0 &&
+            std::memcmp(&FData[FPos + 9], "2.0", 3) == 0)
+          Advance(17);
+        else
+          SkipSubBlocks();
+      } else {
+        break;
+      }
+    } else if (block == 0x2C) {
+      ++FImageCount;
+      const bool requested = FImageCount == FRequested && !FFound;
+      FImage = TImage{};
+      if (!ReadImageDescriptor(requested && FDecodeMode)) break;
+      if (requested) {
+        FRequestedWidth = FImage.Width;
+        FRequestedHeight = FImage.Height;
+        FFound = true;
+      }
+      FGlobalBits = std::max(FGlobalBits, FImage.LocalBits);
+      FAnyInterlaced = FAnyInterlaced || FImage.Interlaced;
+    } else if (block == 0x3B) {
+      FPos = FData.size();
+      break;
+    } else {
+      break;
+    }
+    if (FPos == start) break;
+  }
+  return true;
+}
+
+bool tGifFileFormatReader::ReadImageDescriptor(bool decode) {
+  if (!Has(10)) {
+    // A descriptor cut off by the end of the file is no image.
+    --FImageCount;
+    return false;
+  }
+  const std::uint8_t* d = FData.data() + FPos;
+  if (d[0] != 0x2C) return false;
+  FImage.Left = GetLE16(d + 1);
+  FImage.Top = GetLE16(d + 3);
+  FImage.Width = GetLE16(d + 5);
+  FImage.Height = GetLE16(d + 7);
+  const std::uint8_t packed = d[9];
+  Advance(10);
+  if (packed & 0x80) {
+    FImage.LocalTable = true;
+    FImage.LocalBits = (packed & 7) + 1;
+    FImage.EffectiveBits = FImage.LocalBits;
+    const std::size_t bytes = std::size_t{3} << FImage.LocalBits;
+    if (decode) {
+      std::memset(FPalette, 0, sizeof FPalette);
+      std::memcpy(FPalette, FData.data() + FPos, std::min(bytes, FData.size() - FPos));
+    }
+    Advance(bytes);
+  } else {
+    std::memcpy(FPalette, FGlobalPalette, sizeof FPalette);
+    FImage.EffectiveBits = FGlobalBits;
+  }
+  FImage.Interlaced = (packed & 0x40) != 0;
+
+  if (decode) {
+    TPixelGraphic& target = *FTarget;
+    const TPixelFormat format = FormatForBits(FImage.EffectiveBits);
+    if (FImage.Width == 0 || FImage.Height == 0) throw EPixelGraphic("GIF: " + PGMessage(35));
+    if (!PGStorageIsPlausible(static_cast<std::uint64_t>(FImage.Width),
+                              static_cast<std::uint64_t>(FImage.Height), BitCountOf(format),
+                              static_cast<std::int64_t>(FData.size() - FPos), GIFMaxExpansion))
+      throw EPixelGraphic("GIF: " + PGMessage(41, "Image size"));
+    target.SetSize(FImage.Width, FImage.Height, format);
+    const int count = std::max(1, 1 << FImage.EffectiveBits);
+    target.SetPaletteCount(count);
+    for (int i = 0; i < count; ++i)
+      target.SetPaletteColor(i, RGBColor(FPalette[3 * i], FPalette[3 * i + 1], FPalette[3 * i + 2]));
+    DecodeImageData();
+  } else {
+    Advance(1);
+    while (FPos < FData.size() && FData[FPos] != 0) Advance(std::size_t{1} + FData[FPos]);
+    while (FPos < FData.size() && FData[FPos] == 0) ++FPos;
+  }
+  return true;
+}
+
+void tGifFileFormatReader::DecodeImageData() {
+  TPixelGraphic& target = *FTarget;
+  const int width = FImage.Width;
+  const int height = FImage.Height;
+  TGIFLzwDecoder decoder(FData.data(), FData.size(), FPos);
+  if (decoder.Start()) {
+    static constexpr int kPassStart[4] = {0, 4, 2, 1};
+    static constexpr int kPassStep[4] = {8, 8, 4, 2};
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width));
+    int pass = 0;
+    int y = 0;
+    int rowsDone = 0;
+    for (;;) {
+      const std::size_t n = decoder.Decode(row.data(), row.size());
+      StoreRow(target, y, row.data(), static_cast<int>(n));
+      if (n < row.size()) break;  // the data ended inside this row
+      ++rowsDone;
+      if (target.Progress(rowsDone, height - 1)) {
+        FAbort = true;
+        return;
+      }
+      if (FImage.Interlaced) {
+        y += kPassStep[pass];
+        while (y >= height && ++pass < 4) y = kPassStart[pass];
+        if (pass >= 4) break;
+      } else if (++y >= height) {
+        break;
+      }
+    }
+  }
+  // Whatever data is left belongs to this image: move past its terminator.
+  FPos = decoder.SkipToTerminator();
+}
+
+void tGifFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
+  FTarget = &graphic;
+  TPGProgressScope progress(graphic);
+  try {
+    graphic.Gamma = ScreenGamma;
+    FRequested = index + 1;
+    FData.resize(static_cast<std::size_t>(stream.Remaining()));
+    FData.resize(stream.Read(FData.data(), FData.size()));
+    FDecodeMode = true;
+    FTarget = &graphic;
+    if (!Parse()) throw EPGSilentAbort("Not a proper GIF file");
+    if (FRequested > FImageCount || FRequested < 1) throw EPixelGraphic("Index out of bounds");
+  } catch (...) {
+    ResetState();
+    throw;
+  }
+  ResetState();
+}
+
+TPGFileInfo tGifFileFormatReader::GetInfo(TPGStream& stream, int index) {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
+  try {
+    FRequested = index + 1;
+    FData.resize(static_cast<std::size_t>(stream.Remaining()));
+    FData.resize(stream.Read(FData.data(), FData.size()));
+    FDecodeMode = false;
+    if (!Parse()) throw EPixelGraphic("Not a proper GIF file");
+    if (FRequested > FImageCount || FRequested < 1) throw EPixelGraphic("Index out of bounds");
+    info.ImageCount = FImageCount;
+    info.Width = FRequestedWidth;
+    info.Height = FRequestedHeight;
+    info.BitsPerPixel = FImage.EffectiveBits;
+    info.ColorsText = std::to_string(1 << FImage.EffectiveBits);
+    info.DescriptionText = FAnyInterlaced ? "Interlaced" : "Non-interlaced";
+    info.VersionText = FVersion;
+  } catch (...) {
+    ResetState();
+    throw;
+  }
+  ResetState();
+  return info;
+}
