@@ -1,0 +1,119 @@
+// TForm1: the browser's main window. Drives and folders on the left, the files of the current
+// folder that match the enabled picture types below them, and the selected file displayed at
+// once in the viewing pane.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "app/FileListModel.h"
+#include "app/Settings.h"
+#include "app/Slideshow.h"
+
+class QAction;
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QSpinBox;
+class QTreeView;
+class TGIFImage;
+class TLedIndicator;
+class TPGImage;
+class TPictureControl;
+class TVideoPlayer;
+
+class TForm1 : public QMainWindow {
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // ---- the operations other windows use ----------------------------------------------------
+  void ShowFile(const QString& path);
+  void FitToPane();
+  void NextImage() { FSlideshow->NextImage(); }
+  void PreviousImage() { FSlideshow->PreviousImage(); }
+  void ApplyFileTypeMask();
+  void OpenFromShell(const QString& path);
+  // The open-request handler (macros from the desktop).
+  void HandleMacros(const QStringList& macros);
+  void Refresh();
+  void CopyToClipboard();
+  void SetFolder(const QString& folder);
+  QString Folder() const { return FFiles.Folder(); }
+
+  // ---- state, for the windows that build on this one and for tests -------------------------
+  TFileListModel& Files() { return FFiles; }
+  QListWidget* FileListWidget() const { return FFileList; }
+  QString DisplayKind() const { return FDisplayKind; }
+  QString StatusText(int panel) const;
+  QWidget* ViewingPane() const { return FPane; }
+  TPGImage* PGImage1() const { return FPGImage1; }
+  TGIFImage* GIFImage1() const { return FGIFImage1; }
+  TPictureControl* Image1() const { return FImage1; }
+  TVideoPlayer* AVIPlay1() const { return FAVIPlay1; }
+  TLedIndicator* Led() const { return FLed; }
+  TSlideshow& Slideshow() { return *FSlideshow; }
+  QAction* LumivexBtn() const { return FLumivexBtn; }
+  QSpinBox* SecondsBox() const { return FSeconds; }
+  bool AutoZoom() const;
+  void SetAutoZoom(bool on);
+  QMenu* BookmarksMenu() const { return FBookmarksMenu; }
+  void SetBookmarkFile(const QString& path);
+  void RebuildBookmarkMenu();
+  void AddBookmark();
+  void EditBookmarks();
+  QColor PaneColor() const;
+  void SetPaneColor(const QColor& color);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildActions();
+  void BuildLayout();
+  void ReadSettings();
+  void WriteSettings();
+  void FileListToWidget();
+  void WidgetSelectionChanged();
+  void FolderChanged();
+  void HideDisplays();
+  QWidget* DisplayControl() const;
+  QSize ContentSize() const;
+  void ApplyFitRule(int w, int h);
+  void SetDriveFromFolder(const QString& folder);
+  void ChooseBookmark(const QString& folder);
+  void SetColorCommand();
+  void ShowHelp();
+  void ShowAbout();
+
+  TFileListModel FFiles;
+  std::unique_ptr<TSlideshow> FSlideshow;
+  TMainSettings FSettings;
+  QString FDisplayKind;
+  QString FBookmarkFile;
+  bool FShown = false;
+  bool FColorChanged = false;
+  bool FSyncing = false;
+  int FBusy = 0;
+
+  QLabel* FStatus[3] = {};
+  TLedIndicator* FLed = nullptr;
+  QComboBox* FDrives = nullptr;
+  QTreeView* FFolders = nullptr;
+  QFileSystemModel* FFolderModel = nullptr;
+  QListWidget* FFileList = nullptr;
+  QWidget* FPane = nullptr;
+  TPictureControl* FImage1 = nullptr;
+  TGIFImage* FGIFImage1 = nullptr;
+  TVideoPlayer* FAVIPlay1 = nullptr;
+  TPGImage* FPGImage1 = nullptr;
+  QSpinBox* FSeconds = nullptr;
+  QAction* FLumivexBtn = nullptr;
+  QAction* FAutoZoom = nullptr;
+  QMenu* FBookmarksMenu = nullptr;
+};

@@ -1,0 +1,79 @@
+// The main window's Bookmarks menu.
+#include <QAction>
+#include <QMenu>
+
+#include "app/BookmarkEditor.h"
+#include "app/Bookmarks.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+
+void TForm1::SetBookmarkFile(const QString& path) {
+  FBookmarkFile = path;
+  RebuildBookmarkMenu();
+}
+
+void TForm1::ChooseBookmark(const QString& folder) { SetFolder(folder); }
+
+void TForm1::RebuildBookmarkMenu() {
+  const QList<QAction*> actions = FBookmarksMenu->actions();
+  for (int i = 3; i < actions.size(); ++i) {
+    FBookmarksMenu->removeAction(actions[i]);
+    delete actions[i];
+  }
+  QStringList list;
+  try {
+    list = ReadBookmarks(FBookmarkFile);
+  } catch (const EBookmarkFile& e) {
+    ShowError(this, QString::fromStdString(e.what()));
+    return;
+  }
+  for (const QString& folder : list) {
+    QAction* a = FBookmarksMenu->addAction(folder);
+    a->setData(folder);  // desktops may add accelerator marks to the caption
+    connect(a, &QAction::triggered, this, [this, a] { ChooseBookmark(a->data().toString()); });
+  }
+}
+
+void TForm1::AddBookmark() {
+  QStringList list;
+  try {
+    list = ReadBookmarks(FBookmarkFile);
+  } catch (const EBookmarkFile& e) {
+    ShowError(this, QString::fromStdString(e.what()));  // nothing is written over it
+    return;
+  }
+  const QString folder = Folder();
+  for (const QString& f : list)
+    if (f.compare(folder, Qt::CaseInsensitive) == 0) {
+      ShowMessage(this, folder + " is already bookmarked!");
+      return;
+    }
+  list << folder;
+  try {
+    WriteBookmarks(FBookmarkFile, list);
+  } catch (const EBookmarkFile& e) {
+    ShowError(this, QString::fromStdString(e.what()));
+    return;
+  }
+  QAction* a = FBookmarksMenu->addAction(folder);
+  a->setData(folder);
+  connect(a, &QAction::triggered, this, [this, a] { ChooseBookmark(a->data().toString()); });
+}
+
+void TForm1::EditBookmarks() {
+  TfBMEdit editor(this);
+  try {
+    editor.SetEntries(ReadBookmarks(FBookmarkFile));
+  } catch (const EBookmarkFile& e) {
+    ShowError(this, QString::fromStdString(e.what()));
+    return;
+  }
+  if (editor.exec() != QDialog::Accepted) return;
+  try {
+    WriteBookmarks(FBookmarkFile, editor.Entries());
+  } catch (const EBookmarkFile& e) {
+    ShowError(this, QString::fromStdString(e.what()));
+    return;
+  }
+  RebuildBookmarkMenu();
+}

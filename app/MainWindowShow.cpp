@@ -1,0 +1,162 @@
+// The main window: displaying a file, fitting it to the pane, and the clipboard.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+
+#include "app/BrowserRules.h"
+#include "app/DisplayControls.h"
+#include "app/MacroChannel.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "platform/PGClipboard.h"
+#include "platform/PGQtImage.h"
+#include "view/GIFImage.h"
+#include "view/PGImage.h"
+
+namespace {
+
+// File size in bytes; -1 when there is no such file.
+std::int64_t FileSizeOf(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() ? static_cast<std::int64_t>(info.size()) : -1;
+}
+
+// Marks the window busy for a scope (slideshow ticks wait), also when left by an exception.
+class BusyScope {
+ public:
+  explicit BusyScope(int& counter) : FCounter(counter) { ++FCounter; }
+  ~BusyScope() { --FCounter; }
+
+ private:
+  int& FCounter;
+};
+
+}  // namespace
+
+void TForm1::HideDisplays() {
+  FAVIPlay1->SetActive(false);
+  FAVIPlay1->hide();
+  FImage1->hide();
+  FGIFImage1->SetAnimate(false);
+  FGIFImage1->hide();
+  FPGImage1->hide();
+}
+
+QWidget* TForm1::DisplayControl() const {
+  if (FDisplayKind == "AVI") return FAVIPlay1;
+  if (FDisplayKind == "GIF") return FGIFImage1;
+  if (FDisplayKind == "WMF" || FDisplayKind == "ICO") return FImage1;
+  return FPGImage1;
+}
+
+QSize TForm1::ContentSize() const {
+  if (FDisplayKind == "AVI") return FAVIPlay1->NaturalSize();
+  if (FDisplayKind == "GIF") return QSize(FGIFImage1->LogicalWidth(), FGIFImage1->LogicalHeight());
+  if (FDisplayKind == "WMF" || FDisplayKind == "ICO") return FImage1->PictureSize();
+  const TPixelGraphic* g = FPGImage1->PixelGraphicNoWait();
+  return g ? QSize(g->Width(), g->Height()) : QSize();
+}
+
+void TForm1::ApplyFitRule(int w, int h) {
+  if (FPane->width() >= w + 8 && FPane->height() >= h + 8) {
+    DisplayControl()->resize(w, h);
+    if (AutoZoom()) FitToPane();
+  } else {
+    FitToPane();
+  }
+}
+
+void TForm1::FitToPane() {
+  const QSize content = ContentSize();
+  const QSize size = FitToPaneSize(content.width(), content.height(), FPane->width(), FPane->height());
+  if (!size.isValid()) return;  // no content, or a pane too small to hold any
+  DisplayControl()->resize(size);
+}
+
+void TForm1::ShowFile(const QString& path) {
+  BusyScope busy(FBusy);
+  FLed->SetLit(true);
+  FStatus[0]->setText(QString::number(FFiles.Count()) + " files");
+  const QFileInfo info(path);
+  const int at = FFiles.Find(info.fileName());
+  if (at >= 0) {
+    FFiles.SetSelected(at, true);
+    if (FFileList->item(at)) {
+      FSyncing = true;
+      FFileList->item(at)->setSelected(true);
+      FSyncing = false;
+    }
+    FStatus[1]->setText(FileSizeText(FileSizeOf(path)));
+    FDisplayKind = DisplayKindOf(path);
+    HideDisplays();
+    try {
+      if (FDisplayKind == "AVI") {
+        FAVIPlay1->SetFileName(path);
+        const QSize n = FAVIPlay1->NaturalSize();
+        FAVIPlay1->resize(n);
+        if (n.height() > FPane->height() - 8 || n.width() > FPane->width() - 8)
+          FAVIPlay1->resize(ShrinkVideoSize(n.width(), n.height()));
+        FStatus[2]->setText(PictureStatusText(info.fileName(), n.width(), n.height()));
+        if (AutoZoom()) FitToPane();
+        FAVIPlay1->show();
+        FAVIPlay1->SetActive(true);
+      } else if (FDisplayKind == "GIF") {
+        if (!FGIFImage1->LoadFromFile(path)) {
+          ShowMessage(this, "Error reading image file");
+        } else {
+          const int w = FGIFImage1->LogicalWidth(), h = FGIFImage1->LogicalHeight();
+          FStatus[2]->setText(PictureStatusText(info.fileName(), w, h));
+          ApplyFitRule(w, h);
+          FGIFImage1->show();
+          FGIFImage1->SetAnimate(FGIFImage1->FrameCount() > 1);
+        }
+      } else if (FDisplayKind == "WMF" || FDisplayKind == "ICO") {
+        try {
+          FImage1->LoadFromFile(path);
+          const QSize s = FImage1->PictureSize();
+          FStatus[2]->setText(PictureStatusText(info.fileName(), s.width(), s.height()));
+          ApplyFitRule(s.width(), s.height());
+          FImage1->show();
+        } catch (const std::exception&) {
+          FImage1->hide();
+          ShowMessage(this, "Error reading image file");
+        }
+      } else {
+        FPGImage1->SetFileName(path);
+        const TPixelGraphic* g = FPGImage1->PixelGraphicNoWait();
+        const int w = g ? g->Width() : 0, h = g ? g->Height() : 0;
+        FStatus[2]->setText(PictureStatusText(info.fileName(), w, h));
+        ApplyFitRule(w, h);
+        FPGImage1->show();
+      }
+    } catch (const std::exception& e) {
+      FLed->SetLit(false);
+      ShowError(this, QString::fromStdString(e.what()));
+      return;
+    }
+  }
+  FLed->SetLit(false);
+}
+
+void TForm1::CopyToClipboard() {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (FDisplayKind == "GIF") {
+    TPixelGraphic frame;
+    PGFromQImage(frame, FGIFImage1->FirstFrameBitmap());
+    if (!frame.Empty()) PGCopyToClipboard(frame, clipboard);
+  } else if (FDisplayKind == "WMF" || FDisplayKind == "ICO") {
+    TPixelGraphic copy;
+    copy.Assign(&FImage1->Picture());
+    if (!copy.Empty()) PGCopyToClipboard(copy, clipboard);
+  } else if (FDisplayKind != "AVI") {
+    if (TPixelGraphic* g = FPGImage1->PixelGraphic()) PGCopyToClipboard(*g, clipboard);
+  }
+}
+
+void TForm1::HandleMacros(const QStringList& macros) {
+  if (macros.isEmpty()) return;
+  OpenFromShell(LastMacroTarget(macros));
+}

@@ -1,0 +1,47 @@
+#include "app/Settings.h"
+
+#include <QSettings>
+
+namespace {
+QSettings Store() { return QSettings(QStringLiteral("Corvane"), QStringLiteral("LumivexTrial")); }
+}  // namespace
+
+QString ReadSetting(const QString& name, const QString& fallback) {
+  const QVariant v = Store().value(name);
+  return v.isValid() ? v.toString() : fallback;
+}
+
+void WriteSetting(const QString& name, const QString& value) { Store().setValue(name, value); }
+
+int ReadIntSetting(const QString& name, int fallback) {
+  bool ok = false;
+  const int v = ReadSetting(name, QString::number(fallback)).trimmed().toInt(&ok);
+  return ok ? v : fallback;
+}
+
+TMainSettings TMainSettings::Load() {
+  TMainSettings s;
+  s.DeletePermanently = ReadIntSetting("Deletions", 0) == 1;
+  s.Drive = ReadSetting("Drive", s.Drive);
+  s.Directory = ReadSetting("Directory", QString());
+  s.Left = ReadIntSetting("Left", 0);
+  s.Top = ReadIntSetting("Top", 0);
+  s.Width = ReadIntSetting("Width", 600);
+  s.Height = ReadIntSetting("Height", 400);
+  s.Seconds = ReadIntSetting("Seconds", 4);
+  if (s.Seconds < 1 || s.Seconds > 60) s.Seconds = 4;
+  s.ConfirmDeletions = ReadSetting("Confirm Deletions", "1") == "1";
+  s.BackgroundColor = ReadIntSetting("BG Color", -1);
+  return s;
+}
+
+void TMainSettings::Save(bool colorChanged) const {
+  WriteSetting("Drive", Drive);
+  WriteSetting("Seconds", QString::number(Seconds));
+  WriteSetting("Directory", Directory);
+  WriteSetting("Left", QString::number(Left));
+  WriteSetting("Top", QString::number(Top));
+  WriteSetting("Width", QString::number(Width));
+  WriteSetting("Height", QString::number(Height));
+  if (colorChanged) WriteSetting("BG Color", QString::number(BackgroundColor));
+}
