@@ -99,6 +99,9 @@ TPNGReadStruct::TPNGReadStruct(TPGStream& stream, TPGWarningAction warnings) {
     RaisePNG(31, "png_create_info_struct");
   }
   png_set_read_fn(Png, &Context, ReadFn);
+  // Ancillary chunks (text, profiles) get at most libpng's customary 8 MB, so a chunk length
+  // from a damaged file never becomes a huge allocation.
+  png_set_chunk_malloc_max(Png, 8000000);
 }
 
 TPNGReadStruct::~TPNGReadStruct() { png_destroy_read_struct(&Png, &Info, nullptr); }

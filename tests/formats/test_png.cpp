@@ -188,6 +188,9 @@ TEST_F(PNGTest, BrokenFilesAndWarnings) {
   image.ReadWarningAction = pgwaIgnore;
   LoadBytes(image, gamma);
   EXPECT_EQ(image.Pixel(0, 0), 128u);
+  // A text chunk claiming almost 2 GB is not allocated; the file then simply ends.
+  EXPECT_PG_ERROR(LoadFromFile(image, DataPath("lx_huge_text_chunk.png")),
+                  EPGPNGFileFormatReaderWriter, "PNG: Read Error");
 }
 
 TEST_F(PNGTest, AbortEndsQuietlyWithTheRowsRead) {
