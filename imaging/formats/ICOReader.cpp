@@ -1,0 +1,114 @@
+#include <algorithm>
+#include <string>
+
+#include "imaging/formats/ICOFormat.h"
+#include "imaging/formats/PNGFormat.h"
+
+namespace {
+
+[[noreturn]] void RaiseNotIcon() { throw EPixelGraphic("Not an Icon file"); }
+[[noreturn]] void RaiseIndex() { throw EPixelGraphic("Index out of bounds"); }
+
+std::string ColorsOf(int bits) {
+  if (bits >= 1 && bits <= 16) return std::to_string(1 << bits);
+  return "16.7M";
+}
+
+void WriteBGR(TPixelGraphic& graphic, int x, int y, TRGB color) {
+  std::uint8_t* p = graphic.ScanLine(y) + 3 * static_cast<std::size_t>(x);
+  p[0] = static_cast<std::uint8_t>(BlueOf(color));
+  p[1] = static_cast<std::uint8_t>(GreenOf(color));
+  p[2] = static_cast<std::uint8_t>(RedOf(color));
+}
+
+}  // namespace
+
+// PNG entries go through the PNG reader; their transparent parts are blended onto white, so
+// pixels without coverage come out white like the masked pixels of bitmap entries.
+void tIcoFileFormatReader::ReadPNGEntry(TPGStream& stream, TPixelGraphic& graphic, int index) {
+  TPGMemoryStream png(FHandler.EntryBytes(stream, index));
+  TPixelGraphic decoded;
+  decoded.SetBackGroundColor(tIconHandler::kTransparentColor);
+  decoded.ReadWarningAction = graphic.ReadWarningAction;
+  TPNGFileFormatReader().ReadFromStream(png, decoded, 0);
+  TPGProgressScope progress(graphic);
+  graphic.SetSize(decoded.Width(), decoded.Height(), pf24Bit);
+  graphic.Transparent = true;
+  graphic.TransparentColor = tIconHandler::kTransparentColor;
+  graphic.SetPaletteCount(0);
+  graphic.CopyFrom(decoded);
+  graphic.Gamma = decoded.Gamma;
+  graphic.Progress(graphic.Height() - 1, graphic.Height() - 1);
+}
+
+void tIcoFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
+  graphic.Transparent = true;
+  graphic.TransparentColor = tIconHandler::kTransparentColor;
+  FHandler.ValidateDirectory(stream);
+  if (FHandler.Type() != 1 || FHandler.Count() == 0) RaiseNotIcon();
+  if (index < 0 || index >= FHandler.Count()) RaiseIndex();
+  if (FHandler.IsPNGEntry(stream, index)) {
+    ReadPNGEntry(stream, graphic, index);
+    return;
+  }
+  if (!FHandler.LoadImage(stream, index)) RaiseIndex();
+  try {
+    const int width = FHandler.Width(), height = FHandler.Height();
+    graphic.SetSize(width, height, pf24Bit);
+    graphic.Transparent = true;
+    graphic.TransparentColor = tIconHandler::kTransparentColor;
+    graphic.SetPaletteCount(0);
+    TPGProgressScope progress(graphic);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x)
+        WriteBGR(graphic, x, y,
+                 FHandler.Masked(x, y) ? tIconHandler::kTransparentColor : FHandler.Color(x, y));
+      if (graphic.Progress(y, height - 1)) break;
+    }
+  } catch (...) {
+    FHandler.Release();
+    throw;
+  }
+  FHandler.Release();
+}
+
+TPGFileInfo tIcoFileFormatReader::GetInfo(TPGStream& stream, int index) {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
+  FHandler.ValidateDirectory(stream);
+  if (FHandler.Type() != 1 || FHandler.Count() == 0) RaiseNotIcon();
+  info.ImageCount = FHandler.Count();
+  // Sizes and depths of every entry: bitmap headers, or the PNG reader's description.
+  int minWidth = 0, maxWidth = 0, minBits = 0, maxBits = 0;
+  for (int i = 0; i < FHandler.Count(); ++i) {
+    int width = 0, height = 0, bits = 0;
+    if (FHandler.IsPNGEntry(stream, i)) {
+      TPGMemoryStream png(FHandler.EntryBytes(stream, i));
+      try {
+        const TPGFileInfo p = TPNGFileFormatReader().GetInfo(png, 0);
+        width = p.Width;
+        height = p.Height;
+        bits = p.BitsPerPixel;
+      } catch (const EPixelGraphic&) {
+        continue;
+      }
+    } else if (!FHandler.ReadBitmapHeader(stream, i, width, height, bits)) {
+      continue;
+    }
+    if (i == 0) {
+      info.Width = width;
+      info.Height = height;
+      info.BitsPerPixel = bits;
+    }
+    if (minWidth == 0 || width < minWidth) minWidth = width;
+    maxWidth = std::max(maxWidth, width);
+    if (minBits == 0 || bits < minBits) minBits = bits;
+    maxBits = std::max(maxBits, bits);
+  }
+  if (FHandler.Count() == 1) {
+    info.ColorsText = ColorsOf(info.BitsPerPixel);
+  } else {
+    info.VersionText = "Sizes " + std::to_string(minWidth) + ".." + std::to_string(maxWidth);
+    info.DescriptionText = "Colors " + ColorsOf(minBits) + ".." + ColorsOf(maxBits);
+  }
+  return info;
+}
