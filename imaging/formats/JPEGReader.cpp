@@ -39,6 +39,11 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   if (!PGStorageIsPlausible(cinfo->image_width, cinfo->image_height, bits, dataLeft,
                             JPEGMaxExpansion))
     RaiseJPG(41, "Image size");
+  // Progressive and multi-scan files keep every coefficient of the image in memory (about as
+  // much as the pixels); the library may use that much and some working space, no more.
+  const std::uint64_t storage =
+      std::uint64_t{cinfo->image_width} * cinfo->image_height * static_cast<unsigned>(bits / 8);
+  cinfo->mem->max_memory_to_use = static_cast<long>(2 * storage + (64 << 20));
   JPEGCall(d.Err, [&] { jpeg_start_decompress(cinfo); });
 
   TPixelFormat format;
