@@ -33,9 +33,10 @@ class TSlideshow {
   void NextImage();
   void PreviousImage();
   QTimer& Timer() { return FTimer; }
+  // What a timer tick does: the next image, unless the window is busy.
+  void Tick();
 
  private:
-  void Tick();
 
   TSlideshowHost FHost;
   QTimer FTimer;

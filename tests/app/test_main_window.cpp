@@ -1,0 +1,231 @@
+// The main window offscreen: file list, ShowFile, fitting, refresh, stepping, slideshow,
+// bookmarks, settings and open requests.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/DisplayControls.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "imaging/formats/LoadSave.h"
+#include "view/PGImage.h"
+
+namespace {
+
+void SavePicture(const QString& path, int w, int h, TRGB color) {
+  TPixelGraphic g;
+  g.SetSize(w, h, pf24Bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) g.SetPixel(x, y, color);
+  SaveToFile(g, path.toStdString());
+}
+
+struct MainWindow : ::testing::Test {
+  QTemporaryDir dir;
+  QStringList messages;
+  std::unique_ptr<TForm1> window;
+
+  void SetUp() override {
+    SetMessageHook([this](const QString& t) { messages << t; });
+    WriteSetting("FileTypes", "111111");
+    WriteSetting("Directory", dir.path());
+    SavePicture(dir.filePath("a.bmp"), 40, 30, RGBColor(255, 0, 0));
+    SavePicture(dir.filePath("b.bmp"), 2000, 1000, RGBColor(0, 255, 0));
+    SavePicture(dir.filePath("c.bmp"), 50, 50, RGBColor(0, 0, 255));
+    SavePicture(dir.filePath("d.png.bmp"), 10, 10, 0);
+    window = std::make_unique<TForm1>();
+    window->SetBookmarkFile(dir.filePath("bm/bookmrks.dat"));
+    window->resize(900, 600);
+    window->show();
+    QTest::qWait(20);
+  }
+  void TearDown() override { SetMessageHook(nullptr); }
+  QString Path(const char* name) const { return dir.filePath(name); }
+};
+
+TEST_F(MainWindow, FileListFollowsTheMask) {
+  EXPECT_EQ(window->Files().Count(), 4);
+  EXPECT_EQ(window->FileListWidget()->count(), 4);
+  WriteSetting("FileTypes", "0000000000");
+  window->ApplyFileTypeMask();
+  EXPECT_EQ(window->Files().Count(), 0);
+  WriteSetting("FileTypes", "0010000");
+  window->ApplyFileTypeMask();
+  EXPECT_EQ(window->Files().Count(), 4);
+  EXPECT_EQ(window->StatusText(0), "4 files");
+}
+
+TEST_F(MainWindow, ShowFileStatusAndNaturalSize) {
+  window->ShowFile(Path("a.bmp"));
+  EXPECT_EQ(window->StatusText(0), "4 files");
+  EXPECT_EQ(window->StatusText(1), QString::number(QFileInfo(Path("a.bmp")).size() / 1024 + 1) + "K");
+  EXPECT_EQ(window->StatusText(2), "a.bmp  (40 x 30)");
+  EXPECT_EQ(window->DisplayKind(), "BMP");
+  EXPECT_TRUE(window->PGImage1()->isVisible());
+  EXPECT_EQ(window->PGImage1()->size(), QSize(40, 30));
+  EXPECT_EQ(window->PGImage1()->pos(), QPoint(4, 4));
+  EXPECT_TRUE(window->Files().IsSelected(0));
+  EXPECT_FALSE(window->Led()->Lit());  // dark again once the file is shown
+}
+
+TEST_F(MainWindow, LargePicturesAreFittedKeepingTheirShape) {
+  window->ShowFile(Path("b.bmp"));
+  const QSize pane = window->ViewingPane()->size();
+  const QSize shown = window->PGImage1()->size();
+  EXPECT_TRUE(shown.width() == pane.width() - 8 || shown.height() == pane.height() - 8);
+  EXPECT_NEAR(static_cast<double>(shown.width()) / shown.height(), 2.0, 0.02);
+  // Auto Zoom fits small pictures too; releasing it returns to the natural size.
+  window->Files().MakeCurrent(0);
+  window->ShowFile(Path("a.bmp"));
+  window->SetAutoZoom(true);
+  EXPECT_GT(window->PGImage1()->width(), 40);
+  window->SetAutoZoom(false);
+  EXPECT_EQ(window->PGImage1()->size(), QSize(40, 30));
+}
+
+TEST_F(MainWindow, UnreadableFilesReachTheErrorBox) {
+  QFile bad(Path("e.bmp"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("BM not really");
+  bad.close();
+  window->Refresh();
+  window->ShowFile(Path("e.bmp"));
+  ASSERT_FALSE(messages.isEmpty());
+  EXPECT_FALSE(window->PGImage1()->isVisible());
+  EXPECT_FALSE(window->Led()->Lit());
+}
+
+TEST_F(MainWindow, RefreshKeepsTheCurrentEntry) {
+  window->Files().MakeCurrent(2);
+  SavePicture(Path("0first.bmp"), 5, 5, 0);
+  window->Refresh();
+  EXPECT_EQ(window->Files().Count(), 5);
+  EXPECT_EQ(window->Files().CurrentIndex(), 3);
+  EXPECT_EQ(window->Files().Names()[3], "c.bmp");
+  EXPECT_EQ(window->StatusText(0), "5 files");
+}
+
+TEST_F(MainWindow, NextAndPreviousWrapAround) {
+  window->NextImage();  // fresh folder: entry 1
+  EXPECT_EQ(window->Files().CurrentIndex(), 1);
+  EXPECT_TRUE(window->StatusText(2).startsWith("b.bmp"));
+  window->PreviousImage();
+  window->PreviousImage();
+  EXPECT_EQ(window->Files().CurrentIndex(), 3);
+  window->NextImage();
+  EXPECT_EQ(window->Files().CurrentIndex(), 0);
+}
+
+TEST_F(MainWindow, SlideshowStartsTicksRestartsAndStops) {
+  window->LumivexBtn()->setChecked(true);
+  window->Slideshow().ButtonClick(true);
+  EXPECT_TRUE(window->Slideshow().Running());
+  EXPECT_EQ(window->Files().CurrentIndex(), 0);
+  EXPECT_TRUE(window->StatusText(2).startsWith("a.bmp"));
+  EXPECT_FALSE(window->BookmarksMenu()->isEnabled());
+  window->Slideshow().Tick();
+  EXPECT_EQ(window->Files().CurrentIndex(), 1);
+  // The arrows change the interval at once and do not wrap.
+  window->SecondsBox()->setValue(60);
+  window->SecondsBox()->stepUp();
+  EXPECT_EQ(window->SecondsBox()->value(), 60);
+  EXPECT_EQ(window->Slideshow().Timer().interval(), 60000);
+  // A folder change restarts the show at the new folder's first file.
+  QTemporaryDir other;
+  SavePicture(other.filePath("z.bmp"), 8, 8, 0);
+  SavePicture(other.filePath("y.bmp"), 8, 8, 0);
+  window->SetFolder(other.path());
+  EXPECT_TRUE(window->Slideshow().Running());
+  EXPECT_EQ(window->Files().CurrentIndex(), 0);
+  EXPECT_TRUE(window->StatusText(2).startsWith("y.bmp"));
+  // An empty folder stops it with the message.
+  QTemporaryDir empty;
+  window->SetFolder(empty.path());
+  EXPECT_FALSE(window->Slideshow().Running());
+  EXPECT_FALSE(window->LumivexBtn()->isChecked());
+  ASSERT_FALSE(messages.isEmpty());
+  EXPECT_EQ(messages.last(), "You must select a directory with files to run a Lumivex");
+  EXPECT_TRUE(window->BookmarksMenu()->isEnabled());
+}
+
+TEST_F(MainWindow, TicksWaitWhileADialogIsOpen) {
+  window->LumivexBtn()->setChecked(true);
+  window->Slideshow().ButtonClick(true);
+  QDialog dialog(window.get());
+  QTimer::singleShot(0, [&] {
+    window->Slideshow().Tick();  // inside the modal dialog: no step
+    dialog.accept();
+  });
+  dialog.exec();
+  EXPECT_EQ(window->Files().CurrentIndex(), 0);
+  window->Slideshow().Tick();
+  EXPECT_EQ(window->Files().CurrentIndex(), 1);
+}
+
+TEST_F(MainWindow, BookmarksFileAndMenu) {
+  EXPECT_EQ(window->BookmarksMenu()->actions().size(), 3);
+  window->AddBookmark();
+  const QString file = dir.filePath("bm/bookmrks.dat");
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), dir.path().toUtf8() + "\r\n");
+  f.close();
+  ASSERT_EQ(window->BookmarksMenu()->actions().size(), 4);
+  window->AddBookmark();
+  EXPECT_EQ(messages.last(), window->Folder() + " is already bookmarked!");
+  // Another tool's file with bare line ends; the menu follows after a rebuild.
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("/tmp\n/\n/usr");
+  f.close();
+  window->RebuildBookmarkMenu();
+  const auto actions = window->BookmarksMenu()->actions();
+  ASSERT_EQ(actions.size(), 6);
+  EXPECT_EQ(actions[5]->data().toString(), "/usr");
+  actions[3]->trigger();
+  EXPECT_EQ(window->Folder(), "/tmp");
+}
+
+TEST_F(MainWindow, SettingsSurviveARestart) {
+  QTemporaryDir other;
+  SavePicture(other.filePath("q.bmp"), 8, 8, 0);
+  window->SetFolder(other.path());
+  window->SecondsBox()->setValue(7);
+  window->SetPaneColor(QColor(1, 2, 3));
+  window->close();
+  EXPECT_EQ(ReadSetting("Directory", ""), other.path());
+  EXPECT_EQ(ReadSetting("Seconds", ""), "7");
+  EXPECT_EQ(ReadSetting("BG Color", "unset"), "unset");  // only a Set Color change is saved
+  TForm1 again;
+  EXPECT_EQ(again.Folder(), other.path());
+  EXPECT_EQ(again.SecondsBox()->value(), 7);
+  WriteSetting("Seconds", "junk");
+  WriteSetting("Left", "x1");
+  EXPECT_EQ(TMainSettings::Load().Seconds, 4);
+  EXPECT_EQ(TMainSettings::Load().Left, 0);
+  WriteSetting("Seconds", "99");
+  EXPECT_EQ(TMainSettings::Load().Seconds, 4);
+}
+
+TEST_F(MainWindow, OpenRequestsDisplayTheLastFile) {
+  QTemporaryDir other;
+  SavePicture(other.filePath("one.bmp"), 8, 8, 0);
+  SavePicture(other.filePath("two.bmp"), 9, 9, 0);
+  window->HandleMacros({"[Open(\"" + other.filePath("one.bmp") + "\")]",
+                        "[Open(\"" + other.filePath("two.bmp") + "\")]"});
+  EXPECT_EQ(window->Folder(), other.path());
+  EXPECT_EQ(window->StatusText(2), "two.bmp  (9 x 9)");
+  window->OpenFromShell(other.filePath("missing.bmp"));  // ignored silently
+  window->OpenFromShell("/no/such/folder/x.bmp");
+  EXPECT_EQ(window->Folder(), other.path());
+}
+
+}  // namespace
