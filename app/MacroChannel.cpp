@@ -57,6 +57,9 @@ TOpenChannel::TOpenChannel(TMacroQueue& queue) : FQueue(queue) {}
 TOpenChannel::~TOpenChannel() = default;
 
 QString TOpenChannel::ServerName() {
+  // The user's private runtime folder when there is one, else a per-user name in /tmp.
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QDir(runtime).exists()) return runtime + QStringLiteral("/lumivex-open");
   QString user = qEnvironmentVariable("USER");
   if (user.isEmpty()) user = QDir::home().dirName();
   return QStringLiteral("lumivex-open-") + user;

@@ -215,6 +215,42 @@ TEST_F(MainWindow, SettingsSurviveARestart) {
   EXPECT_EQ(TMainSettings::Load().Seconds, 4);
 }
 
+// An AVI file's headers with the given frame size (no frames: enough for the dispatch).
+void WriteAviHeader(const QString& path, int w, int h) {
+  QByteArray avih(56, '\0');
+  auto put = [&](int at, quint32 v) {
+    for (int i = 0; i < 4; ++i) avih[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  put(32, static_cast<quint32>(w));
+  put(36, static_cast<quint32>(h));
+  QByteArray hdrl = "hdrl" + QByteArray("avih") + QByteArray("\x38\0\0\0", 4) + avih;
+  QByteArray riff = "AVI " + QByteArray("LIST");
+  const quint32 n = static_cast<quint32>(hdrl.size());
+  riff += QByteArray(reinterpret_cast<const char*>(&n), 4) + hdrl;
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  const quint32 total = static_cast<quint32>(riff.size());
+  f.write("RIFF" + QByteArray(reinterpret_cast<const char*>(&total), 4) + riff);
+}
+
+TEST_F(MainWindow, VideosUseTheirNaturalSizeOrShrink) {
+  WriteSetting("FileTypes", "111111");
+  WriteAviHeader(Path("small.avi"), 64, 48);
+  WriteAviHeader(Path("BIG.AVI"), 3200, 2400);
+  window->Refresh();
+  window->ShowFile(Path("small.avi"));
+  EXPECT_EQ(window->DisplayKind(), "AVI");
+  EXPECT_EQ(window->StatusText(2), "small.avi  (64 x 48)");
+  EXPECT_EQ(window->AVIPlay1()->size(), QSize(64, 48));
+  EXPECT_TRUE(window->AVIPlay1()->isVisible());
+  window->ShowFile(Path("BIG.AVI"));
+  EXPECT_EQ(window->StatusText(2), "BIG.AVI  (3200 x 2400)");
+  EXPECT_EQ(window->AVIPlay1()->size(), QSize(145, 109));
+  window->ShowFile(Path("a.bmp"));
+  EXPECT_FALSE(window->AVIPlay1()->isVisible());
+  EXPECT_FALSE(window->AVIPlay1()->Active());
+}
+
 TEST_F(MainWindow, OpenRequestsDisplayTheLastFile) {
   QTemporaryDir other;
   SavePicture(other.filePath("one.bmp"), 8, 8, 0);
