@@ -80,3 +80,34 @@ TEST(Macros, ASecondStartDeliversItsPath) {
 }
 
 }  // namespace
+
+#include "app/BookmarkEditor.h"
+#include <QListWidget>
+
+namespace {
+
+TEST(BookmarkEditor, MovesAndDeletesOnlyAValidSelection) {
+  TfBMEdit editor;
+  editor.SetEntries({"/a", "/b", "/c"});
+  EXPECT_EQ(editor.List()->currentRow(), 0);
+  editor.Up();  // the first entry cannot move up
+  EXPECT_EQ(editor.Entries(), (QStringList{"/a", "/b", "/c"}));
+  editor.Down();
+  EXPECT_EQ(editor.Entries(), (QStringList{"/b", "/a", "/c"}));
+  EXPECT_EQ(editor.List()->currentRow(), 1);
+  editor.List()->setCurrentRow(2);
+  editor.Down();  // nor the last one down
+  EXPECT_EQ(editor.Entries(), (QStringList{"/b", "/a", "/c"}));
+  editor.Delete();
+  EXPECT_EQ(editor.Entries(), (QStringList{"/b", "/a"}));
+  EXPECT_EQ(editor.List()->currentRow(), 0);
+  editor.List()->setCurrentRow(-1);
+  editor.Delete();  // nothing selected: nothing deleted
+  editor.Up();
+  EXPECT_EQ(editor.Entries().size(), 2);
+  editor.SetEntries({});
+  editor.Delete();
+  EXPECT_TRUE(editor.Entries().isEmpty());
+}
+
+}  // namespace
