@@ -153,3 +153,79 @@ TEST(ViewDisplayCopy, BuilderFallsBackToOnePixelAndMapsIndexes) {
 }
 
 }  // namespace
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include "imaging/formats/LoadSave.h"
+#include "view/PreviewBuilder.h"
+#include "view/PreviewWorker.h"
+
+namespace {
+
+TEST(ViewPreview, SizeKeepsTheAspect) {
+  int w = 0, h = 0;
+  PreviewSize(400, 200, 100, 100, w, h);
+  EXPECT_EQ(w, 100);
+  EXPECT_EQ(h, 50);
+  PreviewSize(200, 400, 100, 100, w, h);
+  EXPECT_EQ(w, 50);
+  EXPECT_EQ(h, 100);
+  PreviewSize(80, 60, 100, 100, w, h);  // already small enough
+  EXPECT_EQ(w, 80);
+  PreviewSize(10000, 1, 100, 100, w, h);
+  EXPECT_EQ(h, 1);
+}
+
+// Collects the events a worker posts.
+class Receiver : public QObject {
+ public:
+  std::unique_ptr<TPixelGraphic> Result;
+  int Progress = 0;
+  void customEvent(QEvent* e) override {
+    if (e->type() == TPaintCopyResultEvent::kType)
+      Result = std::move(static_cast<TPaintCopyResultEvent*>(e)->Result);
+    if (e->type() == TPaintCopyProgressEvent::kType) ++Progress;
+  }
+};
+
+TEST(ViewPreview, BuildsReducedPreviewsOnAWorker) {
+  QTemporaryDir dir;
+  TPixelGraphic g;
+  g.SetSize(300, 150, pf24Bit);
+  for (int y = 0; y < 150; ++y)
+    for (int x = 0; x < 300; ++x) g.SetPixel(x, y, RGBColor(x, y, 90));
+  const std::string path = dir.filePath("p.bmp").toStdString();
+  SaveToFile(g, path);
+
+  TPreviewRequest request{path, 100, 100, smPrecise, 8, pOptimized252Sys16, pOptimized252Sys16};
+  std::atomic<bool> stop{false};
+  auto preview = BuildPreview(request, stop, nullptr);
+  ASSERT_TRUE(preview);
+  EXPECT_EQ(preview->Width(), 100);
+  EXPECT_EQ(preview->Height(), 50);
+  EXPECT_EQ(preview->PixelFormat(), pf8Bit);
+  request.ScreenDepth = 4;
+  preview = BuildPreview(request, stop, nullptr);
+  ASSERT_TRUE(preview);
+  EXPECT_EQ(preview->PaletteIdent(), pSys16);
+  request.ScreenDepth = 24;
+  request.FileName = dir.filePath("missing.bmp").toStdString();
+  EXPECT_FALSE(BuildPreview(request, stop, nullptr));
+  request.FileName = path;
+  stop = true;
+  EXPECT_FALSE(BuildPreview(request, stop, nullptr));
+
+  Receiver receiver;
+  TCreateOpenSaveDialogPaintPGThread worker(&receiver, 7, request = {path, 64, 64, smFast, 24,
+                                                                       pOptimized252Sys16,
+                                                                       pOptimized252Sys16});
+  worker.start();
+  worker.wait();
+  QCoreApplication::sendPostedEvents(&receiver);
+  ASSERT_TRUE(receiver.Result);
+  EXPECT_EQ(receiver.Result->Width(), 64);
+  EXPECT_EQ(receiver.Result->PixelFormat(), pf24Bit);
+}
+
+}  // namespace
