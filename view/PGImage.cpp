@@ -149,23 +149,17 @@ LUMIVEX_GRAPHIC_SETTING(SetPalette8BitSys24BitGraphic, FPalette24, TPaletteIdent
 LUMIVEX_GRAPHIC_SETTING(SetPalette8BitSys8BitGraphic, FPalette8, TPaletteIdent)
 #undef LUMIVEX_GRAPHIC_SETTING
 
-void TPGImage::SetDitherErrorLimit(std::uint8_t value) {
-  if (value == FDitherErrorLimit) return;
-  FDitherErrorLimit = value;
-  if (FDither) GraphicChanged();
-}
-
-void TPGImage::SetDitherErrorLimitAuto(bool value) {
-  if (value == FDitherErrorLimitAuto) return;
-  FDitherErrorLimitAuto = value;
-  if (FDither) GraphicChanged();
-}
-
-void TPGImage::SetDitherErrorLimitSoft(bool value) {
-  if (value == FDitherErrorLimitSoft) return;
-  FDitherErrorLimitSoft = value;
-  if (FDither) GraphicChanged();
-}
+// The error-limit settings matter only while dithering is on.
+#define LUMIVEX_DITHER_SETTING(Setter, Field, Type) \
+  void TPGImage::Setter(Type value) {               \
+    if (value == Field) return;                     \
+    Field = value;                                  \
+    if (FDither) GraphicChanged();                  \
+  }
+LUMIVEX_DITHER_SETTING(SetDitherErrorLimit, FDitherErrorLimit, std::uint8_t)
+LUMIVEX_DITHER_SETTING(SetDitherErrorLimitAuto, FDitherErrorLimitAuto, bool)
+LUMIVEX_DITHER_SETTING(SetDitherErrorLimitSoft, FDitherErrorLimitSoft, bool)
+#undef LUMIVEX_DITHER_SETTING
 
 void TPGImage::SetScreenDepth(int depth) {
   if (depth == FScreenDepth) return;
