@@ -159,6 +159,31 @@ TEST_F(View, WorkerBuildsTheCopyAndKeepsOrDropsTheOldOne) {
   EXPECT_EQ(view.PaintPixelGraphic()->Height(), view.PicBoxBounds().height());
 }
 
+TEST_F(View, KeepsTheOldCopyUntilTheNewOneArrives) {
+  view.SetPicBoxColor(QColor(200, 200, 0));
+  view.ProgressClockVisible = false;
+  view.TakePixelGraphic(Quadrants(800, 600));
+  view.SetStretch(sAlwaysKAR);
+  view.SetStretchMode(smPrecise);
+  view.viewport()->grab();
+  view.WaitForPaintCopy();
+  ASSERT_NE(view.PaintPixelGraphic(), nullptr);
+
+  view.KeepOldPaintPixelGraphic = true;
+  view.resize(160, 120);
+  const QImage kept = view.viewport()->grab().toImage();  // new copy ordered, old one shown
+  EXPECT_EQ(kept.pixelColor(5, 5), QColor(255, 0, 0));
+  view.WaitForPaintCopy();
+  EXPECT_EQ(view.PaintPixelGraphic()->Width(), view.PicBoxBounds().width());
+
+  view.KeepOldPaintPixelGraphic = false;
+  view.resize(200, 150);
+  const QImage placeholder = view.viewport()->grab().toImage();
+  EXPECT_EQ(placeholder.pixelColor(5, 5), QColor(200, 200, 0));
+  view.WaitForPaintCopy();
+  EXPECT_EQ(At(view, 5, 5), QColor(255, 0, 0));
+}
+
 TEST_F(View, WithoutThreadsThePaintBuildsTheCopy) {
   view.SetUseThread(false);
   view.TakePixelGraphic(Quadrants(400, 300));
