@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "imaging/formats/LoadSave.h"
@@ -71,6 +72,18 @@ void WriteFn(png_structp png, png_bytep data, std::size_t length) {
 
 void FlushFn(png_structp) {}
 
+// libpng allocates what a chunk's length field claims before it reads the chunk (a damaged
+// text chunk asked for 2 GB), and its own chunk limit does not cover every chunk. Reading
+// never needs more than a few row buffers, so larger requests are refused: an ancillary
+// chunk is then skipped with a warning, anything else fails with libpng's "Out of Memory".
+constexpr png_alloc_size_t PNGMaxAllocation = png_alloc_size_t{64} << 20;
+
+png_voidp LimitedMalloc(png_structp, png_alloc_size_t size) {
+  return size > PNGMaxAllocation ? nullptr : std::malloc(size);
+}
+
+void LimitedFree(png_structp, png_voidp p) { std::free(p); }
+
 }  // namespace
 
 void RaisePNG(int message, const std::string& s1) {
@@ -91,7 +104,8 @@ void CheckPNGLibraryVersion() {
 TPNGReadStruct::TPNGReadStruct(TPGStream& stream, TPGWarningAction warnings) {
   Context.WarningAction = warnings;
   Context.Stream = &stream;
-  Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &Context, ErrorFn, WarningFn);
+  Png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &Context, ErrorFn, WarningFn, nullptr,
+                                 LimitedMalloc, LimitedFree);
   if (!Png) RaisePNG(31, "png_create_read_struct");
   Info = png_create_info_struct(Png);
   if (!Info) {
@@ -99,9 +113,6 @@ TPNGReadStruct::TPNGReadStruct(TPGStream& stream, TPGWarningAction warnings) {
     RaisePNG(31, "png_create_info_struct");
   }
   png_set_read_fn(Png, &Context, ReadFn);
-  // Ancillary chunks (text, profiles) get at most libpng's customary 8 MB, so a chunk length
-  // from a damaged file never becomes a huge allocation.
-  png_set_chunk_malloc_max(Png, 8000000);
 }
 
 TPNGReadStruct::~TPNGReadStruct() { png_destroy_read_struct(&Png, &Info, nullptr); }
