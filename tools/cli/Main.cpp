@@ -1,7 +1,7 @@
 #include <iostream>
 
-#include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/Registry.h"
+#include "platform/MetafileFormat.h"
 #include "tools/cli/Cli.h"
 
 namespace {
@@ -21,7 +21,7 @@ void PrintOverview(std::ostream& out) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   InitFormatLibrary();
-  RegisterGIFAndIconReaders();
+  RegisterExtraReaders();
   TCliContext context{std::cout, std::cerr};
   if (args.empty()) {
     PrintOverview(std::cerr);

@@ -1,0 +1,326 @@
+// Enhanced metafile records: 32-bit little-endian parameters after the 8-byte record header.
+#include "platform/MetafilePlayer.h"
+
+namespace {
+
+QColor ColorRef(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+QPointF Pt32(const TMetaParams& p, std::size_t off) { return QPointF(p.S32(off), p.S32(off + 4)); }
+QPointF Pt16(const TMetaParams& p, std::size_t off) { return QPointF(p.S16(off), p.S16(off + 2)); }
+QRectF Rect32(const TMetaParams& p, std::size_t off) {
+  return QRectF(Pt32(p, off), Pt32(p, off + 8));
+}
+
+std::vector<QPointF> Points(const TMetaParams& p, std::size_t off, std::size_t count, bool small) {
+  const std::size_t size = small ? 4 : 8;
+  if (count > p.Size() / size) throw TMetaRecordOverrun();
+  p.Need(off, size * count);
+  std::vector<QPointF> pts;
+  pts.reserve(count);
+  for (std::size_t i = 0; i < count; ++i)
+    pts.push_back(small ? Pt16(p, off + 4 * i) : Pt32(p, off + 8 * i));
+  return pts;
+}
+
+QTransform XForm(const TMetaParams& p, std::size_t off) {
+  return QTransform(p.F32(off), p.F32(off + 4), p.F32(off + 8), p.F32(off + 12), p.F32(off + 16),
+                    p.F32(off + 20));
+}
+
+// A bitmap given by offsets from the start of the record (which has 8 header bytes).
+QImage RecordBitmap(const TMetaParams& p, std::size_t offBmiField) {
+  const std::uint32_t offBmi = p.U32(offBmiField), cbBmi = p.U32(offBmiField + 4);
+  const std::uint32_t offBits = p.U32(offBmiField + 8), cbBits = p.U32(offBmiField + 12);
+  if (cbBmi == 0 || offBmi < 8 || offBits < 8) return {};
+  if (!p.Has(offBmi - 8, cbBmi) || !p.Has(offBits - 8, cbBits)) return {};
+  return MetaDIBToImage(p.Data() + offBmi - 8, cbBmi, p.Data() + offBits - 8, cbBits);
+}
+
+void PolyPoly(TMetafilePlayer& player, const TMetaParams& p, bool small, bool polygon) {
+  const std::uint32_t polys = p.U32(16), total = p.U32(20);
+  if (polys > p.Size() / 4 || total > p.Size() / 4) throw TMetaRecordOverrun();
+  std::size_t off = 24 + 4 * static_cast<std::size_t>(polys);
+  std::vector<std::vector<QPointF>> all;
+  std::uint64_t used = 0;
+  for (std::uint32_t i = 0; i < polys; ++i) {
+    const std::uint32_t n = p.U32(24 + 4 * static_cast<std::size_t>(i));
+    used += n;
+    if (used > total) throw TMetaRecordOverrun();
+    all.push_back(Points(p, off, n, small));
+    off += (small ? 4 : 8) * static_cast<std::size_t>(n);
+  }
+  if (polygon) {
+    player.DrawPolygons(all);
+  } else {
+    for (const auto& line : all) player.DrawPolyline(line);
+  }
+}
+
+void PolyBezier(TMetafilePlayer& player, const std::vector<QPointF>& pts, bool fromCurrent) {
+  QPainterPath path;
+  std::size_t i = 0;
+  if (fromCurrent) {
+    path.moveTo(player.S.Current);
+  } else {
+    if (pts.empty()) return;
+    path.moveTo(pts[0]);
+    i = 1;
+  }
+  for (; i + 2 < pts.size(); i += 3) path.cubicTo(pts[i], pts[i + 1], pts[i + 2]);
+  if (fromCurrent && !pts.empty()) player.S.Current = pts.back();
+  player.DrawPath(path, false, true);
+}
+
+void TextOut(TMetafilePlayer& player, const TMetaParams& p, bool wide) {
+  const QPointF ref = Pt32(p, 28);
+  const std::uint32_t chars = p.U32(36), offString = p.U32(40), options = p.U32(44);
+  const QRectF rect = Rect32(p, 48);
+  const std::uint32_t offDx = p.U32(64);
+  if (chars == 0 || offString < 8) return;
+  const std::size_t bytes = static_cast<std::size_t>(chars) * (wide ? 2 : 1);
+  if (chars > p.Size()) throw TMetaRecordOverrun();
+  const TMetaParams str = p.Sub(offString - 8, bytes);
+  QString text;
+  if (wide) {
+    for (std::uint32_t i = 0; i < chars; ++i) text += QChar(str.U16(2 * i));
+  } else {
+    text = QString::fromLatin1(reinterpret_cast<const char*>(str.Data()), static_cast<qsizetype>(chars));
+  }
+  if (player.S.Font.CharSet == 2) {
+    // Symbol fonts: codes (also in the private area at 0xF000) to the signs they show.
+    QByteArray codes;
+    for (QChar c : text) codes += static_cast<char>(c.unicode() & 0xFF);
+    text = MetaSymbolText(codes);
+  }
+  std::vector<double> dx;
+  if (offDx >= 8 && p.Has(offDx - 8, 4 * static_cast<std::size_t>(chars)))
+    for (std::uint32_t i = 0; i < chars; ++i) dx.push_back(p.S32(offDx - 8 + 4 * i));
+  std::optional<QRectF> clip;
+  if (options & 6) clip = rect;
+  player.DrawText(ref, text, dx, static_cast<int>(options), clip);
+}
+
+void SetExtent(QPointF& ext, const TMetaParams& p) {
+  ext = QPointF(p.S32(0), p.S32(4));
+}
+
+}  // namespace
+
+void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
+  const TMetaParams& p = record.Params;
+  TMetaDCState& s = player.S;
+  switch (record.Type) {
+    case 2: PolyBezier(player, Points(p, 20, p.U32(16), false), false); break;
+    case 3: player.DrawPolygons({Points(p, 20, p.U32(16), false)}); break;
+    case 4: player.DrawPolyline(Points(p, 20, p.U32(16), false)); break;
+    case 5: PolyBezier(player, Points(p, 20, p.U32(16), false), true); break;
+    case 6:
+    case 89: {  // POLYLINETO
+      std::vector<QPointF> pts = Points(p, 20, p.U32(16), record.Type == 89);
+      pts.insert(pts.begin(), s.Current);
+      if (!pts.empty()) s.Current = pts.back();
+      player.DrawPolyline(pts);
+      break;
+    }
+    case 7: PolyPoly(player, p, false, false); break;
+    case 8: PolyPoly(player, p, false, true); break;
+    case 9: SetExtent(s.WindowExt, p); break;
+    case 10: s.WindowOrg = Pt32(p, 0); break;
+    case 11: SetExtent(s.ViewportExt, p); break;
+    case 12: s.ViewportOrg = Pt32(p, 0); break;
+    case 15: player.SetPixel(Pt32(p, 0), ColorRef(p.U32(8))); break;
+    case 17: s.MapMode = static_cast<int>(p.U32(0)); break;
+    case 18: s.BkMode = static_cast<int>(p.U32(0)); break;
+    case 19: s.PolyFillMode = static_cast<int>(p.U32(0)); break;
+    case 20: s.Rop2 = static_cast<int>(p.U32(0)); break;
+    case 22: s.TextAlign = static_cast<int>(p.U32(0)); break;
+    case 24: s.TextColor = ColorRef(p.U32(0)); break;
+    case 25: s.BkColor = ColorRef(p.U32(0)); break;
+    case 27: s.Current = Pt32(p, 0); break;
+    case 29: player.ExcludeClip(Rect32(p, 0)); break;
+    case 30: player.IntersectClip(Rect32(p, 0)); break;
+    case 31:  // SCALEVIEWPORTEXTEX
+    case 32: {
+      const std::int32_t xn = p.S32(0), xd = p.S32(4), yn = p.S32(8), yd = p.S32(12);
+      if (xd == 0 || yd == 0) break;
+      QPointF& ext = record.Type == 31 ? s.ViewportExt : s.WindowExt;
+      ext = QPointF(ext.x() * xn / xd, ext.y() * yn / yd);
+      break;
+    }
+    case 33: player.SaveDC(); break;
+    case 34: player.RestoreDC(p.S32(0)); break;
+    case 35: s.World = XForm(p, 0); break;
+    case 36: {
+      const QTransform x = XForm(p, 0);
+      switch (p.U32(24)) {
+        case 1: s.World = QTransform(); break;
+        case 2: s.World = x * s.World; break;
+        case 3: s.World = s.World * x; break;
+        case 4: s.World = x; break;
+        default: break;
+      }
+      break;
+    }
+    case 37: player.SelectObject(p.U32(0)); break;
+    case 38: {
+      TMetaObject o;
+      o.Kind = TMetaObject::okPen;
+      o.Pen.Style = static_cast<int>(p.U32(4));
+      o.Pen.Width = p.S32(8);
+      o.Pen.Color = ColorRef(p.U32(16));
+      player.SetObject(p.U32(0), o);
+      break;
+    }
+    case 39: {
+      TMetaObject o;
+      o.Kind = TMetaObject::okBrush;
+      o.Brush.Style = static_cast<int>(p.U32(4));
+      o.Brush.Color = ColorRef(p.U32(8));
+      o.Brush.Hatch = static_cast<int>(p.U32(12));
+      player.SetObject(p.U32(0), o);
+      break;
+    }
+    case 40: player.DeleteObject(p.U32(0)); break;
+    case 41: {  // ANGLEARC
+      const QPointF c = Pt32(p, 0);
+      const double r = p.U32(8);
+      const float start = p.F32(12), sweep = p.F32(16);
+      QPainterPath path(s.Current);
+      const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
+      path.arcTo(box, start, sweep);
+      s.Current = path.currentPosition();
+      player.DrawPath(path, false, true);
+      break;
+    }
+    case 42: {
+      QPainterPath path;
+      path.addEllipse(Rect32(p, 0).normalized());
+      player.DrawPath(path, true, true);
+      break;
+    }
+    case 43: {
+      QPainterPath path;
+      path.addRect(Rect32(p, 0).normalized());
+      player.DrawPath(path, true, true);
+      break;
+    }
+    case 44: {
+      QPainterPath path;
+      path.addRoundedRect(Rect32(p, 0).normalized(), std::abs(p.S32(16)) / 2.0, std::abs(p.S32(20)) / 2.0);
+      player.DrawPath(path, true, true);
+      break;
+    }
+    case 45: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 0); break;
+    case 46: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 1); break;
+    case 47: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 2); break;
+    case 54: player.LineTo(Pt32(p, 0)); break;
+    case 57: s.ArcDirection = static_cast<int>(p.U32(0)); break;
+    case 59:
+      player.InPath = true;
+      player.Path = QPainterPath();
+      break;
+    case 60: player.InPath = false; break;
+    case 61: player.ClosePathFigure(); break;
+    case 62: player.FinishPath(true, false); break;
+    case 63: player.FinishPath(true, true); break;
+    case 64: player.FinishPath(false, true); break;
+    case 67: player.SelectClipPath(static_cast<int>(p.U32(0))); break;
+    case 68:
+      player.InPath = false;
+      player.Path = QPainterPath();
+      break;
+    case 75: {  // EXTSELECTCLIPRGN: region data in reference-device pixels
+      const std::uint32_t size = p.U32(0), mode = p.U32(4);
+      if (size == 0) {
+        if (mode == 5) player.ResetClip();
+        break;
+      }
+      const TMetaParams rgn = p.Sub(8, size);
+      const std::uint32_t count = rgn.U32(8);
+      if (count > rgn.Size() / 16) throw TMetaRecordOverrun();
+      QRegion region;
+      for (std::uint32_t i = 0; i < count; ++i) {
+        const QRectF r = Rect32(rgn, 32 + 16 * static_cast<std::size_t>(i));
+        region += player.ReferenceToOutput().mapRect(r).toAlignedRect();
+      }
+      player.CombineClip(region, static_cast<int>(mode));
+      break;
+    }
+    case 76:
+    case 77: {  // BITBLT, STRETCHBLT
+      const QRectF dest(p.S32(16), p.S32(20), p.S32(24), p.S32(28));
+      const std::uint32_t rop = p.U32(32);
+      const QImage image = RecordBitmap(p, 76);
+      if (image.isNull() && p.U32(80) == 0) {
+        player.PatBlt(dest, rop);
+        break;
+      }
+      QRectF source(p.S32(36), p.S32(40), dest.width(), dest.height());
+      if (record.Type == 77) source.setSize(QSizeF(p.S32(92), p.S32(96)));
+      player.DrawBitmap(dest, image, source, rop);
+      break;
+    }
+    case 80:    // SETDIBITSTODEVICE
+    case 81: {  // STRETCHDIBITS
+      const QImage image = RecordBitmap(p, 40);
+      const double sx = p.S32(24), sy = p.S32(28), sw = p.S32(32), sh = p.S32(36);
+      const double dw = record.Type == 81 ? p.S32(64) : sw, dh = record.Type == 81 ? p.S32(68) : sh;
+      const std::uint32_t rop = record.Type == 81 ? p.U32(60) : 0x00CC0020;
+      // Source rows count from the bottom of the bitmap.
+      const double top = image.isNull() ? sy : image.height() - sy - sh;
+      player.DrawBitmap(QRectF(p.S32(16), p.S32(20), dw, dh), image, QRectF(sx, top, sw, sh), rop);
+      break;
+    }
+    case 82: {  // EXTCREATEFONTINDIRECTW
+      TMetaObject o;
+      o.Kind = TMetaObject::okFont;
+      o.Font.Height = p.S32(4);
+      o.Font.Escapement = p.S32(12);
+      o.Font.Weight = p.S32(20);
+      o.Font.Italic = p.U8(24) != 0;
+      o.Font.Underline = p.U8(25) != 0;
+      o.Font.StrikeOut = p.U8(26) != 0;
+      o.Font.CharSet = p.U8(27);
+      for (std::size_t i = 0; i < 32 && p.Has(32 + 2 * i, 2) && p.U16(32 + 2 * i) != 0; ++i)
+        o.Font.Face += QChar(p.U16(32 + 2 * i));
+      if (o.Font.Face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0) o.Font.CharSet = 2;
+      player.SetObject(p.U32(0), o);
+      break;
+    }
+    case 83: TextOut(player, p, false); break;
+    case 84: TextOut(player, p, true); break;
+    case 85: {
+      const std::vector<QPointF> pts = Points(p, 20, p.U32(16), true);
+      PolyBezier(player, pts, false);
+      break;
+    }
+    case 86: player.DrawPolygons({Points(p, 20, p.U32(16), true)}); break;
+    case 87: player.DrawPolyline(Points(p, 20, p.U32(16), true)); break;
+    case 88: PolyBezier(player, Points(p, 20, p.U32(16), true), true); break;
+    case 90: PolyPoly(player, p, true, false); break;
+    case 91: PolyPoly(player, p, true, true); break;
+    case 93:
+    case 94: {  // CREATEMONOBRUSH, CREATEDIBPATTERNBRUSHPT
+      TMetaObject o;
+      o.Kind = TMetaObject::okBrush;
+      o.Brush.Style = 5;
+      o.Brush.Color = Qt::gray;
+      o.Brush.Pattern = RecordBitmap(p, 8);
+      player.SetObject(p.U32(0), o);
+      break;
+    }
+    case 95: {  // EXTCREATEPEN
+      TMetaObject o;
+      o.Kind = TMetaObject::okPen;
+      o.Pen.Style = static_cast<int>(p.U32(20) & 0xFFFF);
+      o.Pen.Width = p.U32(24);
+      // Cosmetic pens are one pixel wide whatever their width says.
+      if ((p.U32(20) & 0x00010000u) == 0) o.Pen.Width = 0;
+      o.Pen.Color = ColorRef(p.U32(32));
+      if (p.U32(28) == 1) o.Pen.Style = 5;  // a hollow brush draws nothing
+      player.SetObject(p.U32(0), o);
+      break;
+    }
+    default: break;  // records without a visible effect here are skipped
+  }
+}

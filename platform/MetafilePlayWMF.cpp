@@ -1,0 +1,299 @@
+// Windows metafile records. Parameters come in 16-bit words, most in reverse order
+// (y before x, bottom-right before top-left).
+#include "platform/MetafilePlayer.h"
+
+namespace {
+
+QColor ColorRef(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+QColor WordColor(const TMetaParams& p, std::size_t word) {
+  return ColorRef(static_cast<std::uint32_t>(p.U16(2 * word)) |
+                  (static_cast<std::uint32_t>(p.U16(2 * word + 2)) << 16));
+}
+
+std::uint32_t WordRop(const TMetaParams& p) {
+  return static_cast<std::uint32_t>(p.U16(0)) | (static_cast<std::uint32_t>(p.U16(2)) << 16);
+}
+
+QPointF Pt(const TMetaParams& p, std::size_t word) { return QPointF(p.W(word), p.W(word + 1)); }
+// A point stored y first.
+QPointF Pt2(const TMetaParams& p, std::size_t word) { return QPointF(p.W(word + 1), p.W(word)); }
+
+// left, top, right, bottom stored as bottom, right, top, left from `word`.
+QRectF ReversedRect(const TMetaParams& p, std::size_t word) {
+  return QRectF(QPointF(p.W(word + 3), p.W(word + 2)), QPointF(p.W(word + 1), p.W(word)));
+}
+
+std::vector<QPointF> Points(const TMetaParams& p, std::size_t word, std::size_t count) {
+  p.Need(2 * word, 4 * count);
+  std::vector<QPointF> pts;
+  pts.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) pts.push_back(Pt(p, word + 2 * i));
+  return pts;
+}
+
+}  // namespace
+
+// Symbol-font letters as the Greek letters and signs they show.
+QString MetaSymbolText(const QByteArray& bytes) {
+  static const char16_t kUpper[26] = {u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι', u'ϑ', u'Κ', u'Λ', u'Μ',
+                                      u'Ν', u'Ο', u'Π', u'Θ', u'Ρ', u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
+  static const char16_t kLower[26] = {u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι', u'ϕ', u'κ', u'λ', u'μ',
+                                      u'ν', u'ο', u'π', u'θ', u'ρ', u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
+  // Bracket and brace pieces of tall formulas.
+  static const char16_t kPiecesLeft[10] = {u'⎛', u'⎜', u'⎝', u'⎡', u'⎢', u'⎣', u'⎧', u'⎨', u'⎩', u'⎪'};
+  static const char16_t kPiecesRight[9] = {u'⎞', u'⎟', u'⎠', u'⎤', u'⎥', u'⎦', u'⎫', u'⎬', u'⎭'};
+  QString s;
+  for (char ch : bytes) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c >= 'A' && c <= 'Z') s += QChar(kUpper[c - 'A']);
+    else if (c >= 'a' && c <= 'z') s += QChar(kLower[c - 'a']);
+    else if (c == 0xB4) s += QChar(u'×');
+    else if (c == 0xB1) s += QChar(u'±');
+    else if (c == 0xA3) s += QChar(u'≤');
+    else if (c == 0xB3) s += QChar(u'≥');
+    else if (c == 0xB9) s += QChar(u'≠');
+    else if (c == 0xBB) s += QChar(u'≈');
+    else if (c == 0xA5) s += QChar(u'∞');
+    else if (c == 0xB6) s += QChar(u'∂');
+    else if (c == 0xD6) s += QChar(u'√');
+    else if (c == 0xE5) s += QChar(u'∑');
+    else if (c == 0xF2) s += QChar(u'∫');
+    else if (c == 0xD5) s += QChar(u'∏');
+    else if (c == 0x2D) s += QChar(u'−');
+    else if (c == 0xAE) s += QChar(u'→');
+    else if (c == 0xAC) s += QChar(u'←');
+    else if (c == 0xD7) s += QChar(u'⋅');
+    else if (c >= 0xE6 && c <= 0xEF) s += QChar(kPiecesLeft[c - 0xE6]);
+    else if (c >= 0xF6 && c <= 0xFE) s += QChar(kPiecesRight[c - 0xF6]);
+    else if (c == 0xE1) s += QChar(u'〈');
+    else if (c == 0xF1) s += QChar(u'〉');
+    else if (c == 0xBE) s += QChar(u'⎯');
+    else if (c == 0xBD) s += QChar(u'⏐');
+    else s += QChar::fromLatin1(ch);
+  }
+  return s;
+}
+
+namespace {
+
+QString DecodeText(const TMetafilePlayer& player, const QByteArray& bytes) {
+  if (player.S.Font.CharSet == 2) return MetaSymbolText(bytes);
+  return QString::fromLatin1(bytes);
+}
+
+TMetaFont ReadLogFont(const TMetaParams& p) {
+  TMetaFont f;
+  f.Height = p.W(0);
+  f.Escapement = p.W(2);
+  f.Weight = p.W(4);
+  f.Italic = p.U8(10) != 0;
+  f.Underline = p.U8(11) != 0;
+  f.StrikeOut = p.U8(12) != 0;
+  f.CharSet = p.U8(13);
+  QByteArray face;
+  for (std::size_t i = 18; i < 18 + 32 && p.Has(i, 1) && p.U8(i) != 0; ++i)
+    face += static_cast<char>(p.U8(i));
+  f.Face = QString::fromLatin1(face);
+  if (f.Face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0) f.CharSet = 2;
+  return f;
+}
+
+void Blit(TMetafilePlayer& player, const TMetaParams& p, std::uint32_t function, std::size_t words) {
+  const std::uint32_t rop = WordRop(p);
+  const bool noBitmap = words == ((function >> 8) + 3);
+  if (function == 0x0940) {  // DIBBITBLT
+    if (noBitmap) {
+      player.PatBlt(QRectF(p.W(8), p.W(7), p.W(6), p.W(5)), rop);
+      return;
+    }
+    const QRectF dest(p.W(7), p.W(6), p.W(5), p.W(4));
+    const TMetaParams dib = p.Sub(16, p.Size() - 16);
+    const QImage image = MetaDIBToImage(dib.Data(), dib.Size(), nullptr, 0);
+    player.DrawBitmap(dest, image, QRectF(p.W(3), p.W(2), dest.width(), dest.height()), rop);
+  } else if (function == 0x0B41) {  // DIBSTRETCHBLT
+    if (noBitmap) {
+      player.PatBlt(QRectF(p.W(10), p.W(9), p.W(8), p.W(7)), rop);
+      return;
+    }
+    const QRectF dest(p.W(9), p.W(8), p.W(7), p.W(6));
+    const QRectF source(p.W(5), p.W(4), p.W(3), p.W(2));
+    const TMetaParams dib = p.Sub(20, p.Size() - 20);
+    player.DrawBitmap(dest, MetaDIBToImage(dib.Data(), dib.Size(), nullptr, 0), source, rop);
+  } else {  // STRETCHDIB
+    const QRectF dest(p.W(10), p.W(9), p.W(8), p.W(7));
+    const QRectF source(p.W(6), p.W(5), p.W(4), p.W(3));
+    const TMetaParams dib = p.Sub(22, p.Size() - 22);
+    player.DrawBitmap(dest, MetaDIBToImage(dib.Data(), dib.Size(), nullptr, 0), source, rop);
+  }
+}
+
+}  // namespace
+
+void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
+  const TMetaParams& p = record.Params;
+  TMetaDCState& s = player.S;
+  const std::size_t words = (p.Size() + 6) / 2;
+  switch (record.Type) {
+    case 0x0103: s.MapMode = p.W(0); break;
+    case 0x0104: s.Rop2 = p.W(0); break;
+    case 0x0106: s.PolyFillMode = p.W(0); break;
+    case 0x0102: s.BkMode = p.W(0); break;
+    case 0x012E: s.TextAlign = p.U16(0); break;
+    case 0x0201: s.BkColor = WordColor(p, 0); break;
+    case 0x0209: s.TextColor = WordColor(p, 0); break;
+    case 0x020B: s.WindowOrg = QPointF(p.W(1), p.W(0)); break;
+    case 0x020C: s.WindowExt = QPointF(p.W(1), p.W(0)); break;
+    case 0x020F: s.WindowOrg += QPointF(p.W(1), p.W(0)); break;
+    case 0x0410:  // SCALEWINDOWEXT: yDenom, yNum, xDenom, xNum
+      if (p.W(0) != 0 && p.W(2) != 0)
+        s.WindowExt = QPointF(s.WindowExt.x() * p.W(3) / p.W(2), s.WindowExt.y() * p.W(1) / p.W(0));
+      break;
+    case 0x0214: s.Current = QPointF(p.W(1), p.W(0)); break;
+    case 0x0213: player.LineTo(QPointF(p.W(1), p.W(0))); break;
+    case 0x0415: player.ExcludeClip(ReversedRect(p, 0)); break;
+    case 0x0416: player.IntersectClip(ReversedRect(p, 0)); break;
+    case 0x012C: player.ResetClip(); break;  // region objects are not kept: the whole picture
+    case 0x0220: break;                      // OFFSETCLIPRGN
+    case 0x001E: player.SaveDC(); break;
+    case 0x0127: player.RestoreDC(p.W(0)); break;
+    case 0x0817: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 0); break;
+    case 0x0830: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 1); break;
+    case 0x081A: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 2); break;
+    case 0x0418: {
+      QPainterPath path;
+      path.addEllipse(ReversedRect(p, 0).normalized());
+      player.DrawPath(path, true, true);
+      break;
+    }
+    case 0x041B: {
+      QPainterPath path;
+      path.addRect(ReversedRect(p, 0).normalized());
+      player.DrawPath(path, true, true);
+      break;
+    }
+    case 0x061C: {
+      QPainterPath path;
+      path.addRoundedRect(ReversedRect(p, 2).normalized(), std::abs(p.W(1)) / 2.0,
+                          std::abs(p.W(0)) / 2.0);
+      player.DrawPath(path, true, true);
+      break;
+    }
+    case 0x061D: player.PatBlt(QRectF(p.W(5), p.W(4), p.W(3), p.W(2)), WordRop(p)); break;
+    case 0x041F: player.SetPixel(QPointF(p.W(3), p.W(2)), WordColor(p, 0)); break;
+    case 0x0324:
+    case 0x0325: {
+      const int count = p.W(0);
+      if (count < 0) throw TMetaRecordOverrun();
+      const std::vector<QPointF> pts = Points(p, 1, static_cast<std::size_t>(count));
+      if (record.Type == 0x0325) player.DrawPolyline(pts);
+      else player.DrawPolygons({pts});
+      break;
+    }
+    case 0x0538: {
+      const int polys = p.W(0);
+      if (polys < 0) throw TMetaRecordOverrun();
+      std::vector<std::vector<QPointF>> all;
+      std::size_t word = 1 + static_cast<std::size_t>(polys);
+      p.Need(2, 2 * static_cast<std::size_t>(polys));
+      for (int i = 0; i < polys; ++i) {
+        const int n = p.W(1 + static_cast<std::size_t>(i));
+        if (n < 0) throw TMetaRecordOverrun();
+        all.push_back(Points(p, word, static_cast<std::size_t>(n)));
+        word += 2 * static_cast<std::size_t>(n);
+      }
+      player.DrawPolygons(all);
+      break;
+    }
+    case 0x0521: {  // TEXTOUT: count, string, y, x
+      const int count = p.W(0);
+      if (count < 0) throw TMetaRecordOverrun();
+      const std::size_t padded = (static_cast<std::size_t>(count) + 1) & ~std::size_t{1};
+      const TMetaParams str = p.Sub(2, static_cast<std::size_t>(count));
+      const std::size_t after = (2 + padded) / 2;
+      const QByteArray bytes(reinterpret_cast<const char*>(str.Data()), count);
+      player.DrawText(QPointF(p.W(after + 1), p.W(after)), DecodeText(player, bytes), {}, 0, std::nullopt);
+      break;
+    }
+    case 0x0A32: {  // EXTTEXTOUT: y, x, count, options, [rect], string, [dx]
+      const QPointF ref(p.W(1), p.W(0));
+      const int count = p.W(2);
+      const int options = p.U16(6);
+      if (count < 0) throw TMetaRecordOverrun();
+      std::size_t offset = 8;
+      std::optional<QRectF> rect;
+      if (options & 6) {
+        rect = QRectF(QPointF(p.W(4), p.W(5)), QPointF(p.W(6), p.W(7)));
+        offset += 8;
+      }
+      const TMetaParams str = p.Sub(offset, static_cast<std::size_t>(count));
+      const QByteArray bytes(reinterpret_cast<const char*>(str.Data()), count);
+      offset += (static_cast<std::size_t>(count) + 1) & ~std::size_t{1};
+      std::vector<double> dx;
+      if (p.Has(offset, 2 * static_cast<std::size_t>(count)) && count > 0)
+        for (int i = 0; i < count; ++i) dx.push_back(p.S16(offset + 2 * static_cast<std::size_t>(i)));
+      player.DrawText(ref, DecodeText(player, bytes), dx, options, rect);
+      break;
+    }
+    case 0x0940:
+    case 0x0B41:
+    case 0x0F43: Blit(player, p, record.Type, words); break;
+    case 0x02FA: {  // CREATEPENINDIRECT
+      TMetaObject o;
+      o.Kind = TMetaObject::okPen;
+      o.Pen.Style = p.U16(0);
+      o.Pen.Width = p.W(1);
+      o.Pen.Color = WordColor(p, 3);
+      player.AddObjectLowest(o);
+      break;
+    }
+    case 0x02FC: {  // CREATEBRUSHINDIRECT
+      TMetaObject o;
+      o.Kind = TMetaObject::okBrush;
+      o.Brush.Style = p.U16(0);
+      o.Brush.Color = WordColor(p, 1);
+      o.Brush.Hatch = p.U16(6);
+      player.AddObjectLowest(o);
+      break;
+    }
+    case 0x02FB: {
+      TMetaObject o;
+      o.Kind = TMetaObject::okFont;
+      o.Font = ReadLogFont(p);
+      player.AddObjectLowest(o);
+      break;
+    }
+    case 0x0142: {  // DIBCREATEPATTERNBRUSH: style, usage, DIB
+      TMetaObject o;
+      o.Kind = TMetaObject::okBrush;
+      o.Brush.Style = 5;
+      const TMetaParams dib = p.Sub(4, p.Size() - 4);
+      o.Brush.Pattern = MetaDIBToImage(dib.Data(), dib.Size(), nullptr, 0);
+      o.Brush.Color = Qt::gray;
+      player.AddObjectLowest(o);
+      break;
+    }
+    case 0x01F9: {  // CREATEPATTERNBRUSH (device-dependent bitmap): a grey brush
+      TMetaObject o;
+      o.Kind = TMetaObject::okBrush;
+      o.Brush.Color = Qt::gray;
+      player.AddObjectLowest(o);
+      break;
+    }
+    case 0x00F7: {
+      TMetaObject o;
+      o.Kind = TMetaObject::okPalette;
+      player.AddObjectLowest(o);
+      break;
+    }
+    case 0x06FF: {
+      TMetaObject o;
+      o.Kind = TMetaObject::okRegion;
+      player.AddObjectLowest(o);
+      break;
+    }
+    case 0x012D: player.SelectObject(p.U16(0)); break;
+    case 0x01F0: player.DeleteObject(p.U16(0)); break;
+    default: break;  // records without a visible effect here are skipped
+  }
+}
