@@ -151,16 +151,29 @@ TEST_F(CliTest, FailuresLeaveNoOutputAndKeepExistingFiles) {
   EXPECT_EQ(r.Err, "lumivex-cli: BMP: Invalid size of BitmapInfoHeader/BitmapCoreHeader\n");
   EXPECT_FALSE(fs::exists(FDir / "new.ppm"));
 
-  Write("old.gif", "keep me");
-  const TRun gif = Run("convert " + Quote(kData + "/raw.ppm") + " " + P("old.gif"));
-  EXPECT_EQ(gif.Status, 1);
-  EXPECT_EQ(gif.Err, "lumivex-cli: Unknown file extension \"gif\"\n");
-  EXPECT_EQ(Slurp(FDir / "old.gif"), "keep me");
+  Write("old.xyz", "keep me");
+  const TRun unknown = Run("convert " + Quote(kData + "/raw.ppm") + " " + P("old.xyz"));
+  EXPECT_EQ(unknown.Status, 1);
+  EXPECT_EQ(unknown.Err, "lumivex-cli: Unknown file extension \"xyz\"\n");
+  EXPECT_EQ(Slurp(FDir / "old.xyz"), "keep me");
 
   const TRun missing = Run("convert " + P("missing.bmp") + " " + P("x.ppm"));
   EXPECT_EQ(missing.Status, 1);
   EXPECT_NE(missing.Err.find("missing.bmp"), std::string::npos);
   EXPECT_EQ(std::distance(fs::directory_iterator(FDir), {}), 2);
+}
+
+TEST_F(CliTest, GIFOutputIsReducedAndReadsBack) {
+  const std::string in = Quote(kData + "/raw.ppm");
+  const TRun r = Run("convert --interlaced --transparent 0,0,0 " + in + " " + P("out.gif"));
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  const std::string gif = Slurp(FDir / "out.gif");
+  ASSERT_GT(gif.size(), 20u);
+  EXPECT_EQ(gif.substr(0, 6), "GIF89a");
+  const TRun info = Run("info " + P("out.gif"));
+  EXPECT_NE(info.Out.find("Description: Interlaced"), std::string::npos) << info.Out;
+  EXPECT_EQ(Run("convert --transparent 1,2 " + in + " " + P("bad.gif")).Status, 2);
+  EXPECT_EQ(Run("convert --transparent 300,0,0 " + in + " " + P("bad.gif")).Status, 2);
 }
 
 TEST_F(CliTest, UsageErrorsExitWithStatusTwo) {
