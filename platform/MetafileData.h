@@ -14,6 +14,8 @@
 inline constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
 inline constexpr std::uint32_t kEMFSignature = 0x464D4520u;  // " EMF"
 inline constexpr int kMetafileScreenPPI = 96;
+// Largest picture the readers render (width x height); fuzzers lower it.
+extern std::uint64_t MetafileMaxPixels;
 
 // Raised by parameter reads past a record's data; playback ends there.
 struct TMetaRecordOverrun : std::runtime_error {

@@ -22,8 +22,8 @@ std::int64_t MulDiv(std::int64_t a, std::int64_t b, std::int64_t c) {
   return static_cast<std::int64_t>(std::llround(r));
 }
 
-// Largest side we render: beyond it the picture would need gigabytes.
-constexpr int kMaxSide = 16384;
+// Sizes beyond this cannot be rendered at all (they are refused by the readers anyway).
+constexpr int kMaxSide = 1 << 20;
 
 bool ParseWindowsRecords(TMetafileData& data) {
   const std::vector<std::uint8_t>& b = data.Bytes;
@@ -45,6 +45,8 @@ bool ParseWindowsRecords(TMetafileData& data) {
 }
 
 }  // namespace
+
+std::uint64_t MetafileMaxPixels = std::uint64_t{64} << 20;
 
 float TMetaParams::F32(std::size_t offset) const {
   const std::uint32_t bits = U32(offset);

@@ -33,6 +33,16 @@ Qt::BrushStyle HatchStyle(int hatch) {
   }
 }
 
+// Geometry far outside the picture (or not finite) is not drawn: the painter would spend
+// its time on it or fail.
+bool Drawable(const QRectF& device) {
+  constexpr double kLimit = 1e7;
+  return std::isfinite(device.x()) && std::isfinite(device.y()) && std::isfinite(device.width()) &&
+         std::isfinite(device.height()) && std::abs(device.left()) < kLimit &&
+         std::abs(device.right()) < kLimit && std::abs(device.top()) < kLimit &&
+         std::abs(device.bottom()) < kLimit;
+}
+
 }  // namespace
 
 TMetafilePlayer::TMetafilePlayer(QPainter& painter, const TMetafileData& data, int width, int height)
@@ -168,6 +178,7 @@ void TMetafilePlayer::ApplyClip() {
 
 void TMetafilePlayer::DrawPath(const QPainterPath& logical, bool fill, bool stroke) {
   const QPainterPath device = Transform().map(logical);
+  if (!Drawable(device.boundingRect())) return;
   if (InPath) {
     Path.addPath(device);
     return;
@@ -296,6 +307,8 @@ void TMetafilePlayer::DrawText(QPointF reference, const QString& text, const std
 
   if (!PrepareRop()) return;
   const QPointF origin = t.map(reference);
+  if (!Drawable(QRectF(origin, QSizeF(total, height))) || height > 4.0 * std::max(FWidth, FHeight) + 100)
+    return;
   FPainter.save();
   ApplyClip();
   if (rect && (options & 4)) {  // ETO_CLIPPED
@@ -338,6 +351,7 @@ void TMetafilePlayer::DrawBitmap(const QRectF& dest, const QImage& image, const 
   if (src.isEmpty()) src = QRectF(image.rect());
   const QImage part = image.copy(src.toAlignedRect()).convertToFormat(QImage::Format_RGB32);
   if (part.isNull() || dest.width() == 0 || dest.height() == 0) return;
+  if (!Drawable(Transform().mapRect(dest))) return;
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
   switch (rop) {
     case 0x008800C6: mode = QPainter::RasterOp_SourceAndDestination; break;  // SRCAND
@@ -368,7 +382,7 @@ void TMetafilePlayer::PatBlt(const QRectF& dest, std::uint32_t rop) {
     case 0x00AA0029: return;
     default: break;  // PATCOPY and the rest: the brush
   }
-  if (brush.style() == Qt::NoBrush) return;
+  if (brush.style() == Qt::NoBrush || !Drawable(Transform().mapRect(dest))) return;
   FPainter.save();
   ApplyClip();
   FPainter.setCompositionMode(mode);
@@ -386,6 +400,10 @@ void TMetafilePlayer::SetPixel(QPointF p, QColor c) {
   FPainter.save();
   ApplyClip();
   const QPointF d = Map(p);
+  if (!Drawable(QRectF(d, QSizeF(1, 1)))) {
+    FPainter.restore();
+    return;
+  }
   FPainter.fillRect(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), c);
   FPainter.restore();
 }
@@ -501,7 +519,7 @@ void TMetafilePlayer::FinishPath(bool fill, bool stroke) {
   QPainterPath device = Path;
   Path = QPainterPath();
   InPath = false;
-  if (!PrepareRop()) return;
+  if (!Drawable(device.boundingRect()) || !PrepareRop()) return;
   ApplyClip();
   device.setFillRule(S.PolyFillMode == 2 ? Qt::WindingFill : Qt::OddEvenFill);
   FPainter.setBackgroundMode(S.BkMode == 2 ? Qt::OpaqueMode : Qt::TransparentMode);
@@ -512,6 +530,11 @@ void TMetafilePlayer::FinishPath(bool fill, bool stroke) {
 }
 
 void TMetafilePlayer::SelectClipPath(int mode) {
+  if (!Drawable(Path.boundingRect())) {
+    Path = QPainterPath();
+    InPath = false;
+    return;
+  }
   const QRegion r(Path.toFillPolygon().toPolygon(),
                   S.PolyFillMode == 2 ? Qt::WindingFill : Qt::OddEvenFill);
   Path = QPainterPath();

@@ -69,6 +69,9 @@ void tWMFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   progress.Step();
   int width = metafile.Width(), height = metafile.Height();
   if (graphic.PreviewLoad) FitMetafileSize(width, height, kPreviewSize);
+  if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > MetafileMaxPixels)
+    throw EPixelGraphic(LowerCase(Extension) == "emf" ? "EMF: Image size out of range"
+                                                      : "WMF: Image size out of range");
   graphic.SetBackGroundColor(0xFFFFFF);
   const std::vector<TRGB>& palette = metafile.Palette();
   const int n = static_cast<int>(palette.size());
