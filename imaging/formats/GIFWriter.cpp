@@ -1,6 +1,8 @@
 #include "imaging/formats/GIFWriter.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "imaging/formats/GIFLzwEncoder.h"
 #include "imaging/formats/PGStream.h"
@@ -99,8 +101,31 @@ bool EncodeGIF(const TPixelGraphic& bitmap, bool interlaced, TRGB transparentCol
   std::vector<std::uint8_t> indexes(static_cast<std::size_t>(width) * height);
   std::vector<TRGB> colors(static_cast<std::size_t>(width));
   int transparentIndex = -1;
+  // Palette pictures: each palette entry is looked up once, on its first use.
+  int paletteIndex[256];
+  std::fill(std::begin(paletteIndex), std::end(paletteIndex), -1);
+  const bool palette = bitmap.PixelFormat() == pf8Bit;
   std::size_t k = 0;
   for (int y : RowOrder(height, interlaced)) {
+    if (palette) {
+      const std::uint8_t* line = bitmap.ScanLine(y);
+      const std::vector<TRGB>& entries = bitmap.Palette();
+      for (int x = 0; x < width; ++x) {
+        int& index = paletteIndex[line[x]];
+        if (index < 0) {
+          const TRGB color = line[x] < entries.size() ? entries[line[x]] : 0;
+          index = table.IndexOf(color);
+          if (index < 0) {
+            Status = gwsTooManyColors;
+            return false;
+          }
+          if (transparent && transparentIndex < 0 && color == (transparentColor & 0xFFFFFF))
+            transparentIndex = index;
+        }
+        indexes[k++] = static_cast<std::uint8_t>(index);
+      }
+      continue;
+    }
     RowColors(bitmap, y, colors);
     for (int x = 0; x < width; ++x) {
       const int index = table.IndexOf(colors[x]);

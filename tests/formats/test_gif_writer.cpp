@@ -88,6 +88,22 @@ TEST(GIFWriter, PaletteSourcesAreWrittenByColour) {
   ExpectSameColours(picture, back);
 }
 
+TEST(GIFWriter, EightBitSourcesWithRepeatedPaletteColoursShareOneTableEntry) {
+  TPixelGraphic picture, back;
+  picture.SetSize(20, 10, pf8Bit);
+  picture.SetPaletteCount(256);
+  for (int i = 0; i < 256; ++i) picture.SetPaletteColor(i, Colour(i % 3));  // three colours
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 20; ++x) picture.SetPixel(x, y, static_cast<TRGB>((x * 7 + y) % 256));
+  const TBytes gif = Encode(picture, false, Colour(2), true);
+  EXPECT_EQ(gif[10], 0x80 | 1);  // four entries hold the three colours
+  const std::size_t c = ControlOffset(gif);
+  EXPECT_EQ(gif[c + 3], 1);
+  LoadBytes(back, gif, "gif");
+  ExpectSameColours(picture, back);
+  EXPECT_EQ(back.PaletteColor(gif[c + 6]), Colour(2));
+}
+
 TEST(GIFWriter, FileLayoutOfATwoColourPicture) {
   TPixelGraphic picture;
   picture.SetSize(3, 2, pf24Bit);
