@@ -1,6 +1,9 @@
 // Enhanced metafile records: 32-bit little-endian parameters after the 8-byte record header.
 #include "platform/MetafilePlayer.h"
 
+#include <QtMath>
+#include <cmath>
+
 namespace {
 
 QColor ColorRef(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -98,6 +101,66 @@ void TextOut(TMetafilePlayer& player, const TMetaParams& p, bool wide) {
   std::optional<QRectF> clip;
   if (options & 6) clip = rect;
   player.DrawText(ref, text, dx, static_cast<int>(options), clip);
+}
+
+// Rectangles of region data (RGNDATA) as a logical path.
+QPainterPath RegionPath(const TMetaParams& rgn) {
+  const std::uint32_t count = rgn.U32(8);
+  if (count > rgn.Size() / 16) throw TMetaRecordOverrun();
+  QPainterPath path;
+  for (std::uint32_t i = 0; i < count; ++i)
+    path.addRect(Rect32(rgn, 32 + 16 * static_cast<std::size_t>(i)).normalized());
+  return path;
+}
+
+QColor VertexColor(const TMetaParams& p, std::size_t off) {
+  return QColor(p.U16(off + 8) >> 8, p.U16(off + 10) >> 8, p.U16(off + 12) >> 8);
+}
+
+// GRADIENTFILL: rectangles shaded left to right (mode 0) or top to bottom (mode 1);
+// triangles filled with the mean of their corners.
+void GradientFill(TMetafilePlayer& player, const TMetaParams& p) {
+  const std::uint32_t vertices = p.U32(16), meshes = p.U32(20), mode = p.U32(24);
+  if (vertices > p.Size() / 16 || meshes > p.Size() / 8) throw TMetaRecordOverrun();
+  const std::size_t meshStart = 28 + 16 * static_cast<std::size_t>(vertices);
+  auto vertex = [&](std::uint32_t i) -> std::size_t {
+    if (i >= vertices) throw TMetaRecordOverrun();
+    return 28 + 16 * static_cast<std::size_t>(i);
+  };
+  const TMetaDCState saved = player.S;
+  player.S.Pen.Style = 5;
+  for (std::uint32_t m = 0; m < meshes; ++m) {
+    if (mode <= 1) {
+      const std::size_t a = vertex(p.U32(meshStart + 8 * m)), b = vertex(p.U32(meshStart + 8 * m + 4));
+      const QRectF r(Pt32(p, a), Pt32(p, b));
+      const QColor c0 = VertexColor(p, a), c1 = VertexColor(p, b);
+      // Bands of the gradient, as GDI would shade them on a palette-less device.
+      const int bands = 64;
+      for (int k = 0; k < bands; ++k) {
+        const double t0 = double(k) / bands, t1 = double(k + 1) / bands, tm = (t0 + t1) / 2;
+        player.S.Brush = TMetaBrush{0, QColor::fromRgbF(c0.redF() + (c1.redF() - c0.redF()) * tm,
+                                                        c0.greenF() + (c1.greenF() - c0.greenF()) * tm,
+                                                        c0.blueF() + (c1.blueF() - c0.blueF()) * tm),
+                                    0, {}};
+        QPainterPath band;
+        if (mode == 0)
+          band.addRect(QRectF(r.left() + r.width() * t0, r.top(), r.width() * (t1 - t0), r.height()).normalized());
+        else
+          band.addRect(QRectF(r.left(), r.top() + r.height() * t0, r.width(), r.height() * (t1 - t0)).normalized());
+        player.DrawPath(band, true, false);
+      }
+    } else {
+      const std::size_t off = meshStart + 12 * static_cast<std::size_t>(m);
+      const std::size_t a = vertex(p.U32(off)), b = vertex(p.U32(off + 4)), c = vertex(p.U32(off + 8));
+      const QColor ca = VertexColor(p, a), cb = VertexColor(p, b), cc = VertexColor(p, c);
+      player.S.Brush = TMetaBrush{0, QColor((ca.red() + cb.red() + cc.red()) / 3,
+                                            (ca.green() + cb.green() + cc.green()) / 3,
+                                            (ca.blue() + cb.blue() + cc.blue()) / 3),
+                                  0, {}};
+      player.DrawPolygons({{Pt32(p, a), Pt32(p, b), Pt32(p, c)}});
+    }
+  }
+  player.S = saved;
 }
 
 void SetExtent(QPointF& ext, const TMetaParams& p) {
@@ -214,6 +277,62 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
     case 46: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 1); break;
     case 47: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 2); break;
     case 54: player.LineTo(Pt32(p, 0)); break;
+    case 55: {  // ARCTO: a line to the arc's start, the arc, the current position at its end
+      const QRectF box = Rect32(p, 0).normalized();
+      if (box.width() <= 0 || box.height() <= 0) break;
+      const QPointF c = box.center();
+      const double rx = box.width() / 2, ry = box.height() / 2;
+      auto angle = [&](QPointF q) {
+        return qRadiansToDegrees(std::atan2(-(q.y() - c.y()) / ry, (q.x() - c.x()) / rx));
+      };
+      const double a0 = angle(Pt32(p, 16)), a1 = angle(Pt32(p, 24));
+      double sweep = a1 - a0;
+      if (s.ArcDirection == 2) {
+        while (sweep >= 0) sweep -= 360;
+      } else {
+        while (sweep <= 0) sweep += 360;
+      }
+      QPainterPath path(s.Current);
+      path.arcTo(box, a0, sweep);
+      s.Current = path.currentPosition();
+      player.DrawPath(path, false, true);
+      break;
+    }
+    case 71:    // FILLRGN: rclBounds, cbRgnData, ihBrush, region
+    case 74: {  // PAINTRGN: rclBounds, cbRgnData, region (current brush)
+      const bool fillRgn = record.Type == 71;
+      const std::uint32_t size = p.U32(16);
+      const TMetaParams rgn = p.Sub(fillRgn ? 24 : 20, size);
+      const TMetaBrush saved = s.Brush;
+      const TMetaPen savedPen = s.Pen;
+      if (fillRgn) player.SelectObject(p.U32(20));
+      s.Pen.Style = 5;
+      player.DrawPath(RegionPath(rgn), true, false);
+      s.Brush = saved;
+      s.Pen = savedPen;
+      break;
+    }
+    case 73: {  // INVERTRGN
+      const std::uint32_t size = p.U32(16);
+      const QPainterPath path = RegionPath(p.Sub(20, size));
+      const int rop = s.Rop2;
+      const TMetaPen savedPen = s.Pen;
+      s.Rop2 = 6;
+      s.Pen.Style = 5;
+      player.DrawPath(path, true, false);
+      s.Rop2 = rop;
+      s.Pen = savedPen;
+      break;
+    }
+    case 114:    // ALPHABLEND: drawn as a stretched copy
+    case 116: {  // TRANSPARENTBLT: the same
+      const QRectF dest(p.S32(16), p.S32(20), p.S32(24), p.S32(28));
+      const QImage image = RecordBitmap(p, 76);
+      const QRectF source(p.S32(36), p.S32(40), p.S32(92), p.S32(96));
+      player.DrawBitmap(dest, image, source, 0x00CC0020);
+      break;
+    }
+    case 118: GradientFill(player, p); break;
     case 57: s.ArcDirection = static_cast<int>(p.U32(0)); break;
     case 59:
       player.InPath = true;

@@ -1,5 +1,6 @@
 #include "platform/MetafilePlayer.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QtMath>
 #include <cmath>
@@ -128,15 +129,17 @@ QPen TMetafilePlayer::DevicePen() const {
   } else {
     pen.setWidthF(width);
   }
+  // Dash patterns in pixels of a thin pen, the lengths GDI uses; wide pens scale them.
   switch (style) {
-    case 1: pen.setStyle(Qt::DashLine); break;
-    case 2: pen.setStyle(Qt::DotLine); break;
-    case 3: pen.setStyle(Qt::DashDotLine); break;
-    case 4: pen.setStyle(Qt::DashDotDotLine); break;
+    case 1: pen.setDashPattern({18, 6}); break;
+    case 2: pen.setDashPattern({3, 3}); break;
+    case 3: pen.setDashPattern({9, 6, 3, 6}); break;
+    case 4: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
     default: pen.setStyle(Qt::SolidLine); break;
   }
   const int cap = S.Pen.Style & 0x0F00, join = S.Pen.Style & 0xF000;
   pen.setCapStyle(cap == 0x100 ? Qt::SquareCap : cap == 0x200 ? Qt::FlatCap : Qt::RoundCap);
+  if (style >= 1 && style <= 4) pen.setCapStyle(Qt::FlatCap);
   pen.setJoinStyle(join == 0x1000 ? Qt::BevelJoin : join == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
   return pen;
 }
@@ -198,9 +201,26 @@ void TMetafilePlayer::DrawPath(const QPainterPath& logical, bool fill, bool stro
   }
   FPainter.setBackgroundMode(S.BkMode == 2 ? Qt::OpaqueMode : Qt::TransparentMode);
   FPainter.setBackground(S.BkColor);
-  FPainter.setPen(pen);
-  FPainter.setBrush(brush);
-  FPainter.drawPath(p);
+  PaintPath(p, pen, brush);
+}
+
+// Fills are not antialiased, so that shapes meeting edge to edge (gradients made of bands)
+// leave no seams; outlines are.
+void TMetafilePlayer::PaintPath(const QPainterPath& device, const QPen& pen, const QBrush& brush) {
+  const bool smooth = FPainter.testRenderHint(QPainter::Antialiasing);
+  if (brush.style() != Qt::NoBrush) {
+    FPainter.setRenderHint(QPainter::Antialiasing, false);
+    FPainter.setPen(Qt::NoPen);
+    FPainter.setBrush(brush);
+    FPainter.drawPath(device);
+  }
+  if (pen.style() != Qt::NoPen) {
+    FPainter.setRenderHint(QPainter::Antialiasing, smooth);
+    FPainter.setPen(pen);
+    FPainter.setBrush(Qt::NoBrush);
+    FPainter.drawPath(device);
+  }
+  FPainter.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
 void TMetafilePlayer::DrawPolyline(const std::vector<QPointF>& points) {
@@ -275,6 +295,11 @@ void TMetafilePlayer::DrawText(QPointF reference, const QString& text, const std
   font.setItalic(S.Font.Italic);
   font.setUnderline(S.Font.Underline);
   font.setStrikeOut(S.Font.StrikeOut);
+  // A missing face is replaced by one of the fonts at hand, which run wider than the
+  // common Windows faces: take their condensed form.
+  if (!S.Font.Face.isEmpty() &&
+      QFontInfo(font).family().compare(S.Font.Face, Qt::CaseInsensitive) != 0)
+    font.setStretch(QFont::SemiCondensed);
   // Where the metafile's fonts are missing, the substitutes are often wider: with the
   // advances given, narrow the glyphs to the room the original font took.
   if (!dx.empty() && !text.isEmpty()) {
@@ -327,6 +352,7 @@ void TMetafilePlayer::DrawText(QPointF reference, const QString& text, const std
   }
   FPainter.setFont(font);
   FPainter.setPen(S.TextColor);
+  FPainter.setBackgroundMode(Qt::TransparentMode);  // the background was filled above
   double x = x0;
   if (dx.empty()) {
     FPainter.drawText(QPointF(x, y0), text);
@@ -524,9 +550,7 @@ void TMetafilePlayer::FinishPath(bool fill, bool stroke) {
   device.setFillRule(S.PolyFillMode == 2 ? Qt::WindingFill : Qt::OddEvenFill);
   FPainter.setBackgroundMode(S.BkMode == 2 ? Qt::OpaqueMode : Qt::TransparentMode);
   FPainter.setBackground(S.BkColor);
-  FPainter.setPen(stroke ? DevicePen() : QPen(Qt::NoPen));
-  FPainter.setBrush(fill ? DeviceBrush() : QBrush(Qt::NoBrush));
-  FPainter.drawPath(device);
+  PaintPath(device, stroke ? DevicePen() : QPen(Qt::NoPen), fill ? DeviceBrush() : QBrush(Qt::NoBrush));
 }
 
 void TMetafilePlayer::SelectClipPath(int mode) {

@@ -124,6 +124,7 @@ class TMetafilePlayer {
   QPen DevicePen() const;
   QBrush DeviceBrush() const;
   bool PrepareRop();  // false when the mode draws nothing
+  void PaintPath(const QPainterPath& device, const QPen& pen, const QBrush& brush);
   void ApplyClip();
   double DeviceScale() const;
 

@@ -161,6 +161,63 @@ TEST(MetafilePlayback, TextIsDrawnInTheTextColour) {
   EXPECT_TRUE(IsWhite(image.PixelColor(95, 45)));
 }
 
+TEST(MetafilePlayback, TextBackgroundFollowsTheBackgroundMode) {
+  for (int mode : {1, 2}) {  // TRANSPARENT, OPAQUE
+    TWMFBuilder w;
+    SolidBrush(w, 0x00FF00);
+    w.Record(0x041B, {50, 100, 0, 0});  // green everywhere
+    w.Record(0x0201, {0x00FF, 0});      // red background colour
+    w.Record(0x0102, {mode});
+    w.Record(0x02FB, {-30, 0, 0, 0, 400, 0, 0, 0, 0, 0});
+    w.Record(0x012D, {1});
+    w.RecordBytes(0x0521, {1, 0, '.', 0, 5, 0, 5, 0});  // a dot leaves most of its cell empty
+    TPixelGraphic image;
+    Load(image, w.Build(true), "wmf");
+    // Near the top of the text cell, where a dot has no ink.
+    const TRGB c = image.PixelColor(7, 8);
+    if (mode == 1) EXPECT_GT(GreenOf(c), 200) << "transparent";
+    else EXPECT_TRUE(IsRed(c)) << "opaque";
+  }
+}
+
+TEST(MetafilePlayback, DashedPensLeaveGaps) {
+  TWMFBuilder w;
+  w.Record(0x02FA, {1, 0, 0, 0, 0});  // PS_DASH, black, one pixel
+  w.Record(0x012D, {0});
+  w.Record(0x0214, {25, 0});
+  w.Record(0x0213, {25, 100});
+  TPixelGraphic image;
+  Load(image, w.Build(true), "wmf");
+  int ink = 0, paper = 0;
+  for (int x = 0; x < 100; ++x) {
+    // A one-pixel line on a pixel edge covers the rows on both sides.
+    const TRGB a = image.PixelColor(x, 24), b = image.PixelColor(x, 25);
+    if (RedOf(a) < 230 || RedOf(b) < 230) ++ink;
+    else if (IsWhite(a) && IsWhite(b)) ++paper;
+  }
+  EXPECT_GT(ink, 40);
+  EXPECT_GT(paper, 10);
+}
+
+TEST(MetafilePlayback, EnhancedRegionsAndGradients) {
+  TEMFBuilder e;
+  e.Record(39, {1, 0, 0x0000FF, 0});  // red brush, not selected
+  // FILLRGN over the left quarter: bounds, size, brush, region header and one rectangle.
+  e.Record(71, {0, 0, 0, 0, 48, 1, 32, 1, 1, 16, 0, 0, 25, 50, 0, 0, 25, 50});
+  // GRADIENTFILL of the right half, black at its left edge to white at its right.
+  e.Record(118, {0, 0, 0, 0, 2, 1, 0,
+                 50, 0, 0, 0,                        // vertex (50, 0), black
+                 100, 50, static_cast<std::int32_t>(0xFF00FF00u), static_cast<std::int32_t>(0xFF00u),
+                 0, 1});
+  TPixelGraphic image;
+  Load(image, e.Build(100, 50), "emf");
+  EXPECT_TRUE(IsRed(image.PixelColor(10, 25)));
+  EXPECT_TRUE(IsWhite(image.PixelColor(40, 25)));
+  EXPECT_LT(GreenOf(image.PixelColor(52, 25)), 40);
+  EXPECT_GT(GreenOf(image.PixelColor(97, 25)), 215);
+  EXPECT_LT(GreenOf(image.PixelColor(70, 25)), GreenOf(image.PixelColor(85, 25)));
+}
+
 TEST(MetafilePlayback, RecordsThatLieAboutTheirDataEndPlaybackCleanly) {
   TWMFBuilder w;
   SolidBrush(w, 0x0000FF);
