@@ -99,6 +99,42 @@ TMetaFont ReadLogFont(const TMetaParams& p) {
   return f;
 }
 
+// A region object: header, bounds, then scans of (count, top, bottom, x pairs, count).
+QPainterPath ReadRegion(const TMetaParams& p) {
+  const int scans = p.U16(10);
+  QPainterPath path;
+  std::size_t off = 22;
+  for (int i = 0; i < scans; ++i) {
+    const int count = p.U16(off);
+    const int top = p.S16(off + 2), bottom = p.S16(off + 4);
+    p.Need(off + 6, 2 * static_cast<std::size_t>(count) + 2);
+    for (int k = 0; k + 1 < count; k += 2) {
+      const int left = p.S16(off + 6 + 2 * static_cast<std::size_t>(k));
+      const int right = p.S16(off + 8 + 2 * static_cast<std::size_t>(k));
+      path.addRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized());
+    }
+    off += 6 + 2 * static_cast<std::size_t>(count) + 2;
+  }
+  return path;  // scans do not overlap
+}
+
+const QPainterPath* RegionObject(const TMetafilePlayer& player, std::uint32_t index) {
+  if (index >= player.Objects.size() || !player.Objects[index] ||
+      player.Objects[index]->Kind != TMetaObject::okRegion)
+    return nullptr;
+  return &player.Objects[index]->Region;
+}
+
+// Fills a region with a brush object (or the current brush), without outline.
+void FillRegion(TMetafilePlayer& player, const QPainterPath& region, int brushIndex, int rop2 = 0) {
+  const TMetaDCState saved = player.S;
+  if (brushIndex >= 0) player.SelectObject(static_cast<std::uint32_t>(brushIndex));
+  player.S.Pen.Style = 5;
+  if (rop2) player.S.Rop2 = rop2;
+  player.DrawPath(region, true, false);
+  player.S = saved;
+}
+
 void Blit(TMetafilePlayer& player, const TMetaParams& p, std::uint32_t function, std::size_t words) {
   const std::uint32_t rop = WordRop(p);
   const bool noBitmap = words == ((function >> 8) + 3);
@@ -153,7 +189,31 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
     case 0x0213: player.LineTo(QPointF(p.W(1), p.W(0))); break;
     case 0x0415: player.ExcludeClip(ReversedRect(p, 0)); break;
     case 0x0416: player.IntersectClip(ReversedRect(p, 0)); break;
-    case 0x012C: player.ResetClip(); break;  // region objects are not kept: the whole picture
+    case 0x012C:  // SELECTCLIPREGION
+      if (const QPainterPath* region = RegionObject(player, p.U16(0))) {
+        player.CombineClip(QRegion(player.Transform().map(*region).toFillPolygon().toPolygon()), 5);
+      } else {
+        player.ResetClip();
+      }
+      break;
+    case 0x0228:  // FILLREGION: region, brush
+      if (const QPainterPath* region = RegionObject(player, p.U16(0))) FillRegion(player, *region, p.U16(2));
+      break;
+    case 0x012B:  // PAINTREGION
+      if (const QPainterPath* region = RegionObject(player, p.U16(0))) FillRegion(player, *region, -1);
+      break;
+    case 0x012A:  // INVERTREGION
+      if (const QPainterPath* region = RegionObject(player, p.U16(0))) FillRegion(player, *region, -1, 6);
+      break;
+    case 0x0429:  // FRAMEREGION: region, brush, height, width: an outline in the brush's colour
+      if (const QPainterPath* region = RegionObject(player, p.U16(0))) {
+        const TMetaDCState saved = player.S;
+        player.SelectObject(p.U16(2));
+        player.S.Pen = TMetaPen{0, double(std::max<int>(1, std::abs(p.W(3)))), player.S.Brush.Color};
+        player.DrawPath(*region, false, true);
+        player.S = saved;
+      }
+      break;
     case 0x0220: break;                      // OFFSETCLIPRGN
     case 0x001E: player.SaveDC(); break;
     case 0x0127: player.RestoreDC(p.W(0)); break;
@@ -289,6 +349,11 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
     case 0x06FF: {
       TMetaObject o;
       o.Kind = TMetaObject::okRegion;
+      try {
+        o.Region = ReadRegion(p);
+      } catch (const TMetaRecordOverrun&) {
+        o.Region = QPainterPath();  // a region that does not fit its record stays empty
+      }
       player.AddObjectLowest(o);
       break;
     }

@@ -41,6 +41,7 @@ struct TMetaObject {
   TMetaPen Pen;
   TMetaBrush Brush;
   TMetaFont Font;
+  QPainterPath Region;  // logical coordinates
 };
 
 struct TMetaDCState {

@@ -180,6 +180,28 @@ TEST(MetafilePlayback, TextBackgroundFollowsTheBackgroundMode) {
   }
 }
 
+TEST(MetafilePlayback, WindowsRegionsFillAndClip) {
+  TWMFBuilder w;
+  // Region object: one scan from y 0 to 50 covering x 0..25 and 50..75.
+  w.Record(0x06FF, {0, 6, 0, 0, 0, 1, 0, 0, 0, 75, 50, 4, 0, 50, 0, 25, 50, 75, 4});
+  w.Record(0x02FC, {0, 0x00FF, 0, 0});  // red brush (object 1)
+  w.Record(0x0228, {0, 1});             // FILLREGION region 0 with brush 1
+  w.Record(0x012C, {0});                // clip to the region
+  w.Record(0x02FC, {0, 0xFF00, 0, 0});  // green brush (object 2)
+  w.Record(0x012D, {2});
+  w.Record(0x02FA, {5, 0, 0, 0, 0});
+  w.Record(0x012D, {3});
+  w.Record(0x041B, {50, 100, 25, 0});  // lower half, clipped to the region
+  TPixelGraphic image;
+  Load(image, w.Build(true), "wmf");
+  EXPECT_TRUE(IsRed(image.PixelColor(10, 10)));
+  EXPECT_TRUE(IsWhite(image.PixelColor(35, 10)));
+  EXPECT_TRUE(IsRed(image.PixelColor(60, 10)));
+  EXPECT_GT(GreenOf(image.PixelColor(10, 40)), 200);
+  EXPECT_TRUE(IsWhite(image.PixelColor(35, 40)));
+  EXPECT_TRUE(IsWhite(image.PixelColor(90, 40)));
+}
+
 TEST(MetafilePlayback, DashedPensLeaveGaps) {
   TWMFBuilder w;
   w.Record(0x02FA, {1, 0, 0, 0, 0});  // PS_DASH, black, one pixel
