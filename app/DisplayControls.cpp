@@ -68,30 +68,36 @@ TVideoPlayer::TVideoPlayer(QWidget* parent) : QWidget(parent) {
   setPalette(pal);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  FVideo = new QVideoWidget(this);
-  FVideo->setAspectRatioMode(Qt::IgnoreAspectRatio);
-  layout->addWidget(FVideo);
-  FPlayer = new QMediaPlayer(this);
-  FPlayer->setVideoOutput(FVideo);
-  // Sound only where there is a device to play it on.
-  if (!QMediaDevices::audioOutputs().isEmpty()) {
-    FAudio = new QAudioOutput(this);
-    FPlayer->setAudioOutput(FAudio);
-  }
-  FPlayer->setLoops(QMediaPlayer::Infinite);
 }
 
-TVideoPlayer::~TVideoPlayer() { FPlayer->stop(); }
+TVideoPlayer::~TVideoPlayer() {
+  if (FPlayer) FPlayer->stop();
+}
 
 void TVideoPlayer::SetFileName(const QString& path) {
   FFileName = path;
   FNaturalSize = AviFrameSize(path);
+  if (!FPlayer) {
+    // The media framework starts with the first video, not with the window.
+    FVideo = new QVideoWidget(this);
+    FVideo->setAspectRatioMode(Qt::IgnoreAspectRatio);
+    layout()->addWidget(FVideo);
+    FPlayer = new QMediaPlayer(this);
+    FPlayer->setVideoOutput(FVideo);
+    // Sound only where there is a device to play it on.
+    if (!QMediaDevices::audioOutputs().isEmpty()) {
+      FAudio = new QAudioOutput(this);
+      FPlayer->setAudioOutput(FAudio);
+    }
+    FPlayer->setLoops(QMediaPlayer::Infinite);
+  }
   FPlayer->setSource(QUrl::fromLocalFile(path));
 }
 
 void TVideoPlayer::SetActive(bool active) {
-  FActive = active;
-  if (active)
+  FActive = active && FPlayer;
+  if (!FPlayer) return;
+  if (FActive)
     FPlayer->play();
   else
     FPlayer->stop();
