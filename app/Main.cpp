@@ -8,7 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/Messages.h"
 #include "app/Splash.h"
-#include "imaging/PGLibrary.h"
+#include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/Registry.h"
 
 int main(int argc, char** argv) {
@@ -33,8 +33,10 @@ int main(int argc, char** argv) {
   if (!macro.isEmpty()) queue.Receive(macro);
 
   try {
-    InitImagingLibrary();
-    FileFormatReaders();  // registers the readers and writers in their order
+    // Message table check, format defaults, the readers and writers in their order, then the
+    // readers that append themselves.
+    InitFormatLibrary();
+    RegisterGIFAndIconReaders();
   } catch (const std::exception& e) {
     ShowError(nullptr, QString::fromStdString(e.what()));
     return 1;

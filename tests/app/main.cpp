@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "imaging/PGLibrary.h"
+#include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/Registry.h"
 
 int main(int argc, char** argv) {
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Corvane");
   QApplication::setApplicationName("Lumivex");
-  InitImagingLibrary();
-  FileFormatReaders();
+  InitFormatLibrary();
+  RegisterGIFAndIconReaders();
   return RUN_ALL_TESTS();
 }
