@@ -163,6 +163,58 @@ void GradientFill(TMetafilePlayer& player, const TMetaParams& p) {
   player.S = saved;
 }
 
+// SMALLTEXTOUT: x, y, count, options, graphics mode, scales, optional clip rectangle, then
+// 8-bit (ETO_SMALL_CHARS) or 16-bit characters.
+void SmallTextOut(TMetafilePlayer& player, const TMetaParams& p) {
+  const QPointF ref = Pt32(p, 0);
+  const std::uint32_t chars = p.U32(8), options = p.U32(12);
+  if (chars > p.Size()) throw TMetaRecordOverrun();
+  std::size_t off = 28;
+  std::optional<QRectF> clip;
+  if (!(options & 0x100)) {  // ETO_NO_RECT
+    clip = Rect32(p, off);
+    off += 16;
+  }
+  QString text;
+  if (options & 0x200) {  // ETO_SMALL_CHARS
+    const TMetaParams str = p.Sub(off, chars);
+    text = QString::fromLatin1(reinterpret_cast<const char*>(str.Data()), static_cast<qsizetype>(chars));
+  } else {
+    const TMetaParams str = p.Sub(off, 2 * static_cast<std::size_t>(chars));
+    for (std::uint32_t i = 0; i < chars; ++i) text += QChar(str.U16(2 * i));
+  }
+  if (player.S.Font.CharSet == 2) {
+    QByteArray codes;
+    for (QChar c : text) codes += static_cast<char>(c.unicode() & 0xFF);
+    text = MetaSymbolText(codes);
+  }
+  player.DrawText(ref, text, {}, static_cast<int>(options & 6), (options & 6) ? clip : std::nullopt);
+}
+
+// POLYDRAW: points with a type byte each (move, line, Bezier, close figure).
+void PolyDraw(TMetafilePlayer& player, const TMetaParams& p, bool small) {
+  const std::uint32_t count = p.U32(16);
+  const std::vector<QPointF> pts = Points(p, 20, count, small);
+  const TMetaParams types = p.Sub(20 + (small ? 4 : 8) * static_cast<std::size_t>(count), count);
+  QPainterPath path(player.S.Current);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint8_t t = types.U8(i);
+    switch (t & 6) {
+      case 6: path.moveTo(pts[i]); break;
+      case 4:
+        if (i + 2 < count) {
+          path.cubicTo(pts[i], pts[i + 1], pts[i + 2]);
+          i += 2;
+        }
+        break;
+      default: path.lineTo(pts[i]); break;
+    }
+    if (types.U8(i) & 1) path.closeSubpath();
+  }
+  player.S.Current = path.currentPosition();
+  player.DrawPath(path, false, true);
+}
+
 void SetExtent(QPointF& ext, const TMetaParams& p) {
   ext = QPointF(p.S32(0), p.S32(4));
 }
@@ -333,6 +385,9 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       break;
     }
     case 118: GradientFill(player, p); break;
+    case 108: SmallTextOut(player, p); break;
+    case 56: PolyDraw(player, p, false); break;
+    case 92: PolyDraw(player, p, true); break;
     case 57: s.ArcDirection = static_cast<int>(p.U32(0)); break;
     case 59:
       player.InPath = true;

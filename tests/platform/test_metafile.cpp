@@ -296,6 +296,33 @@ TEST(MetafilePlayback, EnhancedShapesPathsAndBitmaps) {
   EXPECT_LT(BlueOf(right), 60);
 }
 
+TEST(MetafilePlayback, EnhancedPolyDrawAndSmallTextOut) {
+  TEMFBuilder e;
+  e.Record(38, {1, 0, 3, 0, 0x0000FF});  // red pen, 3 units wide
+  e.Record(37, {1});
+  // POLYDRAW: move to (10, 10), lines to (90, 10) and (90, 40), closing the figure.
+  TMetaBytes p;
+  for (int v : {0, 0, 0, 0, 3, 10, 10, 90, 10, 90, 40}) MPut32(p, static_cast<std::uint32_t>(v));
+  for (int type : {6, 2, 3}) p.push_back(static_cast<std::uint8_t>(type));
+  p.push_back(0);
+  e.RecordBytes(56, p);
+  // SMALLTEXTOUT "WW" at (10, 20) in 8-bit characters without a clip rectangle.
+  e.Record(24, {0x00FF00});
+  TMetaBytes t;
+  for (int v : {10, 20, 2, 0x300, 1, 0, 0}) MPut32(t, static_cast<std::uint32_t>(v));
+  for (int c : {0x57, 0x57, 0, 0}) t.push_back(static_cast<std::uint8_t>(c));  // "WW"
+  e.RecordBytes(108, t);
+  TPixelGraphic image;
+  Load(image, e.Build(100, 50), "emf");
+  EXPECT_TRUE(IsRed(image.PixelColor(50, 10)));
+  EXPECT_TRUE(IsRed(image.PixelColor(90, 25)));
+  EXPECT_TRUE(IsRed(image.PixelColor(50, 25)));  // the closing line from (90, 40) to (10, 10)
+  int green = 0;
+  for (int y = 20; y < 40; ++y)
+    for (int x = 10; x < 40; ++x) green += GreenOf(image.PixelColor(x, y)) > 150 && RedOf(image.PixelColor(x, y)) < 100;
+  EXPECT_GT(green, 5);
+}
+
 TEST(MetafilePlayback, EnhancedPaletteGivesAPalettePictureOnWhite) {
   TEMFBuilder e;
   std::vector<std::uint32_t> palette(16);
