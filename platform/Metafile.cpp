@@ -1,6 +1,10 @@
 #include "platform/Metafile.h"
 
 #include <QGuiApplication>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
 #include <QImage>
 #include <QPainter>
 
@@ -12,6 +16,15 @@ void EnsureMetafileGuiApplication() {
   // Text output needs the font database of a GUI application; without a display the
   // offscreen platform serves.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    // A private runtime folder, so that Qt does not warn about the missing one.
+    const std::string dir = "/tmp/lumivex-runtime-" + std::to_string(getuid());
+    mkdir(dir.c_str(), 0700);
+    struct stat st {};
+    if (lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+        (st.st_mode & 0777) == 0700)
+      qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
+  }
   static int argc = 1;
   static char name[] = "lumivex";
   static char* argv[] = {name, nullptr};
