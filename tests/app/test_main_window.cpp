@@ -17,6 +17,7 @@
 #include "app/Messages.h"
 #include "app/Settings.h"
 #include "imaging/formats/LoadSave.h"
+#include "view/GIFImage.h"
 #include "view/PGImage.h"
 
 namespace {
@@ -249,6 +250,54 @@ TEST_F(MainWindow, VideosUseTheirNaturalSizeOrShrink) {
   window->ShowFile(Path("a.bmp"));
   EXPECT_FALSE(window->AVIPlay1()->isVisible());
   EXPECT_FALSE(window->AVIPlay1()->Active());
+}
+
+// An 8 x 8 two-colour icon whose every pixel is palette entry 1 (red).
+void WriteIcon(const QString& path) {
+  QByteArray ico("\0\0\1\0\1\0", 6);
+  const char entry[16] = {8, 8, 2, 0, 1, 0, 1, 0, 112, 0, 0, 0, 22, 0, 0, 0};
+  ico += QByteArray(entry, 16);
+  QByteArray info(40, '\0');
+  info[0] = 40;
+  info[4] = 8;
+  info[8] = 16;  // twice the height: colour rows, then the mask
+  info[12] = 1;
+  info[14] = 1;
+  ico += info;
+  ico += QByteArray("\0\0\0\0\0\0\xff\0", 8);  // black, red
+  for (int row = 0; row < 8; ++row) ico += QByteArray("\xff\0\0\0", 4);
+  ico += QByteArray(32, '\0');  // mask: all opaque
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(ico);
+}
+
+TEST_F(MainWindow, IconsAndGIFsUseTheirOwnControls) {
+  WriteIcon(Path("i.ico"));
+  QFile bad(Path("bad.gif"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("GIF89a broken");
+  bad.close();
+  QFile badIcon(Path("bad.ico"));
+  ASSERT_TRUE(badIcon.open(QIODevice::WriteOnly));
+  badIcon.write("\0\0\1\0\5\0junk");
+  badIcon.close();
+  window->Refresh();
+  window->ShowFile(Path("i.ico"));
+  EXPECT_EQ(window->DisplayKind(), "ICO");
+  EXPECT_EQ(window->StatusText(2), "i.ico  (8 x 8)");
+  EXPECT_TRUE(window->Image1()->isVisible());
+  EXPECT_EQ(window->Image1()->size(), QSize(8, 8));
+  EXPECT_EQ(window->Image1()->Picture().PixelColor(1, 1), RGBColor(255, 0, 0));
+  window->ShowFile(Path("bad.ico"));
+  EXPECT_EQ(messages.last(), "Error reading image file");
+  EXPECT_FALSE(window->Image1()->isVisible());
+  EXPECT_EQ(window->StatusText(2), "i.ico  (8 x 8)");  // the previous picture's text stays
+  messages.clear();
+  window->ShowFile(Path("bad.gif"));
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages.last(), "Error reading image file");
+  EXPECT_FALSE(window->GIFImage1()->isVisible());
 }
 
 TEST_F(MainWindow, OpenRequestsDisplayTheLastFile) {
