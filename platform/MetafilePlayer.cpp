@@ -285,7 +285,11 @@ void TMetafilePlayer::DrawText(QPointF reference, const QString& text, const std
   if (updateCP) reference = S.Current;
   // Fonts stay upright whatever the mapping; their size follows the vertical scale.
   const double scaleY = std::hypot(t.m21(), t.m22());
-  const double scaleX = std::hypot(t.m11(), t.m12());
+  // The baseline's direction on the picture, and the scale of advances along it.
+  const double escapement = qDegreesToRadians(S.Font.Escapement / 10.0);
+  const QPointF baseline = QTransform(t.m11(), t.m12(), t.m21(), t.m22(), 0, 0)
+                               .map(QPointF(std::cos(escapement), -std::sin(escapement)));
+  const double scaleX = std::hypot(baseline.x(), baseline.y());
   double height = std::abs(S.Font.Height) * scaleY;
   if (S.Font.Height > 0) height *= 0.8;  // cell height to character height
   if (height < 0.5) height = S.Font.Height == 0 ? 12.0 : 0.5;
@@ -346,7 +350,10 @@ void TMetafilePlayer::DrawText(QPointF reference, const QString& text, const std
     FPainter.drawPath(t.map([&] { QPainterPath p; p.addRect(rect->normalized()); return p; }()));
   }
   FPainter.translate(origin);
-  FPainter.rotate(-S.Font.Escapement / 10.0);
+  // The escapement turns the baseline counter-clockwise in logical space; a mapping with a
+  // flipped axis turns it the other way on the picture.
+  if (S.Font.Escapement % 3600 != 0)
+    FPainter.rotate(qRadiansToDegrees(std::atan2(baseline.y(), baseline.x())));
   if (S.BkMode == 2) {
     FPainter.fillRect(QRectF(x0, y0 - metrics.ascent(), total, metrics.height()), S.BkColor);
   }

@@ -202,6 +202,34 @@ TEST(MetafilePlayback, WindowsRegionsFillAndClip) {
   EXPECT_TRUE(IsWhite(image.PixelColor(90, 40)));
 }
 
+TEST(MetafilePlayback, EscapementTurnsTheBaselineCounterClockwise) {
+  // With the y axis pointing up in logical space the same escapement runs the other way.
+  for (bool flipped : {false, true}) {
+    TWMFBuilder w;
+    w.Record(0x0103, {8});  // MM_ANISOTROPIC
+    if (flipped) {
+      w.Record(0x020B, {50, 0});    // window origin (0, 50)
+      w.Record(0x020C, {-50, 100});  // window extent (100, -50)
+    }
+    w.Record(0x0102, {1});
+    w.Record(0x012E, {24});  // TA_BASELINE
+    w.Record(0x02FB, {-14, 0, flipped ? 2700 : 900, 0, 700, 0, 0, 0, 0, 0});
+    w.Record(0x012D, {0});
+    w.RecordBytes(0x0521, {4, 0, 'W', 'W', 'W', 'W', flipped ? 5 : 45, 0, 30, 0});  // at (30, 45) on the picture
+    TPixelGraphic image;
+    Load(image, w.Build(true), "wmf");
+    int above = 0, right = 0;
+    for (int y = 0; y < 50; ++y)
+      for (int x = 0; x < 100; ++x) {
+        if (RedOf(image.PixelColor(x, y)) > 128) continue;
+        if (y < 30 && x < 35) ++above;
+        if (x > 50) ++right;
+      }
+    EXPECT_GT(above, 20) << flipped;
+    EXPECT_EQ(right, 0) << flipped;
+  }
+}
+
 TEST(MetafilePlayback, DashedPensLeaveGaps) {
   TWMFBuilder w;
   w.Record(0x02FA, {1, 0, 0, 0, 0});  // PS_DASH, black, one pixel
