@@ -176,6 +176,15 @@ TEST_F(CliTest, GIFOutputIsReducedAndReadsBack) {
   EXPECT_EQ(Run("convert --transparent 300,0,0 " + in + " " + P("bad.gif")).Status, 2);
 }
 
+TEST_F(CliTest, MetafilesThePlayerCannotLoadLeaveNothingToSave) {
+  // The header check sees an enhanced metafile header record; the signature is missing.
+  Write("fake.emf", std::string("\x01\0\0\0\x6c\0\0\0", 8) + std::string(120, 'x'));
+  const TRun r = Run("convert " + P("fake.emf") + " " + P("fake.png"));
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_NE(r.Err.find("no picture could be read"), std::string::npos) << r.Err;
+  EXPECT_FALSE(fs::exists(FDir / "fake.png"));
+}
+
 TEST_F(CliTest, UsageErrorsExitWithStatusTwo) {
   const std::string in = Quote(kData + "/raw.ppm");
   EXPECT_EQ(Run("").Status, 2);

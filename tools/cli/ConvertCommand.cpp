@@ -51,6 +51,12 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
   try {
     TPixelGraphic image;
     LoadFromFileIndex(image, input, index);
+    // Some readers stop without an error on data they cannot use (metafiles the player
+    // cannot load): there is nothing to save then.
+    if (image.Empty()) {
+      context.Err << "lumivex-cli: " << input << ": no picture could be read\n";
+      return kExitFailure;
+    }
     image.SaveColorResWarningAction = action;
     if (IsGIFOutput(output)) SaveAsGIF(image, output, gif);
     else SaveToFile(image, output);
