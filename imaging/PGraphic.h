@@ -181,6 +181,8 @@ class TPixelGraphic {
   struct DitherState;
   struct ColorCache;
 
+  void AllocateStorage(std::size_t bytes);
+  void FreeStorage();
   void SetPaletteCountInternal(int count);
   void WriteColorTableEntry(int index, TRGB color);
   void PaletteChanged();
@@ -196,6 +198,8 @@ class TPixelGraphic {
   TPixelFormat FPixelFormat = pf24Bit;
   std::size_t FRowBytes = 0;
   std::uint8_t* FBits = nullptr;
+  void* FStorageBase = nullptr;     // what was allocated (FBits may lie inside it)
+  std::size_t FStorageLength = 0;   // its length; 0 for heap blocks
   std::vector<std::uint8_t> FInfo;
 
   std::vector<TRGB> FPalette;
