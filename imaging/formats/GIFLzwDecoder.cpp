@@ -8,34 +8,25 @@
 TGIFLzwDecoder::TGIFLzwDecoder(const std::uint8_t* data, std::size_t size, std::size_t position)
     : FData(data), FSize(size), FPos(position) {}
 
-int TGIFLzwDecoder::NextByte() {
-  if (FBlockLeft == 0) {
-    if (FFinished) return -1;
-    if (FPos >= FSize) {
-      FFinished = true;
-      return -1;
-    }
-    FBlockLeft = FData[FPos++];
-    if (FBlockLeft == 0) {
-      FFinished = true;
-      return -1;
-    }
+void TGIFLzwDecoder::JoinSubBlocks() {
+  std::size_t pos = FPos;
+  FCodes.clear();
+  while (pos < FSize) {
+    const std::size_t n = FData[pos++];
+    if (n == 0) break;
+    const std::size_t take = n <= FSize - pos ? n : FSize - pos;
+    FCodes.insert(FCodes.end(), FData + pos, FData + pos + take);
+    pos += take;
   }
-  if (FPos >= FSize) {
-    FFinished = true;
-    FBlockLeft = 0;
-    return -1;
-  }
-  --FBlockLeft;
-  return FData[FPos++];
+  FDataEnd = pos;
+  FCodePos = 0;
 }
 
 // Codes are packed least-significant bit first across byte and sub-block boundaries.
 int TGIFLzwDecoder::NextCode() {
   while (FBitsHeld < FCodeSize) {
-    const int b = NextByte();
-    if (b < 0) return -1;
-    FAccumulator |= static_cast<std::uint32_t>(b) << FBitsHeld;
+    if (FCodePos >= FCodes.size()) return -1;
+    FAccumulator |= static_cast<std::uint32_t>(FCodes[FCodePos++]) << FBitsHeld;
     FBitsHeld += 8;
   }
   const int code = static_cast<int>(FAccumulator & ((1u << FCodeSize) - 1));
@@ -57,7 +48,7 @@ void TGIFLzwDecoder::ResetTables() {
 bool TGIFLzwDecoder::Start() {
   if (FPos >= FSize) {
     FStopped = true;
-    FFinished = true;
+    FDataEnd = FSize;
     return false;
   }
   FMinCodeSize = FData[FPos++];
@@ -66,6 +57,7 @@ bool TGIFLzwDecoder::Start() {
   if (FMinCodeSize < 1 || FMinCodeSize > 11) throw EPixelGraphic("GIF: Invalid value for LZW code size");
   FClear = 1 << FMinCodeSize;
   FEnd = FClear + 1;
+  JoinSubBlocks();
   ResetTables();
   int code;
   do {
@@ -168,15 +160,7 @@ std::size_t TGIFLzwDecoder::Decode(std::uint8_t* out, std::size_t n) {
 }
 
 std::size_t TGIFLzwDecoder::SkipToTerminator() {
-  // The rest of the current sub-block, then whole sub-blocks up to the zero-length one.
-  FPos = FPos + FBlockLeft > FSize ? FSize : FPos + FBlockLeft;
-  FBlockLeft = 0;
-  while (!FFinished && FPos < FSize) {
-    const std::size_t n = FData[FPos++];
-    if (n == 0) break;
-    FPos = FPos + n > FSize ? FSize : FPos + n;
-  }
-  FFinished = true;
+  // Start joined the sub-blocks and noted where they end.
   FStopped = true;
-  return FPos;
+  return FDataEnd;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class TGIFLzwDecoder {
  public:
@@ -16,14 +17,16 @@ class TGIFLzwDecoder {
   // decoder has stopped: end code, end of data, or a code chain the tables cannot hold).
   std::size_t Decode(std::uint8_t* out, std::size_t n);
   bool Stopped() const { return FStopped; }
-  // Moves past the rest of the image data, up to and including its zero-length terminator
-  // (or the end of the buffer), and returns the position there.
+  // After Start: the position after the image data's zero-length terminator (or the end of
+  // the buffer); the decoder stops.
   std::size_t SkipToTerminator();
 
  private:
   static constexpr int kMaxCodes = 4096;
 
-  int NextByte();
+  // Joins the image's sub-blocks into one run of code bytes (up to the zero-length block or
+  // the end of the buffer) and notes where the image data ends.
+  void JoinSubBlocks();
   int NextCode();
   void ResetTables();
   // The next pixel value, or -1 once the decoder stops.
@@ -32,8 +35,9 @@ class TGIFLzwDecoder {
   const std::uint8_t* FData;
   std::size_t FSize;
   std::size_t FPos;
-  std::size_t FBlockLeft = 0;
-  bool FFinished = false;     // a zero-length sub-block or the end of the buffer was met
+  std::vector<std::uint8_t> FCodes;  // the joined sub-blocks
+  std::size_t FCodePos = 0;
+  std::size_t FDataEnd = 0;           // position after the image's terminator
   std::uint32_t FAccumulator = 0;
   int FBitsHeld = 0;
 
