@@ -40,12 +40,13 @@ TPixelGraphic::~TPixelGraphic() {
 
 // ---- storage -------------------------------------------------------------------------------
 
-// Large pictures get zero pages of their own, aligned for huge pages, so that the first
-// write into a freshly loaded picture costs far fewer page faults.
+// Large pictures (a few megabytes up to photo sizes) get zero pages of their own, aligned for
+// huge pages, so that the first write into a freshly loaded picture costs far fewer page
+// faults. Beyond 256 MB the kernel's search for huge pages can stall far longer than it saves.
 void TPixelGraphic::AllocateStorage(std::size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   constexpr std::size_t kHuge = std::size_t{2} << 20;
-  if (bytes >= 2 * kHuge) {
+  if (bytes >= 2 * kHuge && bytes <= (std::size_t{256} << 20)) {
     const std::size_t length = bytes + kHuge;
     void* base = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (base == MAP_FAILED) return;
