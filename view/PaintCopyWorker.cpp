@@ -9,9 +9,9 @@ const QEvent::Type TPaintCopyProgressEvent::kType =
 
 TCreatePaintPGThread::TCreatePaintPGThread(QObject* target, unsigned order,
                                            const TPixelGraphic& source,
-                                           const TDisplayCopyOrder& spec,
+                                           const TDisplayCopyOrder& copy,
                                            const TPaintCopySettings& settings)
-    : FTarget(target), FOrder(order), FBuilder(source, spec, settings) {}
+    : FTarget(target), FOrder(order), FBuilder(source, copy, settings) {}
 
 TCreatePaintPGThread::~TCreatePaintPGThread() { Terminate(); }
 

@@ -34,7 +34,7 @@ class TCreatePaintPGThread : public QThread {
  public:
   // `target` receives the events; `source` must not change while the thread runs.
   TCreatePaintPGThread(QObject* target, unsigned order, const TPixelGraphic& source,
-                       const TDisplayCopyOrder& spec, const TPaintCopySettings& settings);
+                       const TDisplayCopyOrder& copy, const TPaintCopySettings& settings);
   ~TCreatePaintPGThread() override;
 
   // Asks the thread to stop (cooperatively) and waits for it.
