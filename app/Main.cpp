@@ -8,7 +8,7 @@
 #include "app/MainWindow.h"
 #include "app/Messages.h"
 #include "app/Splash.h"
-#include "imaging/formats/ExtraReaders.h"
+#include "platform/MetafileFormat.h"
 #include "imaging/formats/Registry.h"
 
 int main(int argc, char** argv) {
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     // Message table check, format defaults, the readers and writers in their order, then the
     // readers that append themselves.
     InitFormatLibrary();
-    RegisterGIFAndIconReaders();
+    RegisterExtraReaders();  // GIF, icon, WMF, EMF
   } catch (const std::exception& e) {
     ShowError(nullptr, QString::fromStdString(e.what()));
     return 1;

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "imaging/formats/ExtraReaders.h"
+#include "platform/MetafileFormat.h"
 #include "imaging/formats/Registry.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +17,6 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("Corvane");
   QApplication::setApplicationName("Lumivex");
   InitFormatLibrary();
-  RegisterGIFAndIconReaders();
+  RegisterExtraReaders();  // GIF, icon, WMF, EMF
   return RUN_ALL_TESTS();
 }

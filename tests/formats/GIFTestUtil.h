@@ -70,7 +70,7 @@ inline void PutTable(TBytes& b, int bits, int salt = 1) {
 inline TBytes MakeGIF(const std::vector<TGIFFrame>& frames, int globalBits, int screenW = 1,
                       int screenH = 1, const std::string& version = "89a") {
   TBytes b = {'G', 'I', 'F'};
-  b.insert(b.end(), version.begin(), version.end());
+  for (const char c : version) b.push_back(static_cast<std::uint8_t>(c));
   Put16(b, screenW);
   Put16(b, screenH);
   b.push_back(globalBits ? static_cast<std::uint8_t>(0x80 | (globalBits - 1)) : 0);

@@ -215,7 +215,7 @@ TEST(MetafilePlayback, EscapementTurnsTheBaselineCounterClockwise) {
     w.Record(0x012E, {24});  // TA_BASELINE
     w.Record(0x02FB, {-14, 0, flipped ? 2700 : 900, 0, 700, 0, 0, 0, 0, 0});
     w.Record(0x012D, {0});
-    w.RecordBytes(0x0521, {4, 0, 'W', 'W', 'W', 'W', flipped ? 5 : 45, 0, 30, 0});  // at (30, 45) on the picture
+    w.RecordBytes(0x0521, {4, 0, 'W', 'W', 'W', 'W', static_cast<unsigned char>(flipped ? 5 : 45), 0, 30, 0});  // at (30, 45) on the picture
     TPixelGraphic image;
     Load(image, w.Build(true), "wmf");
     int above = 0, right = 0;
