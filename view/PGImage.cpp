@@ -191,16 +191,21 @@ void TPGImage::ConnectImage(TPixelGraphic& image, bool changes) {
   if (changes) image.OnPixelGraphicChange = [this](TPixelGraphic&) { GraphicChanged(); };
 }
 
-void TPGImage::LoadFromFile(const QString& name, int index) {
-  FFileName.clear();
-  WaitCursor cursor(ShowHourGlass);
+void TPGImage::DiscardShownPicture() {
   StopWorker();
   FImage.reset();
   FReduced = false;
+  // The old display copy stays on screen only while its successor is built in the background.
   if (KeepOldPaintPixelGraphic && FUseThread)
     FDirty = true;
   else
     DropPaintCopy();
+}
+
+void TPGImage::LoadFromFile(const QString& name, int index) {
+  FFileName.clear();
+  WaitCursor cursor(ShowHourGlass);
+  DiscardShownPicture();
   if (!QFileInfo(name).fileName().isEmpty()) {
     auto image = std::make_unique<TPixelGraphic>();
     image->ReadWarningAction = ReadWarningAction;
@@ -257,13 +262,7 @@ void TPGImage::AssignPixelGraphic(const TPixelGraphic* image) {
 }
 
 void TPGImage::TakePixelGraphic(std::unique_ptr<TPixelGraphic> image) {
-  StopWorker();
-  FImage.reset();
-  FReduced = false;
-  if (KeepOldPaintPixelGraphic && FUseThread)
-    FDirty = true;
-  else
-    DropPaintCopy();
+  DiscardShownPicture();
   FImage = std::move(image);
   if (FImage) ConnectImage(*FImage, true);
   GraphicChanged();

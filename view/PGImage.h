@@ -187,6 +187,7 @@ class TPGImage : public QAbstractScrollArea {
   void PlacePicBox();
   void ConnectImage(TPixelGraphic& image, bool changes);
   void StopWorker();
+  void DiscardShownPicture();
   void DropPaintCopy();
   void MarkDirty();
   const TPixelGraphic* ApplyDisplayCopyRule();
