@@ -18,7 +18,7 @@ struct TTIFFDirectory {
   std::uint32_t Width = 0;
   std::uint32_t Height = 0;
   std::vector<std::uint32_t> BitsPerSample;
-  std::uint32_t Compression = 0;
+  std::uint32_t Compression = 1;  // the format's default when the tag is absent: none
   std::uint32_t Photometric = 0;
   std::vector<std::uint32_t> StripOffsets;
   std::uint32_t SamplesPerPixel = 0;

@@ -185,6 +185,22 @@ TEST_F(TIFFTest, ValuesThatFitAreReadFromTheEntryItself) {
   EXPECT_EQ(image.PixelColor(1, 1), RGBColor(100, 110, 120));
 }
 
+TEST_F(TIFFTest, AMissingCompressionTagMeansUncompressed) {
+  TTiff tiff;
+  const std::uint32_t strip = tiff.Blob({5, 6, 7, 8});
+  tiff.Add(256, 3, {4});
+  tiff.Add(257, 3, {1});
+  tiff.Add(258, 3, {8});
+  tiff.Add(262, 3, {1});
+  tiff.Add(273, 4, {strip});
+  tiff.Add(277, 3, {1});
+  tiff.Add(278, 3, {1});
+  TPixelGraphic image;
+  LoadBytes(image, tiff.Build());
+  EXPECT_EQ(image.Width(), 4);
+  EXPECT_EQ(image.Pixel(3, 0), 8u);
+}
+
 TEST_F(TIFFTest, PixelLayouts) {
   {  // WhiteIsZero 8-bit is inverted; 4-bit too.
     TTiff tiff;
