@@ -8,7 +8,7 @@
 
 namespace {
 
-#include "Special252Cells.inc"
+#include "Palette252Cells.inc"
 
 int Dist2(TRGB a, TRGB b) {
   const int dr = RedOf(a) - RedOf(b), dg = GreenOf(a) - GreenOf(b), db = BlueOf(a) - BlueOf(b);

@@ -9,7 +9,7 @@
 
 namespace {
 
-#include "imaging/Special252Cells.inc"
+#include "imaging/Palette252Cells.inc"
 
 int Dist2(TRGB a, TRGB b) {
   const int dr = RedOf(a) - RedOf(b), dg = GreenOf(a) - GreenOf(b), db = BlueOf(a) - BlueOf(b);
