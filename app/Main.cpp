@@ -6,7 +6,7 @@
 
 #include "app/MacroChannel.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "app/Splash.h"
 #include "platform/MetafileFormat.h"
 #include "imaging/formats/Registry.h"

@@ -28,8 +28,8 @@
 #include "app/AboutBox.h"
 #include "app/Bookmarks.h"
 #include "app/BrowserRules.h"
-#include "app/DisplayControls.h"
-#include "app/Messages.h"
+#include "controls/DisplayControls.h"
+#include "platform/Messages.h"
 #include "view/GIFImage.h"
 #include "view/PGImage.h"
 

@@ -5,7 +5,7 @@
 #include "app/BookmarkEditor.h"
 #include "app/Bookmarks.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
+#include "platform/Messages.h"
 
 void TForm1::SetBookmarkFile(const QString& path) {
   FBookmarkFile = path;

@@ -7,10 +7,10 @@
 #include <QListWidget>
 
 #include "app/BrowserRules.h"
-#include "app/DisplayControls.h"
+#include "controls/DisplayControls.h"
 #include "app/MacroChannel.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "platform/PGClipboard.h"
 #include "platform/PGQtImage.h"
 #include "view/GIFImage.h"

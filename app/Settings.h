@@ -1,13 +1,7 @@
-// Per-user settings: string values under organisation "Corvane", application "LumivexTrial".
+// The main window's values in the per-user settings store.
 #pragma once
 
-#include <QString>
-
-// The value, or `fallback` when it is missing.
-QString ReadSetting(const QString& name, const QString& fallback);
-void WriteSetting(const QString& name, const QString& value);
-// A decimal integer setting; the fallback also when the stored text is not a number.
-int ReadIntSetting(const QString& name, int fallback);
+#include "platform/Settings.h"
 
 // The main window's own values.
 struct TMainSettings {

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "HiResTimer.h"
+#include "controls/HiResTimer.h"
 
 namespace {
 // Files beyond this size are refused before they are read into memory.

@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/DisplayControls.h"
+#include "controls/DisplayControls.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "app/Settings.h"
 #include "imaging/formats/LoadSave.h"
 #include "view/GIFImage.h"

@@ -10,7 +10,7 @@
 
 #include "GIFBuilder.h"
 #include "view/GIFImage.h"
-#include "view/HiResTimer.h"
+#include "controls/HiResTimer.h"
 
 using namespace giftest;
 

@@ -1,4 +1,4 @@
-#include "HiResTimer.h"
+#include "controls/HiResTimer.h"
 
 #include <QCoreApplication>
 #include <QEvent>

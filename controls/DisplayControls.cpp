@@ -1,4 +1,4 @@
-#include "app/DisplayControls.h"
+#include "controls/DisplayControls.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
