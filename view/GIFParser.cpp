@@ -1,11 +1,11 @@
-#include "GIFParser.h"
+#include "view/GIFParser.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "GIFByteReader.h"
-#include "GIFFrameWriter.h"
-#include "GIFLzw.h"
+#include "view/GIFByteReader.h"
+#include "view/GIFFrameWriter.h"
+#include "view/GIFLzw.h"
 
 std::uint64_t TGIFAnimation::FrameBytes() const {
   std::uint64_t bytes = 0;

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "QtPrinters.h"
+#include "tests/app/QtPrinters.h"
 #include "app/AboutBox.h"
 #include "app/BookmarkEditor.h"
 #include "app/MacroChannel.h"

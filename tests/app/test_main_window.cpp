@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "QtPrinters.h"
+#include "tests/app/QtPrinters.h"
 #include "controls/DisplayControls.h"
 #include "controls/FileListView.h"
 #include "controls/FolderTree.h"

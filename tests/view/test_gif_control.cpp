@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "GIFBuilder.h"
+#include "tests/view/GIFBuilder.h"
 #include "view/GIFImage.h"
 #include "controls/HiResTimer.h"
 

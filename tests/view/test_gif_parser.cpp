@@ -1,7 +1,7 @@
 // Parsing: header, extensions, frame fields, limits and damaged files.
 #include <gtest/gtest.h>
 
-#include "GIFBuilder.h"
+#include "tests/view/GIFBuilder.h"
 #include "view/GIFParser.h"
 
 using namespace giftest;
