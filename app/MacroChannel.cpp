@@ -94,20 +94,23 @@ void TOpenChannel::ReceiveLine(const QString& line) {
 }
 
 TOpenChannel::TListen TOpenChannel::Listen() {
-  FServer = std::make_unique<QLocalServer>();
-  FServer->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!FServer->listen(ServerName())) {
-    // The name is taken. If an instance answers there, it is left alone; otherwise the
-    // socket was left by a crashed instance: clear it and try again.
+  // Listening replaces whatever socket file has the name, a live one too: ask first. An
+  // instance that answers is left alone; a socket nobody answers on was left by a crashed
+  // instance and is cleared.
+  {
     QLocalSocket probe;
     probe.connectToServer(ServerName());
     if (probe.waitForConnected(1000)) {
       probe.disconnectFromServer();
-      FServer.reset();
       return TListen::AnotherInstance;
     }
-    QLocalServer::removeServer(ServerName());
-    if (!FServer->listen(ServerName())) return TListen::Failed;
+  }
+  QLocalServer::removeServer(ServerName());
+  FServer = std::make_unique<QLocalServer>();
+  FServer->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!FServer->listen(ServerName())) {
+    FServer.reset();
+    return TListen::Failed;
   }
   QObject::connect(FServer.get(), &QLocalServer::newConnection, [this] {
     while (QLocalSocket* socket = FServer->nextPendingConnection()) {

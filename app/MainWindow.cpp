@@ -141,7 +141,9 @@ void TForm1::BuildLayout() {
 
   connect(FDrives, &QComboBox::textActivated, this, [this](const QString& root) { SetFolder(root); });
   FFolders->OnFolderChosen = [this](const QString& folder) { SetFolder(folder); };
-  FFileList->OnUserChange = [this](int positionBefore) { FileListUserChange(positionBefore); };
+  FFileList->OnUserChange = [this](int positionBefore, bool byMouse) {
+    FileListUserChange(positionBefore, byMouse);
+  };
 }
 
 // ---- settings ------------------------------------------------------------------------------

@@ -89,7 +89,7 @@ class TForm1 : public QMainWindow {
   void BuildLayout();
   void ReadSettings();
   void WriteSettings();
-  void FileListUserChange(int positionBefore);
+  void FileListUserChange(int positionBefore, bool byMouse);
   void FolderChanged();
   void ShowFileCount();
   void HideDisplays();

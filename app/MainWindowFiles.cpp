@@ -34,12 +34,13 @@ void TForm1::FolderChanged() {
 }
 
 // A click, drag or key in the file list changed the selection or the position: the entry
-// the user made current is displayed when it is selected and either the position moved or
-// it is not the file on display (the first click on the first entry of a fresh folder).
-void TForm1::FileListUserChange(int positionBefore) {
+// the user made current is displayed when it is selected and the position moved, or when a
+// click selected an entry that is not on display (the first click on the first entry of a
+// fresh folder, where the position already rests).
+void TForm1::FileListUserChange(int positionBefore, bool byMouse) {
   if (FFiles.CurrentIndex() < 0) return;
   const QString current = FFiles.CurrentFile();
-  if (FFiles.Position() != positionBefore || current != FShownFile) ShowFile(current);
+  if (FFiles.Position() != positionBefore || (byMouse && current != FShownFile)) ShowFile(current);
 }
 
 void TForm1::ApplyFileTypeMask() {

@@ -1,6 +1,6 @@
 // The program's start-up after the imaging library: every window is created, the main
-// window's open handler is registered with the open channel's queue (which then delivers the
-// requests that arrived earlier), and the main window is shown.
+// window is shown, and once it is laid out its open handler is registered with the open
+// channel's queue, which then delivers the requests that arrived earlier.
 #pragma once
 
 #include <memory>

@@ -26,28 +26,28 @@ void TFileListView::ScrollToPosition() {
 }
 
 template <class Base>
-void TFileListView::Watch(Base&& base) {
+void TFileListView::Watch(bool byMouse, Base&& base) {
   const int before = FFiles ? FFiles->Position() : -1;
   const QItemSelection selected = selectionModel() ? selectionModel()->selection() : QItemSelection();
   base();
   if (!OnUserChange || !FFiles) return;
-  if (FFiles->Position() != before || selectionModel()->selection() != selected) OnUserChange(before);
+  if (FFiles->Position() != before || selectionModel()->selection() != selected) OnUserChange(before, byMouse);
 }
 
 void TFileListView::mousePressEvent(QMouseEvent* event) {
-  Watch([&] { QListView::mousePressEvent(event); });
+  Watch(true, [&] { QListView::mousePressEvent(event); });
 }
 
 void TFileListView::mouseMoveEvent(QMouseEvent* event) {
-  Watch([&] { QListView::mouseMoveEvent(event); });
+  Watch(true, [&] { QListView::mouseMoveEvent(event); });
 }
 
 void TFileListView::mouseReleaseEvent(QMouseEvent* event) {
-  Watch([&] { QListView::mouseReleaseEvent(event); });
+  Watch(true, [&] { QListView::mouseReleaseEvent(event); });
 }
 
 void TFileListView::keyPressEvent(QKeyEvent* event) {
-  Watch([&] { QListView::keyPressEvent(event); });
+  Watch(false, [&] { QListView::keyPressEvent(event); });
 }
 
 void TFileListView::showEvent(QShowEvent* event) {

@@ -17,8 +17,8 @@ class TFileListView : public QListView {
   void ScrollToPosition();
 
   // Called after a click, a drag or a key changed the selection or the position; receives
-  // the position the list had before.
-  std::function<void(int positionBefore)> OnUserChange;
+  // the position the list had before and whether the mouse made the change.
+  std::function<void(int positionBefore, bool byMouse)> OnUserChange;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -29,7 +29,7 @@ class TFileListView : public QListView {
 
  private:
   template <class Base>
-  void Watch(Base&& base);
+  void Watch(bool byMouse, Base&& base);
 
   TFileListModel* FFiles = nullptr;
 };

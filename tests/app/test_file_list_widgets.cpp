@@ -22,6 +22,7 @@
 #include "imaging/formats/LoadSave.h"
 #include "platform/Messages.h"
 #include "platform/Settings.h"
+#include "view/PGImage.h"
 
 namespace {
 
@@ -101,6 +102,12 @@ TEST_F(LongFolder, AClickFarDownShowsExactlyThatEntry) {
 TEST_F(LongFolder, TheFirstClickOnTheFirstEntryShowsIt) {
   Fill(3);
   Open();
+  // Selecting everything with the keyboard does not move the position: nothing is shown.
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Selected(), (QList<int>{0, 1, 2}));
+  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_EQ(window->StatusText(2), "");
   Click(0);
   ASSERT_EQ(messages.size(), 1);  // the broken first picture was read, once
   EXPECT_EQ(Selected(), QList<int>{0});
@@ -149,6 +156,7 @@ TEST_F(LongFolder, APictureGivenAtStartIsShownSelectedAndInView) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   QTest::qWait(20);
   EXPECT_EQ(window->StatusText(2), Name(80) + "  (7 x 3)");
+  EXPECT_EQ(window->PGImage1()->size(), QSize(7, 3)) << "a small picture is shown at its natural size";
   EXPECT_EQ(Selected(), QList<int>{80});
   EXPECT_EQ(CurrentRow(), 80);
   EXPECT_TRUE(InView(80));
