@@ -67,10 +67,10 @@ TfHelpSearch::TfHelpSearch(QWidget* parent) : QDialog(parent), FFolder(HelpFolde
   layout->addWidget(FTopics, 1);
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* display = buttons->addButton("&Display", QDialogButtonBox::AcceptRole);
+  display->setDefault(true);  // Enter displays the chosen topic
   buttons->addButton(QDialogButtonBox::Close);
   layout->addWidget(buttons);
   connect(FWords, &QLineEdit::textChanged, this, [this] { Search(); });
-  connect(FWords, &QLineEdit::returnPressed, this, [this] { Display(); });
   connect(FTopics, &QListWidget::itemActivated, this, [this] { Display(); });
   connect(display, &QPushButton::clicked, this, [this] { Display(); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -14,8 +14,8 @@ void TForm1::SetBookmarkFile(const QString& path) {
 }
 
 void TForm1::AddBookmarkItem(const QString& folder) {
-  QAction* a = FBookmarksMenu->addAction(folder);
-  a->setData(folder);  // desktops may add accelerator marks to the caption
+  QAction* a = FBookmarksMenu->addAction(MenuCaption(folder));
+  a->setData(folder);  // the folder itself, whatever the caption shows
   connect(a, &QAction::triggered, this, [this, a] { SetFolder(a->data().toString()); });
 }
 
@@ -44,11 +44,15 @@ void TForm1::AddBookmark() {
     return;
   }
   const QString folder = Folder();
-  for (const QString& f : list)
-    if (f.compare(folder, Qt::CaseInsensitive) == 0) {
-      ShowMessage(this, folder + " is already bookmarked!");
-      return;
-    }
+  if (!BookmarkableFolder(folder)) {
+    ShowMessage(this, "The name of this folder holds a line break, so it cannot be bookmarked.");
+    return;
+  }
+  // Folder names differ by case on this system: /x/photos is not /x/Photos.
+  if (list.contains(folder)) {
+    ShowMessage(this, folder + " is already bookmarked!");
+    return;
+  }
   list << folder;
   try {
     WriteBookmarks(FBookmarkFile, list);

@@ -23,7 +23,7 @@ QByteArray ReadAll(const QString& path) {
 
 TEST(BookmarkFile, ReadsEveryLineEndingAndWritesCrLf) {
   EXPECT_EQ(SplitBookmarkLines("/a\r\n/b\r/c\n/d"), (QStringList{"/a", "/b", "/c", "/d"}));
-  EXPECT_EQ(SplitBookmarkLines("/a\n\n/b\r\n"), (QStringList{"/a", "", "/b"}));
+  EXPECT_EQ(SplitBookmarkLines("/a\n\n/b\r\n"), (QStringList{"/a", "/b"}));  // no empty entries
   EXPECT_EQ(SplitBookmarkLines(""), QStringList());
   EXPECT_EQ(SplitBookmarkLines("/caf\xc3\xa9\n"), QStringList{QString::fromUtf8("/caf\xc3\xa9")});
 
@@ -33,6 +33,9 @@ TEST(BookmarkFile, ReadsEveryLineEndingAndWritesCrLf) {
   WriteBookmarks(path, {"/photos", "/home/me"});
   EXPECT_EQ(ReadAll(path), QByteArray("/photos\r\n/home/me\r\n"));
   EXPECT_EQ(ReadBookmarks(path), (QStringList{"/photos", "/home/me"}));
+  EXPECT_THROW(WriteBookmarks(path, {"/ok", "/two\nlines"}), EBookmarkFile);
+  EXPECT_THROW(WriteBookmarks(path, {"/cr\r"}), EBookmarkFile);
+  EXPECT_EQ(ReadAll(path), QByteArray("/photos\r\n/home/me\r\n"));  // nothing written
   WriteBookmarks(path, {});
   EXPECT_EQ(ReadAll(path), QByteArray());
 }

@@ -306,6 +306,36 @@ TEST_F(MainWindow, IconsAndGIFsUseTheirOwnControls) {
   EXPECT_FALSE(window->GIFImage1()->isVisible());
 }
 
+// A metafile that passes the header check but holds no picture, and a file named .avi that
+// is no video, are reported like every other unreadable picture, never shown as a size.
+TEST_F(MainWindow, FilesHoldingNoPictureReportAnError) {
+  QFile wmf(Path("empty.wmf"));
+  ASSERT_TRUE(wmf.open(QIODevice::WriteOnly));
+  wmf.write(QByteArray("\x01\x00\x09\x00\x00\x03\x64\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00", 17));
+  wmf.close();
+  QFile avi(Path("notes.avi"));
+  ASSERT_TRUE(avi.open(QIODevice::WriteOnly));
+  avi.write("these are my holiday notes, not a video");
+  avi.close();
+  window->Refresh();
+  window->ShowFile(Path("a.bmp"));
+  ASSERT_TRUE(messages.isEmpty());
+  auto* list = window->FileListView();
+  const int row = window->Files().Find("empty.wmf");
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    list->visualRect(list->model()->index(row, 0)).center());
+  ASSERT_EQ(messages, QStringList{"Error reading image file"});
+  EXPECT_FALSE(window->Image1()->isVisible());
+  EXPECT_EQ(window->StatusText(2), "a.bmp  (40 x 30)");
+  window->ShowFile(Path("notes.avi"));
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_EQ(messages.last(), "Error reading image file");
+  EXPECT_FALSE(window->AVIPlay1()->isVisible());
+  EXPECT_FALSE(window->AVIPlay1()->Active());
+  EXPECT_EQ(window->StatusText(2), "a.bmp  (40 x 30)");
+  EXPECT_FALSE(window->Led()->Lit());
+}
+
 TEST_F(MainWindow, OpenRequestsDisplayTheLastFile) {
   QTemporaryDir other;
   SavePicture(other.filePath("one.bmp"), 8, 8, 0);
