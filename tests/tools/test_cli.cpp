@@ -10,6 +10,10 @@
 #include <iterator>
 #include <string>
 
+#include "imaging/formats/ExtraReaders.h"
+#include "imaging/formats/LoadSave.h"
+#include "imaging/formats/Registry.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -174,6 +178,52 @@ TEST_F(CliTest, GIFOutputIsReducedAndReadsBack) {
   EXPECT_NE(info.Out.find("Description: Interlaced"), std::string::npos) << info.Out;
   EXPECT_EQ(Run("convert --transparent 1,2 " + in + " " + P("bad.gif")).Status, 2);
   EXPECT_EQ(Run("convert --transparent 300,0,0 " + in + " " + P("bad.gif")).Status, 2);
+}
+
+// The transparent index of a GIF's graphic control extension; -1 without transparency.
+int TransparentIndex(const std::string& gif) {
+  const std::size_t at = gif.find(std::string("\x21\xF9\x04", 3));
+  if (at == std::string::npos || !(gif[at + 3] & 1)) return -1;
+  return static_cast<unsigned char>(gif[at + 6]);
+}
+
+// A white picture with a patch of colours, some of them nearly white: exactly the white
+// pixels become transparent, whatever the reduction to 252 colours does with white.
+TEST_F(CliTest, GIFTransparencyMatchesTheColourBeforeTheReduction) {
+  InitFormatLibrary();
+  RegisterGIFAndIconReaders();
+  const int w = 24, h = 16;
+  std::string ppm = "P6\n24 16\n255\n";
+  auto inPatch = [](int x, int y) { return x >= 6 && x < 18 && y >= 4 && y < 12; };
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      unsigned char rgb[3] = {255, 255, 255};
+      if (inPatch(x, y)) {
+        const int k = (x * 7 + y * 13) % 4;
+        const unsigned char patch[4][3] = {{252, 254, 252}, {250, 250, 250}, {200, 30, 40}, {20, 90, 220}};
+        std::copy(patch[k], patch[k] + 3, rgb);
+      }
+      ppm.append(reinterpret_cast<const char*>(rgb), 3);
+    }
+  Write("white.ppm", ppm);
+  const TRun r = Run("convert --transparent 255,255,255 " + P("white.ppm") + " " + P("t.gif"));
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Err, "");
+  const int key = TransparentIndex(Slurp(FDir / "t.gif"));
+  ASSERT_GE(key, 0) << "no transparent colour was written";
+  TPixelGraphic back;
+  LoadFromFile(back, (FDir / "t.gif").string());
+  ASSERT_TRUE(back.PixelFormat() == pf8Bit || back.PixelFormat() == pf4Bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      ASSERT_EQ(static_cast<int>(back.Pixel(x, y)) == key, !inPatch(x, y)) << x << "," << y;
+  EXPECT_EQ(back.PaletteColor(key), RGBColor(255, 255, 255));
+
+  // A colour the picture does not hold is reported; the GIF is written without one.
+  const TRun absent = Run("convert --transparent 1,2,3 " + P("white.ppm") + " " + P("n.gif"));
+  EXPECT_EQ(absent.Status, 0);
+  EXPECT_NE(absent.Err.find("the colour 1,2,3 does not occur"), std::string::npos) << absent.Err;
+  EXPECT_EQ(TransparentIndex(Slurp(FDir / "n.gif")), -1);
 }
 
 TEST_F(CliTest, MetafilesThePlayerCannotLoadLeaveNothingToSave) {
