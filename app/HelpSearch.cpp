@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include "platform/Messages.h"
+
 QString HelpFolder() { return QCoreApplication::applicationDirPath() + QStringLiteral("/help"); }
 
 QUrl HelpPage(const QString& name) { return QUrl::fromLocalFile(HelpFolder() + '/' + name); }
@@ -57,9 +59,11 @@ TfHelpSearch::TfHelpSearch(QWidget* parent) : QDialog(parent), FFolder(HelpFolde
   setObjectName("TfHelpSearch");
   setWindowTitle("Search For Help On");
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("&Type the words you are looking for:", this));
+  auto* prompt = new QLabel("&Type the words you are looking for:", this);
+  layout->addWidget(prompt);
   FWords = new QLineEdit(this);
   FWords->setObjectName("Words");
+  prompt->setBuddy(FWords);
   layout->addWidget(FWords);
   layout->addWidget(new QLabel("Topics found (choose one to display it):", this));
   FTopics = new QListWidget(this);
@@ -98,5 +102,12 @@ void TfHelpSearch::Search() {
 void TfHelpSearch::Display() {
   const QListWidgetItem* item = FTopics->currentItem();
   if (!item) return;
-  QDesktopServices::openUrl(QUrl::fromLocalFile(item->data(Qt::UserRole).toString()));
+  OpenOnDesktop(this, QUrl::fromLocalFile(item->data(Qt::UserRole).toString()));
+}
+
+bool OpenOnDesktop(QWidget* parent, const QUrl& url) {
+  if (QDesktopServices::openUrl(url)) return true;
+  const QString what = url.isLocalFile() ? url.toLocalFile() : url.toString();
+  ShowMessage(parent, "No program is set up on this desktop to open " + what + ".");
+  return false;
 }

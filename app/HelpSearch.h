@@ -14,6 +14,9 @@ class QListWidgetItem;
 QString HelpFolder();
 // A page of the help folder as a file URL.
 QUrl HelpPage(const QString& name);
+// Opens a help page, web page or mail address with the desktop's own program; says so in a
+// message when the desktop has none for it.
+bool OpenOnDesktop(QWidget* parent, const QUrl& url);
 
 struct THelpTopic {
   QString Title;

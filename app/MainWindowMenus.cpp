@@ -1,7 +1,6 @@
 // The main window's toolbar, menus, pop-up menu and keys, and the commands that only open
 // another window or the desktop's own handlers.
 #include <QAction>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,7 +47,6 @@ void TForm1::BuildToolBar() {
   auto button = [&](const QString& text, const QString& hint, auto slot) {
     QAction* a = toolbar->addAction(text);
     a->setToolTip(hint);
-    a->setStatusTip(hint);
     connect(a, &QAction::triggered, this, slot);
     return a;
   };
@@ -145,17 +143,17 @@ void TForm1::SetAutoZoom(bool on) { FAutoZoom->setChecked(on); }
 
 void TForm1::PrinterSetup() { ShowPrinterSetup(this); }
 
-void TForm1::ShowHelp() { QDesktopServices::openUrl(HelpPage("index.html")); }
+void TForm1::ShowHelp() { OpenOnDesktop(this, HelpPage("index.html")); }
 
-void TForm1::ShowHelpOnHelp() { QDesktopServices::openUrl(HelpPage("using-help.html")); }
+void TForm1::ShowHelpOnHelp() { OpenOnDesktop(this, HelpPage("using-help.html")); }
 
 void TForm1::SearchHelp() {
   auto& search = FWindows.Get<TfHelpSearch>();
   search.Start();
 }
 
-void TForm1::OpenWebSite() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSite))); }
+void TForm1::OpenWebSite() { OpenOnDesktop(this, QUrl(QString::fromLatin1(kWebSite))); }
 
-void TForm1::OpenMail() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMailAddress))); }
+void TForm1::OpenMail() { OpenOnDesktop(this, QUrl(QString::fromLatin1(kMailAddress))); }
 
 void TForm1::ShowAbout() { FWindows.Get<TfAbout>().exec(); }

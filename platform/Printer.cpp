@@ -1,6 +1,8 @@
 #include "platform/Printer.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -29,5 +31,8 @@ bool ShowPrinterSetup(QWidget* parent) {
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+  // Nothing is printed here: the confirming button says so.
+  for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>())
+    if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
   return dialog.exec() == QDialog::Accepted;
 }

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStyleOptionSpinBox>
 #include <QTemporaryDir>
@@ -96,15 +97,19 @@ TEST_F(Commands, PrinterSetupOpensThePrinterDialog) {
   QAction* setup = Item(Menu("File"), "Printer Setup");
   ASSERT_TRUE(setup);
   QString seen;
+  QStringList buttons;
   QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
     if (dialog) {
       seen = dialog->windowTitle();
+      for (QPushButton* b : dialog->findChildren<QPushButton*>()) buttons << b->text().remove('&');
       dialog->reject();
     }
   });
   setup->trigger();
   EXPECT_EQ(seen, "Print Setup");
+  EXPECT_TRUE(buttons.contains("OK")) << buttons.join('|').toStdString();
+  EXPECT_FALSE(buttons.contains("Print"));  // setting up prints nothing
 }
 
 TEST_F(Commands, HelpAndContactCommandsReachTheDesktop) {
