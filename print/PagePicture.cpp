@@ -33,6 +33,15 @@ void Replay(QPainter& painter, const QPicture& picture, double sx, double sy) {
   const double dpiX = device && device->logicalDpiX() > 0 ? device->logicalDpiX() : 96.0;
   const double dpiY = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
   painter.save();
+  // A recording leaves out state equal to a new painter's (black pen, no brush, the default
+  // font): replay starts from that state, whatever the target's palette gave the painter.
+  painter.setPen(QPen());
+  painter.setBrush(QBrush());
+  painter.setFont(QFont());
+  painter.setBackground(QBrush(Qt::white));
+  painter.setBackgroundMode(Qt::TransparentMode);
+  painter.setOpacity(1.0);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter.scale(sx * 96.0 / dpiX, sy * 96.0 / dpiY);
   painter.drawPicture(0, 0, picture);
   painter.restore();
