@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/FileListModel.h"
+#include "controls/FileList.h"
 
 TSlideshow::TSlideshow(TSlideshowHost host) : FHost(std::move(host)) {
   FTimer.setInterval(FSeconds * 1000);

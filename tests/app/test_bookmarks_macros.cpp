@@ -73,7 +73,7 @@ TEST(Macros, ASecondStartDeliversItsPath) {
   QStringList received;
   queue.RegisterHandler([&](const QStringList& m) { received << m; });
   TOpenChannel channel(queue);
-  ASSERT_TRUE(channel.Listen());
+  ASSERT_EQ(channel.Listen(), TOpenChannel::TListen::Listening);
   ASSERT_TRUE(TOpenChannel::SendToRunning("[Open(\"/pics/x.jpg\")]"));
   for (int i = 0; i < 100 && received.isEmpty(); ++i) QTest::qWait(10);
   ASSERT_EQ(received, QStringList{"[Open(\"/pics/x.jpg\")]"});

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "app/BrowserRules.h"
-#include "app/FileListModel.h"
+#include "controls/FileList.h"
 
 namespace {
 
