@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Messages.h"
+#include "platform/Printer.h"
 #include "print/PageSetupDefaults.h"
 #include "print/PreviewPrinter.h"
 #include "print/PrintWindows.h"
@@ -83,7 +84,7 @@ TPageSetupForm::TPageSetupForm(TPreviewPrinter& engine, QWidget* parent)
   grid->addWidget(buttons, 3, 0, 1, 2);
   connect(buttons, &QDialogButtonBox::accepted, this, &TPageSetupForm::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(printer, &QPushButton::clicked, this, [this] { PrinterSetupDialog(this); });
+  connect(printer, &QPushButton::clicked, this, [this] { ShowPrinterSetup(this); });
   connect(defaults, &QPushButton::clicked, this, [this] { SetDefault(); });
 
   ShowValues(PageSetupFrom(EngineSettings(FEngine)));

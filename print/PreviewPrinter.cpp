@@ -43,7 +43,9 @@ void TPreviewPrinter::Status(const QString& message, int page, TPrintStatus kind
 
 TPageMetrics TPreviewPrinter::PrinterMetricsOrFallback() {
   if (FFixedMetrics && UsablePageMetrics(*FFixedMetrics)) return *FFixedMetrics;
-  QPrinter* printer = FReferencePrinter ? FReferencePrinter : SharedPrinter();
+  // The printer list is asked once per recording, not for every page.
+  QPrinter* printer = FRecording ? FRecordingPrinter
+                                 : (FReferencePrinter ? FReferencePrinter : ReferencePrinter());
   if (printer) {
     if (const std::optional<TPageMetrics> m = PrinterPageMetrics(*printer, Orientation)) return *m;
   }
@@ -65,6 +67,7 @@ QFont TPreviewPrinter::DeviceFont(const TFontSpec& spec) {
 }
 
 void TPreviewPrinter::BeginDoc() {
+  FRecordingPrinter = FReferencePrinter ? FReferencePrinter : ReferencePrinter();
   FRecording = true;
   ClearPages();
   NewPage();

@@ -68,7 +68,7 @@ class TPreviewPrinter {
   std::function<void(int page)> OnNewPage;
   std::function<void(const QString& message, int page, TPrintStatus kind)> OnStatus;
 
-  // The reference device. By default the program's printer (SharedPrinter), or US Letter at
+  // The reference device. By default the program's printer (ReferencePrinter), or US Letter at
   // 96 dpi when there is none; a given printer or fixed metrics take its place.
   void SetReferencePrinter(QPrinter* printer) { FReferencePrinter = printer; }
   void SetReferenceMetrics(std::optional<TPageMetrics> metrics) { FFixedMetrics = metrics; }
@@ -125,4 +125,5 @@ class TPreviewPrinter {
   TPageMetrics FMetrics;
   QPrinter* FReferencePrinter = nullptr;
   std::optional<TPageMetrics> FFixedMetrics;
+  QPrinter* FRecordingPrinter = nullptr;  // the reference printer of the current recording
 };

@@ -12,7 +12,7 @@
 #include "print/PreviewForm.h"
 #include "print/PreviewPrinter.h"
 #include "print/PrintOutput.h"
-#include "print/PrinterDevice.h"
+#include "platform/Printer.h"
 
 int PreviewDocument(TPreviewPrinter& engine, QWidget* parent, std::function<void()> rerecord) {
   TPreviewForm form(engine, parent);
@@ -31,13 +31,8 @@ bool PrintDialog(TPreviewPrinter& engine, QWidget* parent) {
     ShowMessage(parent, QStringLiteral("There are no pages to print."));
     return false;
   }
-  // The program's printer; without one, a printer that writes PDF files.
-  std::unique_ptr<QPrinter> own;
-  QPrinter* printer = SharedPrinter();
-  if (!printer) {
-    own = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer = own.get();
-  }
+  // The program's printer (with no printer installed, it writes PDF files).
+  QPrinter* printer = &ApplicationPrinter();
   QPrintDialog dialog(printer, parent);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   dialog.setMinMax(1, count);
@@ -54,18 +49,6 @@ bool PrintDialog(TPreviewPrinter& engine, QWidget* parent) {
     return false;
   }
   return true;
-}
-
-void PrinterSetupDialog(QWidget* parent) {
-  QPrinter* printer = SharedPrinter();
-  if (!printer) {
-    ShowMessage(parent, QStringLiteral("No printer is installed. Pages are laid out for US "
-                                       "Letter paper; the preview can save them as PDF."));
-    return;
-  }
-  QPageSetupDialog dialog(printer, parent);
-  dialog.setWindowTitle(QStringLiteral("Printer Setup"));
-  dialog.exec();
 }
 
 void PrintDirectoryListing(TPreviewPrinter& engine, const QString& folder,

@@ -20,10 +20,6 @@ int PageSetupDialog(TPreviewPrinter& engine, QWidget* parent);
 // copies. False when cancelled or nothing could be printed (the error box says why).
 bool PrintDialog(TPreviewPrinter& engine, QWidget* parent);
 
-// The printer setup dialog for the program's printer (paper, orientation); says so when no
-// printer is installed.
-void PrinterSetupDialog(QWidget* parent);
-
 // The folder listing report: records the entries (file names of the folder, in list order)
 // through the engine, which ConfigureListingEngine set up, and opens the preview.
 void PrintDirectoryListing(TPreviewPrinter& engine, const QString& folder,

@@ -4,19 +4,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-QPrinter* SharedPrinter() {
-  static QPrinter* printer = nullptr;
-  static bool looked = false;
-  if (!looked) {
-    looked = true;
-    if (!QPrinterInfo::availablePrinterNames().isEmpty()) {
-      printer = new QPrinter(QPrinterInfo::defaultPrinter().isNull()
-                                 ? QPrinterInfo::printerInfo(QPrinterInfo::availablePrinterNames()[0])
-                                 : QPrinterInfo::defaultPrinter(),
-                             QPrinter::HighResolution);
-    }
-  }
-  return printer;
+#include "platform/Printer.h"
+
+QPrinter* ReferencePrinter() {
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) return nullptr;
+  return &ApplicationPrinter();
 }
 
 std::optional<TPageMetrics> PrinterPageMetrics(QPrinter& printer, TOrientation orientation) {

@@ -7,9 +7,9 @@
 
 class QPrinter;
 
-// The program's printer: the system's default printer, as the printer setup left it, or
-// nullptr when no printer is installed. Created on first use, lives until the program ends.
-QPrinter* SharedPrinter();
+// The printer pages are laid out for: the program's printer (ApplicationPrinter, as the printer
+// setup left it) when the system lists at least one printer; nullptr otherwise.
+QPrinter* ReferencePrinter();
 
 // The printer's resolution, paper size and unprintable border in device pixels, for the
 // given orientation (the printer is set to it). Nothing when the printer reports no usable
