@@ -143,6 +143,7 @@ QGroupBox* TPageSetupForm::BuildTextOptions(const QString& caption, const QStrin
   auto* box = new QGroupBox(caption, this);
   auto* grid = new QGridLayout(box);
   auto* text = new QLineEdit(box);
+  text->setMinimumWidth(220);
   text->setObjectName(pageNumbers ? QStringLiteral("edPageNumText") : QStringLiteral("ed") + prefix);
   auto* textLabel = new QLabel(pageNumbers ? QStringLiteral("Page Number Text (%d = Page)")
                                            : QStringLiteral("&") + prefix, box);
@@ -180,8 +181,10 @@ QGroupBox* TPageSetupForm::BuildTextOptions(const QString& caption, const QStrin
   fontButton->setObjectName(QStringLiteral("btn") + prefix + QStringLiteral("Font"));
   auto* fontLabel = new QLabel(box);
   fontLabel->setObjectName(prefix + QStringLiteral("FontText"));
-  grid->addWidget(fontButton, row, 0);
-  grid->addWidget(fontLabel, row, 1, 1, 3);
+  auto* fonts = new QHBoxLayout;
+  fonts->addWidget(fontButton);
+  fonts->addWidget(fontLabel, 1);
+  grid->addLayout(fonts, row, 0, 1, 4);
   TFontSpec* font = &FValues.HeaderFont;
   if (prefix == QStringLiteral("Header")) {
     FHeaderAlign = align;
@@ -235,6 +238,7 @@ void TPageSetupForm::ShowValues(const TPageSetupValues& v) {
   FFooterAlign->button(static_cast<int>(v.FooterAlign))->setChecked(true);
   FFooterFontLabel->setText(FontText(v.FooterFont));
   Edit(QStringLiteral("edPageNumText"))->setText(QString::fromStdString(v.PageNumText));
+  for (QLineEdit* e : findChildren<QLineEdit*>()) e->setCursorPosition(0);  // texts from their start
   FPageNumPos->button(static_cast<int>(v.PrintPageNumber))->setChecked(true);
   FPageNumAlign->button(static_cast<int>(v.PageNumAlign))->setChecked(true);
   FPageNumFontLabel->setText(FontText(v.PageNumFont));

@@ -24,13 +24,10 @@ void TPageView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect paper = rect();
   painter.fillRect(paper, Qt::white);
-  painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  PlayPageInto(painter, *FPage, QRectF(paper));
   const TPageMetrics& m = FPage->Metrics();
   if (FGrid && UsablePageMetrics(m)) {
-    // A line every inch of paper.
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    // A line every inch of paper, under the page's own drawing.
     painter.setPen(QColor(0xC0, 0xC0, 0xC0));
     const double sx = static_cast<double>(width()) / m.PageWidth;
     const double sy = static_cast<double>(height()) / m.PageHeight;
@@ -39,6 +36,8 @@ void TPageView::paintEvent(QPaintEvent*) {
     for (int y = m.ResY; y < m.PageHeight; y += m.ResY)
       painter.drawLine(QPointF(0, y * sy), QPointF(width(), y * sy));
   }
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  PlayPageInto(painter, *FPage, QRectF(paper));
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QColor(0x80, 0x80, 0x80));
   painter.setBrush(Qt::NoBrush);
