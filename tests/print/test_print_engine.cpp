@@ -144,6 +144,11 @@ TEST_F(PrintEngine, ListingLayoutIsTheSameAtScreenAndPrinterResolution) {
   QPainter painter(&picture);
   painter.setFont(body);
   EXPECT_NEAR(QFontInfo(painter.font()).pixelSize(), 10 * 600 / 72, 1);
+  // The faces the reports name print in their metric-compatible families.
+  EXPECT_EQ(QFontInfo(TPreviewPrinter::DeviceFont(MakeFont("Arial", 10))).family(),
+            "Liberation Sans");
+  EXPECT_EQ(QFontInfo(TPreviewPrinter::DeviceFont(MakeFont("Times New Roman", 10))).family(),
+            "Liberation Serif");
 }
 
 TEST_F(PrintEngine, EmptyRecordingsLeaveNoPages) {
