@@ -268,7 +268,7 @@ void TPreviewForm::Relayout() {
   if (!FTwoPages) FSecond->SetPage(nullptr);
   FOne->setChecked(!FTwoPages);
   FTwo->setChecked(FTwoPages);
-  FZoomLabel->setText(QString::fromStdString(ZoomPercentText(FScale)));
+  FZoomLabel->setText(n > 0 ? QString::fromStdString(ZoomPercentText(FScale)) : QString());
 }
 
 void TPreviewForm::FirstPage() {

@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/Messages.h"
 #include "platform/Settings.h"
@@ -187,6 +188,7 @@ TEST_F(PrintWindows, AnEmptyDocumentSaysSo) {
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   EXPECT_EQ(form.PageStatusText(), "No pages");
+  EXPECT_EQ(form.ZoomStatusText(), "");
   for (const char* name : {"actPrint", "actSaveAsPdf", "actNext", "actPrev", "actFirst",
                            "actLast", "actGoToPage"})
     EXPECT_FALSE(Action(form, name)->isEnabled()) << name;
@@ -225,6 +227,38 @@ TEST_F(PrintWindows, PagesShowBlackTextOnAnyPalette) {
   const QRect box = DarkBox(shot.copy(0, 0, 816, 400), 100);
   EXPECT_FALSE(box.isNull());
   EXPECT_NEAR(box.left(), 96, 6);
+}
+
+TEST_F(PrintWindows, PageSetupFromThePreviewRecordsTheDocumentAgain) {
+  TPreviewPrinter engine;
+  Record(engine, 2);
+  TPreviewForm form(engine);
+  EXPECT_FALSE(Action(form, "actPageSetup")->isVisible());
+  int recorded = 0;
+  form.SetRerecord([&] {
+    ++recorded;
+    Record(engine, engine.Orientation == TOrientation::poLandscape ? 5 : 2);
+  });
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.NextPage();
+  QTimer::singleShot(0, [] {
+    auto* setup = dynamic_cast<TPageSetupForm*>(QApplication::activeModalWidget());
+    if (!setup) return;
+    setup->findChild<QRadioButton*>("rbLandscape")->setChecked(true);
+    setup->accept();
+  });
+  Action(form, "actPageSetup")->trigger();
+  EXPECT_EQ(recorded, 1);
+  EXPECT_EQ(engine.Orientation, TOrientation::poLandscape);
+  EXPECT_EQ(form.PageStatusText(), "Page 2 of 5");
+  EXPECT_EQ(form.FirstView()->Page(), &engine.Page(1));
+  // Cancel records nothing.
+  QTimer::singleShot(0, [] {
+    if (auto* setup = dynamic_cast<QDialog*>(QApplication::activeModalWidget())) setup->reject();
+  });
+  Action(form, "actPageSetup")->trigger();
+  EXPECT_EQ(recorded, 1);
 }
 
 TEST_F(PrintWindows, PreviewSavesTheSamePagesAsPdf) {
