@@ -38,7 +38,8 @@ void BM_RecordListing(benchmark::State& state) {
     pages = engine.PageCount();
   }
   state.counters["pages"] = pages;
-  state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["pages/s"] =
+      benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_RecordListing)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,7 @@
 #include "print/PagePicture.h"
 
-#include <QPainter>
 #include <QPaintDevice>
+#include <QPainter>
 
 int TPagePicture::metric(PaintDeviceMetric m) const {
   switch (m) {

@@ -70,16 +70,20 @@ TPageSetupForm::TPageSetupForm(TPreviewPrinter& engine, QWidget* parent)
   auto* grid = new QGridLayout(this);
   grid->addWidget(BuildMargins(), 0, 0);
   grid->addWidget(BuildOrientation(), 0, 1);
-  grid->addWidget(BuildTextOptions(QStringLiteral("Header Options"), QStringLiteral("Header"), false), 1, 0);
-  grid->addWidget(BuildTextOptions(QStringLiteral("Footer Options"), QStringLiteral("Footer"), false), 1, 1);
-  grid->addWidget(BuildTextOptions(QStringLiteral("Page Number Options"), QStringLiteral("PageNum"), true), 2, 0, 1, 2);
+  grid->addWidget(
+      BuildTextOptions(QStringLiteral("Header Options"), QStringLiteral("Header"), false), 1, 0);
+  grid->addWidget(
+      BuildTextOptions(QStringLiteral("Footer Options"), QStringLiteral("Footer"), false), 1, 1);
+  grid->addWidget(
+      BuildTextOptions(QStringLiteral("Page Number Options"), QStringLiteral("PageNum"), true), 2,
+      0, 1, 2);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  QPushButton* printer = buttons->addButton(QStringLiteral("Printer &Setup..."),
-                                            QDialogButtonBox::ActionRole);
+  QPushButton* printer =
+      buttons->addButton(QStringLiteral("Printer &Setup..."), QDialogButtonBox::ActionRole);
   printer->setObjectName(QStringLiteral("btnPrinterSetup"));
-  QPushButton* defaults = buttons->addButton(QStringLiteral("Set &Default"),
-                                             QDialogButtonBox::ActionRole);
+  QPushButton* defaults =
+      buttons->addButton(QStringLiteral("Set &Default"), QDialogButtonBox::ActionRole);
   defaults->setObjectName(QStringLiteral("btnSetDefault"));
   grid->addWidget(buttons, 3, 0, 1, 2);
   connect(buttons, &QDialogButtonBox::accepted, this, &TPageSetupForm::accept);
@@ -90,16 +94,17 @@ TPageSetupForm::TPageSetupForm(TPreviewPrinter& engine, QWidget* parent)
   ShowValues(PageSetupFrom(EngineSettings(FEngine)));
 }
 
-QLineEdit* TPageSetupForm::Edit(const QString& name) const {
-  return findChild<QLineEdit*>(name);
-}
+QLineEdit* TPageSetupForm::Edit(const QString& name) const { return findChild<QLineEdit*>(name); }
 
 QGroupBox* TPageSetupForm::BuildMargins() {
   auto* box = new QGroupBox(QStringLiteral("Page Margins"), this);
   auto* grid = new QGridLayout(box);
   FUnits = new QButtonGroup(box);
-  grid->addWidget(Radio(QStringLiteral("&Inches"), QStringLiteral("rbInches"), FUnits, 0, box), 0, 0, 1, 2);
-  grid->addWidget(Radio(QStringLiteral("&Centimeters"), QStringLiteral("rbCentimeters"), FUnits, 1, box), 0, 2, 1, 2);
+  grid->addWidget(Radio(QStringLiteral("&Inches"), QStringLiteral("rbInches"), FUnits, 0, box), 0,
+                  0, 1, 2);
+  grid->addWidget(
+      Radio(QStringLiteral("&Centimeters"), QStringLiteral("rbCentimeters"), FUnits, 1, box), 0, 2,
+      1, 2);
   const struct {
     const char* caption;
     const char* name;
@@ -125,8 +130,10 @@ QGroupBox* TPageSetupForm::BuildOrientation() {
   auto* row = new QHBoxLayout(box);
   auto* column = new QVBoxLayout;
   FOrientation = new QButtonGroup(box);
-  column->addWidget(Radio(QStringLiteral("&Portrait"), QStringLiteral("rbPortrait"), FOrientation, 0, box));
-  column->addWidget(Radio(QStringLiteral("Land&scape"), QStringLiteral("rbLandscape"), FOrientation, 1, box));
+  column->addWidget(
+      Radio(QStringLiteral("&Portrait"), QStringLiteral("rbPortrait"), FOrientation, 0, box));
+  column->addWidget(
+      Radio(QStringLiteral("Land&scape"), QStringLiteral("rbLandscape"), FOrientation, 1, box));
   row->addLayout(column);
   auto* outline = new TOrientationOutline(box);
   FOutline = outline;
@@ -144,9 +151,11 @@ QGroupBox* TPageSetupForm::BuildTextOptions(const QString& caption, const QStrin
   auto* grid = new QGridLayout(box);
   auto* text = new QLineEdit(box);
   text->setMinimumWidth(220);
-  text->setObjectName(pageNumbers ? QStringLiteral("edPageNumText") : QStringLiteral("ed") + prefix);
-  auto* textLabel = new QLabel(pageNumbers ? QStringLiteral("Page Number Text (%d = Page)")
-                                           : QStringLiteral("&") + prefix, box);
+  text->setObjectName(pageNumbers ? QStringLiteral("edPageNumText")
+                                  : QStringLiteral("ed") + prefix);
+  auto* textLabel = new QLabel(
+      pageNumbers ? QStringLiteral("Page Number Text (%d = Page)") : QStringLiteral("&") + prefix,
+      box);
   textLabel->setBuddy(text);
   grid->addWidget(textLabel, 0, 0);
   grid->addWidget(text, 0, 1, 1, 3);
@@ -163,9 +172,12 @@ QGroupBox* TPageSetupForm::BuildTextOptions(const QString& caption, const QStrin
   } else {
     FPageNumPos = new QButtonGroup(box);
     auto* positions = new QHBoxLayout;
-    positions->addWidget(Radio(QStringLiteral("Bottom"), QStringLiteral("rbPageNumBottom"), FPageNumPos, 0, box));
-    positions->addWidget(Radio(QStringLiteral("Top"), QStringLiteral("rbPageNumTop"), FPageNumPos, 1, box));
-    positions->addWidget(Radio(QStringLiteral("None"), QStringLiteral("rbPageNumNone"), FPageNumPos, 2, box));
+    positions->addWidget(
+        Radio(QStringLiteral("Bottom"), QStringLiteral("rbPageNumBottom"), FPageNumPos, 0, box));
+    positions->addWidget(
+        Radio(QStringLiteral("Top"), QStringLiteral("rbPageNumTop"), FPageNumPos, 1, box));
+    positions->addWidget(
+        Radio(QStringLiteral("None"), QStringLiteral("rbPageNumNone"), FPageNumPos, 2, box));
     positions->addStretch();
     grid->addLayout(positions, row++, 0, 1, 4);
   }
@@ -198,14 +210,15 @@ QGroupBox* TPageSetupForm::BuildTextOptions(const QString& caption, const QStrin
     FPageNumFontLabel = fontLabel;
     font = &FValues.PageNumFont;
   }
-  connect(fontButton, &QPushButton::clicked, this, [this, font, fontLabel] { ChooseFont(*font, fontLabel); });
+  connect(fontButton, &QPushButton::clicked, this,
+          [this, font, fontLabel] { ChooseFont(*font, fontLabel); });
   return box;
 }
 
 void TPageSetupForm::ChooseFont(TFontSpec& font, QLabel* label) {
   bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, TPreviewPrinter::DeviceFont(font), this,
-                                            QStringLiteral("Font"));
+  const QFont chosen =
+      QFontDialog::getFont(&ok, TPreviewPrinter::DeviceFont(font), this, QStringLiteral("Font"));
   if (!ok) return;
   font.Name = chosen.family().toStdString();
   if (chosen.pointSizeF() > 0) font.Size = chosen.pointSizeF();
@@ -219,7 +232,9 @@ void TPageSetupForm::ChooseFont(TFontSpec& font, QLabel* label) {
 void TPageSetupForm::ShowValues(const TPageSetupValues& v) {
   FValues = v;
   const char dp = LocaleDecimalPoint(), gs = LocaleGroupSeparator();
-  auto number = [&](double value) { return QString::fromStdString(FormatMarginText(value, dp, gs)); };
+  auto number = [&](double value) {
+    return QString::fromStdString(FormatMarginText(value, dp, gs));
+  };
   FUnits->button(static_cast<int>(v.Units))->setChecked(true);
   Edit(QStringLiteral("edLeft"))->setText(number(v.MarginLeft));
   Edit(QStringLiteral("edRight"))->setText(number(v.MarginRight));
@@ -238,7 +253,8 @@ void TPageSetupForm::ShowValues(const TPageSetupValues& v) {
   FFooterAlign->button(static_cast<int>(v.FooterAlign))->setChecked(true);
   FFooterFontLabel->setText(FontText(v.FooterFont));
   Edit(QStringLiteral("edPageNumText"))->setText(QString::fromStdString(v.PageNumText));
-  for (QLineEdit* e : findChildren<QLineEdit*>()) e->setCursorPosition(0);  // texts from their start
+  for (QLineEdit* e : findChildren<QLineEdit*>())
+    e->setCursorPosition(0);  // texts from their start
   FPageNumPos->button(static_cast<int>(v.PrintPageNumber))->setChecked(true);
   FPageNumAlign->button(static_cast<int>(v.PageNumAlign))->setChecked(true);
   FPageNumFontLabel->setText(FontText(v.PageNumFont));
@@ -265,8 +281,12 @@ std::optional<TPageSetupValues> TPageSetupForm::FieldValues() {
       ReadMarginTexts(texts, v, EnginePaper(FEngine), LocaleDecimalPoint(), LocaleGroupSeparator());
   if (error) {
     static const std::pair<const char*, const char*> editOf[] = {
-        {"Left", "edLeft"}, {"Right", "edRight"}, {"Top", "edTop"}, {"Bottom", "edBottom"},
-        {"Header Margin", "edHeaderMargin"}, {"Footer Margin", "edFooterMargin"}};
+        {"Left", "edLeft"},
+        {"Right", "edRight"},
+        {"Top", "edTop"},
+        {"Bottom", "edBottom"},
+        {"Header Margin", "edHeaderMargin"},
+        {"Footer Margin", "edFooterMargin"}};
     ShowError(this, QString::fromStdString(error->Message));
     for (const auto& [field, edit] : editOf) {
       if (error->Field != field) continue;

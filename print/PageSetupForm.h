@@ -45,7 +45,6 @@ class TPageSetupForm : public QDialog {
   TPageSetupValues FValues;
   QButtonGroup *FUnits = nullptr, *FOrientation = nullptr, *FHeaderAlign = nullptr,
                *FFooterAlign = nullptr, *FPageNumAlign = nullptr, *FPageNumPos = nullptr;
-  QLabel *FHeaderFontLabel = nullptr, *FFooterFontLabel = nullptr,
-         *FPageNumFontLabel = nullptr;
+  QLabel *FHeaderFontLabel = nullptr, *FFooterFontLabel = nullptr, *FPageNumFontLabel = nullptr;
   QWidget* FOutline = nullptr;
 };

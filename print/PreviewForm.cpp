@@ -78,8 +78,8 @@ TPreviewForm::TPreviewForm(TPreviewPrinter& engine, QWidget* parent)
   FContent->setBackgroundRole(QPalette::Dark);
   FFirst = new TPageView(FContent);
   FSecond = new TPageView(FContent);
-  FEmptyLabel = new QLabel(QStringLiteral("There are no pages to show: the document is empty."),
-                           FContent);
+  FEmptyLabel =
+      new QLabel(QStringLiteral("There are no pages to show: the document is empty."), FContent);
   FEmptyLabel->setAlignment(Qt::AlignCenter);
   FScroll->setWidget(FContent);
   layout->addWidget(FScroll, 1);
@@ -148,10 +148,10 @@ void TPreviewForm::BuildToolBar(QWidget* barWidget) {
               [this] { PreviousPage(); });
   FPrev->setIcon(s->standardIcon(QStyle::SP_ArrowLeft));
   FPrev->setShortcut(QKeySequence(Qt::Key_PageUp));
-  FGoTo = add(QStringLiteral("Page..."), "actGoToPage",
-              QStringLiteral("Go to Page by Page Number"), [this] { AskForPageNumber(); });
-  FNext = add(QStringLiteral("&Next"), "actNext", QStringLiteral("Next page"),
-              [this] { NextPage(); });
+  FGoTo = add(QStringLiteral("Page..."), "actGoToPage", QStringLiteral("Go to Page by Page Number"),
+              [this] { AskForPageNumber(); });
+  FNext =
+      add(QStringLiteral("&Next"), "actNext", QStringLiteral("Next page"), [this] { NextPage(); });
   FNext->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
   FNext->setShortcut(QKeySequence(Qt::Key_PageDown));
   FLast = add(QString(), "actLast", QStringLiteral("Last page"), [this] { LastPage(); });
@@ -177,8 +177,8 @@ void TPreviewForm::BuildToolBar(QWidget* barWidget) {
   FZoomTool = add(QStringLiteral("Zoom"), "actZoomTool",
                   QStringLiteral("Zoom tool: left click zooms in, right click zooms out"),
                   [this] { SetHandTool(false); });
-  FHand = add(QStringLiteral("Hand"), "actHandTool",
-              QStringLiteral("Hand tool: drag the page"), [this] { SetHandTool(true); });
+  FHand = add(QStringLiteral("Hand"), "actHandTool", QStringLiteral("Hand tool: drag the page"),
+              [this] { SetHandTool(true); });
   FZoomTool->setCheckable(true);
   FHand->setCheckable(true);
   FGrid = add(QStringLiteral("&Grid"), "actGrid", QStringLiteral("Show an inch grid"),
@@ -257,8 +257,8 @@ void TPreviewForm::Relayout() {
     }
     if (choice != kZoomFitToPage) FTwoPages = false;
     FScale = ClampZoomScale(scale);
-    FLayout = ComputePreviewLayout(FScale, FTwoPages, metrics, dpi, client.width(),
-                                   client.height());
+    FLayout =
+        ComputePreviewLayout(FScale, FTwoPages, metrics, dpi, client.width(), client.height());
     FContent->resize(FLayout.ContentWidth, FLayout.ContentHeight);
     FFirst->setGeometry(FLayout.FirstX, FLayout.FirstY, FLayout.ViewWidth, FLayout.ViewHeight);
     FSecond->setGeometry(FLayout.SecondX, FLayout.FirstY, FLayout.ViewWidth, FLayout.ViewHeight);

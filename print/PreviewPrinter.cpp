@@ -44,8 +44,8 @@ void TPreviewPrinter::Status(const QString& message, int page, TPrintStatus kind
 TPageMetrics TPreviewPrinter::PrinterMetricsOrFallback() {
   if (FFixedMetrics && UsablePageMetrics(*FFixedMetrics)) return *FFixedMetrics;
   // The printer list is asked once per recording, not for every page.
-  QPrinter* printer = FRecording ? FRecordingPrinter
-                                 : (FReferencePrinter ? FReferencePrinter : ReferencePrinter());
+  QPrinter* printer =
+      FRecording ? FRecordingPrinter : (FReferencePrinter ? FReferencePrinter : ReferencePrinter());
   if (printer) {
     if (const std::optional<TPageMetrics> m = PrinterPageMetrics(*printer, Orientation)) return *m;
   }
@@ -203,7 +203,7 @@ bool TPreviewPrinter::PrintPages(QPrinter& printer, int first, int last, QString
   }
   TBusyCursor busy;
   printer.setPageOrientation(Orientation == TOrientation::poLandscape ? QPageLayout::Landscape
-                                                                        : QPageLayout::Portrait);
+                                                                      : QPageLayout::Portrait);
   printer.setDocName(Title);
   printer.setFullPage(true);  // page coordinates start at the paper corner
   QPainter painter;

@@ -39,8 +39,8 @@ enum class TZoomOption { zoFitToPage, zoFitToWidth, zoTwoPages, zoCustom };
 
 // What an OnStatus message reports.
 enum class TPrintStatus {
-  psPageStarted = 0,       // a page was started while recording
-  psPagePrinting = 1,      // a page is being printed
+  psPageStarted = 0,   // a page was started while recording
+  psPagePrinting = 1,  // a page is being printed
   psRecordingComplete = 2,
   psPrintComplete = 3,
 };

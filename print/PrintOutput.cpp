@@ -1,5 +1,7 @@
 #include "print/PrintOutput.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +12,6 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "print/PreviewPrinter.h"
 
@@ -46,8 +47,7 @@ bool WritePdf(TPreviewPrinter& engine, const QString& file, int resolution) {
 
 }  // namespace
 
-bool SavePagesAsPdf(TPreviewPrinter& engine, const QString& path, QString* error,
-                    int resolution) {
+bool SavePagesAsPdf(TPreviewPrinter& engine, const QString& path, QString* error, int resolution) {
   auto fail = [error](const QString& message) {
     if (error) *error = message;
     return false;
@@ -67,9 +67,11 @@ bool SavePagesAsPdf(TPreviewPrinter& engine, const QString& path, QString* error
   chmod(QFile::encodeName(temporaryName).constData(), 0666 & ~mask);
   // rename() replaces an existing file in one step.
   std::error_code ec;
-  std::filesystem::rename(temporaryName.toStdString(), path.toStdString(), ec);
-  if (ec) return fail(QStringLiteral("Cannot write the file %1: %2").arg(path, QString::fromStdString(ec.message())));
-  temporary.setAutoRemove(false);
+  std::filesystem::rename(QFile::encodeName(temporaryName).toStdString(),
+                          QFile::encodeName(path).toStdString(), ec);
+  if (ec)
+    return fail(QStringLiteral("Cannot write the file %1: %2")
+                    .arg(path, QString::fromStdString(ec.message())));
   return true;
 }
 

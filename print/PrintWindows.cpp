@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "platform/Messages.h"
+#include "platform/Printer.h"
 #include "print/DirectoryListing.h"
 #include "print/PageSetupForm.h"
 #include "print/PreviewForm.h"
 #include "print/PreviewPrinter.h"
 #include "print/PrintOutput.h"
-#include "platform/Printer.h"
 
 int PreviewDocument(TPreviewPrinter& engine, QWidget* parent, std::function<void()> rerecord) {
   TPreviewForm form(engine, parent);

@@ -10,8 +10,7 @@ class TPreviewPrinter;
 
 // The preview window for the engine's pages, modal; destroyed when closed. With `rerecord`
 // the window offers page setup and records the document again after it.
-int PreviewDocument(TPreviewPrinter& engine, QWidget* parent,
-                    std::function<void()> rerecord = {});
+int PreviewDocument(TPreviewPrinter& engine, QWidget* parent, std::function<void()> rerecord = {});
 
 // The page setup dialog bound to the engine, modal; QDialog::Accepted when OK changed it.
 int PageSetupDialog(TPreviewPrinter& engine, QWidget* parent);

@@ -14,7 +14,7 @@ QPrinter* ReferencePrinter() {
 std::optional<TPageMetrics> PrinterPageMetrics(QPrinter& printer, TOrientation orientation) {
   if (!printer.isValid()) return std::nullopt;
   printer.setPageOrientation(orientation == TOrientation::poLandscape ? QPageLayout::Landscape
-                                                                        : QPageLayout::Portrait);
+                                                                      : QPageLayout::Portrait);
   const int res = printer.resolution();
   if (res <= 0) return std::nullopt;
   // The unprintable border is the printer's minimum margin.

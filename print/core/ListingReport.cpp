@@ -27,7 +27,8 @@ std::vector<std::string> ListingLines(const std::string& folder,
   const std::string base = ListingBase(folder);
   std::vector<std::string> lines;
   lines.reserve(entries.size());
-  for (const std::string& entry : entries) lines.push_back(ListingLine(entry, sizeOf(base + entry)));
+  for (const std::string& entry : entries)
+    lines.push_back(ListingLine(entry, sizeOf(base + entry)));
   return lines;
 }
 

@@ -17,8 +17,7 @@ struct TPageFrame {
   int FooterY = 0;      // top of footer text
 };
 
-TPageFrame ComputePageFrame(const TPageMetrics& metrics, const TTextOptions& options,
-                            TUnits units);
+TPageFrame ComputePageFrame(const TPageMetrics& metrics, const TTextOptions& options, TUnits units);
 
 // The x where a text of the given width starts: at the left margin, ending at the right
 // margin, or centred on the paper.

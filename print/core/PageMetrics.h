@@ -7,7 +7,7 @@ struct TPageMetrics {
   int ResY = 96;        // pixels per inch down
   int PageWidth = 816;  // whole paper, in pixels
   int PageHeight = 1056;
-  int OffsetX = 0;      // unprintable border at the left and top, in pixels
+  int OffsetX = 0;  // unprintable border at the left and top, in pixels
   int OffsetY = 0;
 
   bool operator==(const TPageMetrics&) const = default;

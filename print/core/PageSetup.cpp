@@ -65,8 +65,8 @@ std::optional<TPageSetupError> CheckOne(const char* field, double value, double 
   if (!std::isfinite(value) || value < 0)
     return TPageSetupError{field, std::string("The ") + field + " value must be 0 or more."};
   if (value >= limit)
-    return TPageSetupError{field, std::string("The ") + field +
-                                      " value lies beyond the edge of the paper."};
+    return TPageSetupError{
+        field, std::string("The ") + field + " value lies beyond the edge of the paper."};
   return std::nullopt;
 }
 
@@ -78,9 +78,12 @@ std::optional<TPageSetupError> CheckPageSetup(const TPageSetupValues& v,
   double w = paper.Width * f, h = paper.Height * f;
   if (v.Orientation == TOrientation::poLandscape) std::swap(w, h);
   const std::pair<const char*, std::pair<double, double>> fields[] = {
-      {"Left", {v.MarginLeft, w}},          {"Right", {v.MarginRight, w}},
-      {"Top", {v.MarginTop, h}},            {"Bottom", {v.MarginBottom, h}},
-      {"Header Margin", {v.HeaderMargin, h}}, {"Footer Margin", {v.FooterMargin, h}}};
+      {"Left", {v.MarginLeft, w}},
+      {"Right", {v.MarginRight, w}},
+      {"Top", {v.MarginTop, h}},
+      {"Bottom", {v.MarginBottom, h}},
+      {"Header Margin", {v.HeaderMargin, h}},
+      {"Footer Margin", {v.FooterMargin, h}}};
   for (const auto& [name, value] : fields)
     if (auto e = CheckOne(name, value.first, value.second)) return e;
   if (v.MarginLeft + v.MarginRight >= w)
@@ -141,8 +144,8 @@ std::optional<TPageSetupError> ReadMarginTexts(const TMarginTexts& t, TPageSetup
   for (const auto& [name, field] : fields) {
     const std::optional<double> v = ParseMarginText(*field.first, decimalPoint, groupSeparator);
     if (!v)
-      return TPageSetupError{name, "'" + *field.first + "' is not a valid number for " + name +
-                                       "."};
+      return TPageSetupError{name,
+                             "'" + *field.first + "' is not a valid number for " + name + "."};
     *field.second = *v;
   }
   if (auto e = CheckPageSetup(next, paper)) return e;

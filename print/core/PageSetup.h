@@ -72,8 +72,6 @@ struct TMarginTexts {
 
 // Parses the typed numbers into `values` and checks the whole; on any error `values` is left
 // as it was and the first bad field is named.
-std::optional<TPageSetupError> ReadMarginTexts(const TMarginTexts& texts,
-                                               TPageSetupValues& values,
-                                               const TPaperInches& paper,
-                                               char decimalPoint = '.',
+std::optional<TPageSetupError> ReadMarginTexts(const TMarginTexts& texts, TPageSetupValues& values,
+                                               const TPaperInches& paper, char decimalPoint = '.',
                                                char groupSeparator = ',');

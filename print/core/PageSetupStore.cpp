@@ -11,8 +11,7 @@ const char* const kUnitButtons[] = {"rbInches", "rbCentimeters"};
 const char* const kOrientationButtons[] = {"rbPortrait", "rbLandscape"};
 const char* const kHeaderAlignButtons[] = {"rbHeaderLeft", "rbHeaderRight", "rbHeaderCenter"};
 const char* const kFooterAlignButtons[] = {"rbFooterLeft", "rbFooterRight", "rbFooterCenter"};
-const char* const kPageNumAlignButtons[] = {"rbPageNumLeft", "rbPageNumRight",
-                                            "rbPageNumCenter"};
+const char* const kPageNumAlignButtons[] = {"rbPageNumLeft", "rbPageNumRight", "rbPageNumCenter"};
 const char* const kPageNumPosButtons[] = {"rbPageNumBottom", "rbPageNumTop", "rbPageNumNone"};
 
 template <std::size_t N>
@@ -119,10 +118,12 @@ void LoadStoredPageSetup(TPageSetupValues& values, const TStoredLookup& lookup,
 
   // Margins: each stored number that parses (in the stored or the plain notation) replaces
   // its field; if the result does not fit the paper, the margins and units stay as they were.
-  const std::pair<const char*, double*> margins[] = {
-      {"edLeft", &v.MarginLeft},   {"edRight", &v.MarginRight},
-      {"edTop", &v.MarginTop},     {"edBottom", &v.MarginBottom},
-      {"edHeaderMargin", &v.HeaderMargin}, {"edFooterMargin", &v.FooterMargin}};
+  const std::pair<const char*, double*> margins[] = {{"edLeft", &v.MarginLeft},
+                                                     {"edRight", &v.MarginRight},
+                                                     {"edTop", &v.MarginTop},
+                                                     {"edBottom", &v.MarginBottom},
+                                                     {"edHeaderMargin", &v.HeaderMargin},
+                                                     {"edFooterMargin", &v.FooterMargin}};
   for (const auto& [name, field] : margins) {
     const std::optional<std::string> text = lookup(name);
     if (!text) continue;

@@ -12,11 +12,11 @@ struct TLineRect {
 
 // Where one line goes.
 struct TLinePlacement {
-  bool StartsPage = false;   // a page begins with this line (header and footer are due)
-  bool NeedsNewPage = false; // ...and it is not the document's first page
-  int PageNumber = 0;        // from 1
-  int X = 0, Y = 0;          // top left of the text
-  TLineRect Rect;            // the line's clip rectangle
+  bool StartsPage = false;    // a page begins with this line (header and footer are due)
+  bool NeedsNewPage = false;  // ...and it is not the document's first page
+  int PageNumber = 0;         // from 1
+  int X = 0, Y = 0;           // top left of the text
+  TLineRect Rect;             // the line's clip rectangle
 };
 
 // A line height that is not a usable height (negative, or left unset by an owner).

@@ -4,9 +4,9 @@
 #include <cmath>
 
 const std::vector<std::string>& ZoomChoiceTexts() {
-  static const std::vector<std::string> texts = {
-      "Fit To Page", "Fit To Width", "Custom", "25%",  "50%",  "75%",
-      "100%",        "125%",         "150%",   "200%", "300%", "400%"};
+  static const std::vector<std::string> texts = {"Fit To Page", "Fit To Width", "Custom", "25%",
+                                                 "50%",         "75%",          "100%",   "125%",
+                                                 "150%",        "200%",         "300%",   "400%"};
   return texts;
 }
 
@@ -70,8 +70,10 @@ TPreviewLayout ComputePreviewLayout(double scale, bool twoPages, const TPageMetr
 TScrollTarget CentreOnZoomedPoint(int clickX, int clickY, const TPreviewLayout& before,
                                   const TPreviewLayout& after, int viewportWidth,
                                   int viewportHeight) {
-  const double fx = before.ViewWidth > 0 ? static_cast<double>(after.ViewWidth) / before.ViewWidth : 1.0;
-  const double fy = before.ViewHeight > 0 ? static_cast<double>(after.ViewHeight) / before.ViewHeight : 1.0;
+  const double fx =
+      before.ViewWidth > 0 ? static_cast<double>(after.ViewWidth) / before.ViewWidth : 1.0;
+  const double fy =
+      before.ViewHeight > 0 ? static_cast<double>(after.ViewHeight) / before.ViewHeight : 1.0;
   TScrollTarget t;
   t.X = std::max(0, static_cast<int>(after.FirstX + clickX * fx - viewportWidth / 2.0));
   t.Y = std::max(0, static_cast<int>(after.FirstY + clickY * fy - viewportHeight / 2.0));

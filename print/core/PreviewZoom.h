@@ -31,10 +31,10 @@ double ZoomOutStep(double scale);
 std::string ZoomPercentText(double scale);
 
 struct TPreviewLayout {
-  int ViewWidth = 0, ViewHeight = 0;       // each page view
-  int ContentWidth = 0, ContentHeight = 0; // the scrolled area
-  int FirstX = 0, FirstY = 0;              // first page view
-  int SecondX = 0;                         // second page view (two-page mode)
+  int ViewWidth = 0, ViewHeight = 0;        // each page view
+  int ContentWidth = 0, ContentHeight = 0;  // the scrolled area
+  int FirstX = 0, FirstY = 0;               // first page view
+  int SecondX = 0;                          // second page view (two-page mode)
   bool TwoPages = false;
 };
 

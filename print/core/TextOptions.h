@@ -26,8 +26,7 @@ struct TFontSpec {
 // Font heights given in pixels are design heights on a 96 dpi screen: 13 pixels are
 // 9.75 points, so the printed text has the size it has on the screen.
 double PointsFromDesignPixels(int pixels);
-TFontSpec MakeFont(const std::string& name, double points, bool bold = false,
-                   bool italic = false);
+TFontSpec MakeFont(const std::string& name, double points, bool bold = false, bool italic = false);
 
 struct TTextOptions {
   TDrawStyle DrawStyle = TDrawStyle::dsStandard;

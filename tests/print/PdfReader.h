@@ -13,13 +13,14 @@
 struct TPdfWord {
   QString Text;
   double XMin = 0, YMin = 0, XMax = 0, YMax = 0;  // points from the page's top left
-  int Page = 0;                                    // from 1
+  int Page = 0;                                   // from 1
 };
 
 inline QString RunTool(const QString& tool, const QStringList& args) {
   QProcess p;
   p.start(tool, args);
-  if (!p.waitForFinished(60000) || p.exitCode() != 0) return QStringLiteral("<%1 failed>").arg(tool);
+  if (!p.waitForFinished(60000) || p.exitCode() != 0)
+    return QStringLiteral("<%1 failed>").arg(tool);
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
@@ -32,16 +33,19 @@ inline QString PdfText(const QString& pdf, int page = 0) {
 
 inline int PdfPageCount(const QString& pdf) {
   const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
-  const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+  const QRegularExpressionMatch m =
+      QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
   return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 inline std::vector<TPdfWord> PdfWords(const QString& pdf) {
-  const QString html = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  const QString html =
+      RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
   std::vector<TPdfWord> words;
   int page = 0;
-  const QRegularExpression wordRe(QStringLiteral(
-      "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+  const QRegularExpression wordRe(
+      QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                     "yMax=\"([\\d.]+)\">([^<]*)</word>"));
   for (const QString& line : html.split('\n')) {
     if (line.contains(QStringLiteral("<page "))) ++page;
     const QRegularExpressionMatch m = wordRe.match(line);
@@ -56,8 +60,10 @@ inline std::vector<TPdfWord> PdfWords(const QString& pdf) {
 inline QImage PdfPageImage(const QString& pdf, int page, int dpi) {
   QTemporaryDir dir;
   const QString prefix = dir.path() + QStringLiteral("/page");
-  RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), "-f", QString::number(page), "-l",
-                         QString::number(page), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
+  RunTool(
+      QStringLiteral("pdftoppm"),
+      {QStringLiteral("-r"), QString::number(dpi), "-f", QString::number(page), "-l",
+       QString::number(page), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
   return QImage(prefix + QStringLiteral(".png"));
 }
 

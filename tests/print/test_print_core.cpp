@@ -147,7 +147,7 @@ TEST(ListingReport, SizesInKAndLines) {
 
 TEST(ListingReport, TheRootAloneKeepsItsSlash) {
   EXPECT_EQ(ListingBase("/"), "/");
-  EXPECT_EQ(ListingBase("/a"), "/a/");    // short folders are folders like any other
+  EXPECT_EQ(ListingBase("/a"), "/a/");  // short folders are folders like any other
   EXPECT_EQ(ListingBase("/ab"), "/ab/");
   EXPECT_EQ(ListingBase("/home/me/Pics"), "/home/me/Pics/");
   std::vector<std::string> asked;
@@ -180,9 +180,7 @@ TEST_F(TempFolder, FileSizesOfRealFilesIncludingHugeSparseOnes) {
   Write("small.bin", 1500);
   EXPECT_EQ(FileSizeOf((FDir / "small.bin").string()), 1500);
   EXPECT_EQ(FileSizeOf((FDir / "missing.bin").string()), -1);
-  {
-    std::ofstream(FDir / "huge.bin");
-  }
+  { std::ofstream(FDir / "huge.bin"); }
   std::error_code ec;
   fs::resize_file(FDir / "huge.bin", (std::uintmax_t{5} << 30) + 1, ec);
   if (!ec) {
@@ -197,9 +195,9 @@ TEST_F(TempFolder, FolderFilesMatchTheMaskInNameOrder) {
     Write(name, 1);
   fs::create_directory(FDir / "folder.jpg");
   fs::create_symlink(FDir / "a.jpg", FDir / "link.jpg");
-  EXPECT_EQ(ListFolderFiles(FDir.string(), "*.jpg;*.png"),
-            (std::vector<std::string>{".hidden.jpg", "a.jpg", "B.jpg", "b.JPG", "C.png",
-                                      "link.jpg"}));
+  EXPECT_EQ(
+      ListFolderFiles(FDir.string(), "*.jpg;*.png"),
+      (std::vector<std::string>{".hidden.jpg", "a.jpg", "B.jpg", "b.JPG", "C.png", "link.jpg"}));
   EXPECT_EQ(ListFolderFiles(FDir.string(), " *.TXT "), (std::vector<std::string>{"notes.txt"}));
   EXPECT_TRUE(ListFolderFiles(FDir.string(), "").empty());
   EXPECT_THROW(ListFolderFiles((FDir / "absent").string(), "*"), fs::filesystem_error);

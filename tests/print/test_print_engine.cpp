@@ -34,7 +34,8 @@ TPageMetrics Letter(int dpi, int offset = 0) {
 class PrintEngine : public ::testing::Test {
  protected:
   void SetUp() override {
-    QSettings(QStringLiteral("Corvane"), QStringLiteral("LumivexTrial")).remove(QStringLiteral("PageSetupForm"));
+    QSettings(QStringLiteral("Corvane"), QStringLiteral("LumivexTrial"))
+        .remove(QStringLiteral("PageSetupForm"));
     ASSERT_TRUE(FDir.isValid());
   }
   QString Path(const QString& name) const { return FDir.path() + '/' + name; }
@@ -166,7 +167,7 @@ TEST_F(PrintEngine, EmptyRecordingsLeaveNoPages) {
   engine.EndDoc();
   EXPECT_EQ(engine.PageCount(), 0);
   EXPECT_EQ(status, (std::vector<std::pair<QString, int>>{{"Paginating page 1", 0},
-                                                           {"Pagination Complete", 2}}));
+                                                          {"Pagination Complete", 2}}));
   RecordDirectoryListing(engine, QStringLiteral("/"), {});
   EXPECT_EQ(engine.PageCount(), 0);
   QString error;
@@ -197,7 +198,7 @@ TEST_F(PrintEngine, PagesKeepTheirSizeOnDevicesOfOtherResolutions) {
   TPreviewPrinter engine;
   engine.SetReferenceMetrics(Letter(300, 25));
   engine.BeginDoc();
-  engine.Canvas()->fillRect(QRect(300, 300, 300, 600), Qt::black);  // 1..2 x 1..3 inches
+  engine.Canvas()->fillRect(QRect(300, 300, 300, 600), Qt::black);    // 1..2 x 1..3 inches
   engine.Canvas()->fillRect(QRect(2250, 3000, 300, 300), Qt::black);  // bottom right corner
   engine.EndDoc();
 
@@ -244,8 +245,8 @@ TEST_F(PrintEngine, CopiesOfAPageRangeIntoAFile) {
   printer.setOutputFileName(Path("copies.pdf"));
   ASSERT_TRUE(PrintCopies(engine, printer, 1, 2, 2));
   EXPECT_TRUE(complete);
-  EXPECT_EQ(printing, (std::vector<QString>{"Printing page 2", "Printing page 3",
-                                            "Printing page 2", "Printing page 3"}));
+  EXPECT_EQ(printing, (std::vector<QString>{"Printing page 2", "Printing page 3", "Printing page 2",
+                                            "Printing page 3"}));
   ASSERT_EQ(PdfPageCount(Path("copies.pdf")), 4);
   const char* expected[] = {"Sheet2", "Sheet3", "Sheet2", "Sheet3"};
   for (int page = 1; page <= 4; ++page)

@@ -125,14 +125,14 @@ TEST_F(PrintWindows, PreviewFitsThePageAndZoomsWithTheTool) {
   QTest::mouseClick(form.FirstView(), Qt::RightButton, {}, QPoint(1500, 1200));
   EXPECT_DOUBLE_EQ(form.Scale(), 5.0625 * 2 / 3);
   // The clicked point is brought to the middle of the viewport.
-  const QPoint centre = form.FirstView()->mapFrom(
-      form.ScrollArea()->viewport(), QPoint(client.width() / 2, client.height() / 2));
+  const QPoint centre = form.FirstView()->mapFrom(form.ScrollArea()->viewport(),
+                                                  QPoint(client.width() / 2, client.height() / 2));
   EXPECT_NEAR(centre.x(), 1500 * 2 / 3.0, 3);
   EXPECT_NEAR(centre.y(), 1200 * 2 / 3.0, 3);
 
   form.SetZoomChoice(kZoomFitToWidth);
-  EXPECT_DOUBLE_EQ(form.Scale(), FitToWidthScale(form.ScrollArea()->viewport()->width(), dpi,
-                                                  Letter(300)));
+  EXPECT_DOUBLE_EQ(form.Scale(),
+                   FitToWidthScale(form.ScrollArea()->viewport()->width(), dpi, Letter(300)));
 }
 
 TEST_F(PrintWindows, TwoPagesAndTheHandTool) {
@@ -170,8 +170,9 @@ TEST_F(PrintWindows, TwoPagesAndTheHandTool) {
   v->setValue(500);
   const double before = form.Scale();
   QTest::mousePress(form.FirstView(), Qt::LeftButton, {}, QPoint(400, 400));
-  QMouseEvent move(QEvent::MouseMove, QPointF(350, 340), form.FirstView()->mapToGlobal(QPointF(350, 340)),
-                   Qt::NoButton, Qt::LeftButton, {});
+  QMouseEvent move(QEvent::MouseMove, QPointF(350, 340),
+                   form.FirstView()->mapToGlobal(QPointF(350, 340)), Qt::NoButton, Qt::LeftButton,
+                   {});
   QApplication::sendEvent(form.FirstView(), &move);
   QTest::mouseRelease(form.FirstView(), Qt::LeftButton, {}, QPoint(350, 340));
   EXPECT_EQ(h->value(), 550);
@@ -189,8 +190,8 @@ TEST_F(PrintWindows, AnEmptyDocumentSaysSo) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   EXPECT_EQ(form.PageStatusText(), "No pages");
   EXPECT_EQ(form.ZoomStatusText(), "");
-  for (const char* name : {"actPrint", "actSaveAsPdf", "actNext", "actPrev", "actFirst",
-                           "actLast", "actGoToPage"})
+  for (const char* name :
+       {"actPrint", "actSaveAsPdf", "actNext", "actPrev", "actFirst", "actLast", "actGoToPage"})
     EXPECT_FALSE(Action(form, name)->isEnabled()) << name;
   EXPECT_FALSE(form.FirstView()->isVisible());
   bool saysEmpty = false;

@@ -5,8 +5,8 @@
 
 #include "platform/Metafile.h"
 #include "print/DirectoryListing.h"
-#include "print/PrintOutput.h"
 #include "print/PreviewPrinter.h"
+#include "print/PrintOutput.h"
 #include "print/core/FolderFiles.h"
 #include "tools/cli/Cli.h"
 
@@ -63,8 +63,8 @@ int RunListing(const std::vector<std::string>& args, TCliContext& context) {
   try {
     names = ListFolderFiles(folder, mask);
   } catch (const std::filesystem::filesystem_error& e) {
-    context.Err << "lumivex-cli: " << folder << ": cannot read the folder ("
-                << e.code().message() << ")\n";
+    context.Err << "lumivex-cli: " << folder << ": cannot read the folder (" << e.code().message()
+                << ")\n";
     return kExitFailure;
   }
   if (names.empty()) {

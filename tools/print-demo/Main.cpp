@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "platform/Messages.h"
+#include "print/DirectoryListing.h"
 #include "print/PreviewPrinter.h"
 #include "print/PrintWindows.h"
-#include "print/DirectoryListing.h"
 #include "print/core/FolderFiles.h"
 
 int main(int argc, char** argv) {
