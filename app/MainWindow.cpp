@@ -22,6 +22,8 @@
 #include "controls/FileListView.h"
 #include "controls/FolderTree.h"
 #include "platform/Messages.h"
+#include "print/DirectoryListing.h"
+#include "print/PreviewPrinter.h"
 #include "view/GIFImage.h"
 #include "view/PGImage.h"
 
@@ -42,6 +44,8 @@ TForm1::TForm1(TWindows& windows)
   host.SetBookmarksEnabled = [this](bool on) { FBookmarksMenu->setEnabled(on); };
   host.Busy = [this] { return FBusy > 0 || QApplication::activeModalWidget() != nullptr; };
   FSlideshow = std::make_unique<TSlideshow>(std::move(host));
+  FListingPrinter = std::make_unique<TPreviewPrinter>();
+  ConfigureListingEngine(*FListingPrinter);
   BuildLayout();
   BuildToolBar();
   BuildMenus();

@@ -27,6 +27,7 @@ class TToolHost;
 class TVideoPlayer;
 class TWindows;
 
+class TPreviewPrinter;
 class TForm1 : public QMainWindow {
  public:
   // Created by the window registry, first of all windows.
@@ -101,6 +102,7 @@ class TForm1 : public QMainWindow {
   void AddBookmarkItem(const QString& folder);
   void SetColorCommand();
   void PrinterSetup();
+  void PrintDirectoryListings();
   void ShowHelp();
   void ShowHelpOnHelp();
   void SearchHelp();
@@ -112,6 +114,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TMainWindowHost> FHost;
   TFileListModel FFiles;
   std::unique_ptr<TSlideshow> FSlideshow;
+  std::unique_ptr<TPreviewPrinter> FListingPrinter;  // the folder listing report's engine
   TMainSettings FSettings;
   QString FDisplayKind;
   TDisplayRoute FRoute = TDisplayRoute::View;

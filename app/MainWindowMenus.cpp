@@ -16,6 +16,7 @@
 #include "app/Windows.h"
 #include "controls/FileListView.h"
 #include "platform/Printer.h"
+#include "print/PrintWindows.h"
 
 namespace {
 
@@ -84,6 +85,8 @@ void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
   file->addAction("Printer Setup", this, [this] { PrinterSetup(); });
+  file->addAction("Print Directory Listings", this, [this] { PrintDirectoryListings(); })
+      ->setObjectName("PrintDirectoryListings1");
   file->addSeparator();
   file->addAction("Set Color...", this, [this] { SetColorCommand(); });
   file->addSeparator();
@@ -142,6 +145,11 @@ bool TForm1::AutoZoom() const { return FAutoZoom->isChecked(); }
 void TForm1::SetAutoZoom(bool on) { FAutoZoom->setChecked(on); }
 
 void TForm1::PrinterSetup() { ShowPrinterSetup(this); }
+
+void TForm1::PrintDirectoryListings() {
+  // Every entry of the file list, in list order, whatever is selected.
+  PrintDirectoryListing(*FListingPrinter, FFiles.Folder(), FFiles.Names(), this);
+}
 
 void TForm1::ShowHelp() { OpenOnDesktop(this, HelpPage("index.html")); }
 

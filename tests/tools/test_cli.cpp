@@ -266,3 +266,61 @@ TEST_F(CliTest, HelpAndFormats) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string PdfToText(const fs::path& pdf) {
+  const fs::path text = pdf.string() + ".txt";
+  const std::string command = "pdftotext -layout " + Quote(pdf.string()) + " " + Quote(text.string());
+  if (std::system(command.c_str()) != 0) return "<pdftotext failed>";
+  return Slurp(text);
+}
+
+TEST_F(CliTest, ListingPrintsTheFolderToPdf) {
+  // The saved page-setup defaults of this test's own (empty) settings apply.
+  setenv("XDG_CONFIG_HOME", (FDir / "config").c_str(), 1);
+  fs::create_directories(FDir / "pics");
+  const std::pair<const char*, std::size_t> files[] = {
+      {"d.jpg", 1048576}, {"a.jpg", 0}, {"c.JPG", 1024}, {"b.jpg", 1023}, {"notes.txt", 5}};
+  for (const auto& [name, size] : files)
+    std::ofstream(FDir / "pics" / name, std::ios::binary) << std::string(size, 'x');
+  const TRun r = Run("listing " + P("pics") + " --pdf " + P("out.pdf") + " --mask '*.jpg'");
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out, "4 files, 1 pages: " + (FDir / "out.pdf").string() + "\n");
+  const std::string text = PdfToText(FDir / "out.pdf");
+  std::size_t at = 0;
+  for (const char* line : {"pics", "a.jpg (1K)", "b.jpg (1K)", "c.JPG (2K)", "d.jpg (1025K)",
+                           "Lumivex Directory Report", "Page 1"}) {
+    const std::size_t found = text.find(line, at);
+    EXPECT_NE(found, std::string::npos) << line << " in\n" << text;
+    if (found != std::string::npos) at = found;
+  }
+  EXPECT_EQ(text.find("notes.txt"), std::string::npos);
+  // Every file by default; A4 landscape pages.
+  ASSERT_EQ(Run("listing " + P("pics") + " --pdf " + P("all.pdf") +
+                " --paper a4 --orientation landscape").Status, 0);
+  EXPECT_NE(PdfToText(FDir / "all.pdf").find("notes.txt (1K)"), std::string::npos);
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(CliTest, ListingFailuresAreReportedAndLeaveNoFile) {
+  setenv("XDG_CONFIG_HOME", (FDir / "config").c_str(), 1);
+  fs::create_directories(FDir / "empty");
+  const TRun empty = Run("listing " + P("empty") + " --pdf " + P("out.pdf"));
+  EXPECT_EQ(empty.Status, 1);
+  EXPECT_NE(empty.Err.find("nothing to print"), std::string::npos) << empty.Err;
+  const TRun missing = Run("listing " + P("absent") + " --pdf " + P("out.pdf"));
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_NE(missing.Err.find("cannot read the folder"), std::string::npos) << missing.Err;
+  EXPECT_FALSE(fs::exists(FDir / "out.pdf"));
+  EXPECT_EQ(Run("listing " + P("empty")).Status, 2);
+  EXPECT_EQ(Run("listing " + P("empty") + " --pdf x.pdf --paper tabloid").Status, 2);
+  EXPECT_EQ(Run("listing " + P("empty") + " --pdf x.pdf --orientation sideways").Status, 2);
+  Write("empty/a.jpg", "x");
+  const TRun unwritable = Run("listing " + P("empty") + " --pdf " + P("no/such/out.pdf"));
+  EXPECT_EQ(unwritable.Status, 1);
+  EXPECT_NE(unwritable.Err.find("Cannot write the file"), std::string::npos) << unwritable.Err;
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
