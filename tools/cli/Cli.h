@@ -50,3 +50,5 @@ const std::vector<TCliCommand>& CliCommands();
 int RunInfo(const std::vector<std::string>& args, TCliContext& context);
 int RunConvert(const std::vector<std::string>& args, TCliContext& context);
 int RunFormats(const std::vector<std::string>& args, TCliContext& context);
+int RunFilterCommand(const std::vector<std::string>& args, TCliContext& context);
+int RunListing(const std::vector<std::string>& args, TCliContext& context);

@@ -41,6 +41,40 @@ const std::vector<TCliCommand>& CliCommands() {
        "(extension, description, colour resolutions they store) and the format settings\n"
        "with their current values.\n",
        RunFormats},
+      {"filter", "apply a colour filter, convolution filter or effect to a picture",
+       "usage: lumivex-cli filter NAME [--param KEY=VALUE]... [--seed N] [--threads N]\n"
+       "                          INPUT OUTPUT\n"
+       "       lumivex-cli filter --list\n"
+       "\n"
+       "Loads INPUT, applies the filter NAME and saves OUTPUT in the format of its extension.\n"
+       "Colour filters work in place (palette pictures keep their pixels and get a new\n"
+       "palette); convolution filters and effects make a 24-bit picture, posterize a 4-bit one.\n"
+       "Parameters left out take the defaults `--list` shows. An unknown name or key, or a\n"
+       "value out of range, is a usage error (exit status 2) and nothing is written; a file\n"
+       "that cannot be read or written gives exit status 1 and leaves OUTPUT as it was.\n"
+       "\n"
+       "  --list             every filter with its keys, ranges and defaults\n"
+       "  --param KEY=VALUE  one parameter, e.g. --param brightness=20; repeatable\n"
+       "  --seed N           the random sequence of spray and noise (default: a new one)\n"
+       "  --threads N        threads for the filter (default: by picture size and cores)\n",
+       RunFilterCommand},
+      {"listing", "print the listing of a folder's files with their sizes to a PDF file",
+       "usage: lumivex-cli listing FOLDER --pdf OUT.pdf [--mask PATTERNS] [--paper NAME]\n"
+       "                           [--orientation portrait|landscape] [--dpi N]\n"
+       "\n"
+       "Prints the folder listing report: one line per file, \"name  (NK)\" with the size in\n"
+       "K (trunc(bytes / 1024) + 1), in name order, the folder as page header, \"Lumivex\n"
+       "Directory Report\" and the page number at the foot of each page. Page-setup defaults\n"
+       "saved in the browser (margins, fonts, header and footer options) apply. OUT.pdf is\n"
+       "replaced only when the new file is complete. Exit status 1 when the folder cannot be\n"
+       "read or no file matches.\n"
+       "\n"
+       "  --pdf OUT.pdf         the PDF file to write\n"
+       "  --mask PATTERNS       the files to list, e.g. \"*.jpg;*.png\" (default: every file)\n"
+       "  --paper NAME          letter (default), legal or a4\n"
+       "  --orientation O       portrait or landscape (default: as page setup saved it)\n"
+       "  --dpi N               resolution pages are laid out at (default 600)\n",
+       RunListing},
   };
   return commands;
 }
