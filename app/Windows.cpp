@@ -4,6 +4,9 @@
 #include "app/BookmarkEditor.h"
 #include "app/HelpSearch.h"
 #include "app/MainWindow.h"
+#include "app/PrefsDialog.h"
+#include "app/SearchWindow.h"
+#include "dialogs/FileDialogs.h"
 
 TWindows::TWindows() { CreateAll(); }
 
@@ -18,9 +21,14 @@ TToolHost& TWindows::Host() const { return FMain->Host(); }
 // The order of creation. The main window comes first; add new windows at the end.
 void TWindows::CreateAll() {
   FMain = std::make_unique<TForm1>(*this);
+  Create<TfAbout>();
+  Create<TfPrefs>();
+  Create<TfRename>();
+  Create<TFileAttrForm>();
+  Create<TfDirAdd>();
+  Create<TfSearch>();
   Create<TfBMEdit>();
   Create<TfHelpSearch>();
-  Create<TfAbout>();
 }
 
 void TWindows::CloseAllButMain() {

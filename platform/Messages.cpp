@@ -8,6 +8,10 @@ std::function<void(const QString&)>& Hook() {
   static std::function<void(const QString&)> hook;
   return hook;
 }
+std::function<bool(const QString&)>& QuestionHook() {
+  static std::function<bool(const QString&)> hook;
+  return hook;
+}
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text) {
@@ -27,3 +31,21 @@ void ShowError(QWidget* parent, const QString& text) {
 }
 
 void SetMessageHook(std::function<void(const QString& text)> hook) { Hook() = std::move(hook); }
+
+void ShowWarning(QWidget* parent, const QString& text) {
+  if (Hook()) {
+    Hook()(text);
+    return;
+  }
+  QMessageBox::warning(parent, QApplication::applicationName(), text);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text) {
+  if (QuestionHook()) return QuestionHook()(text);
+  return QMessageBox::question(parent, QApplication::applicationName(), text,
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void SetQuestionHook(std::function<bool(const QString& text)> hook) {
+  QuestionHook() = std::move(hook);
+}
