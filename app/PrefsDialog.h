@@ -24,10 +24,11 @@ class TfPrefs : public QDialog {
   QRadioButton* PermanentChoice() const { return FPermanent; }
   QCheckBox* ConfirmBox() const { return FConfirm; }
   QTabWidget* Tabs() const { return FTabs; }
+  // OK: writes the values shown.
+  void accept() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void accept() override;
 
  private:
   QWidget* BuildEditorsTab();
