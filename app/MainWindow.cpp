@@ -22,6 +22,7 @@
 #include "controls/FileListView.h"
 #include "controls/FolderTree.h"
 #include "files/Preferences.h"
+#include "platform/FormSettings.h"
 #include "platform/Messages.h"
 #include "print/DirectoryListing.h"
 #include "print/PreviewPrinter.h"
@@ -160,7 +161,8 @@ void TForm1::ReadSettings() {
     SetFolder(FSettings.Directory);
   else
     SetFolder(QDir::homePath());
-  setGeometry(FSettings.Left, FSettings.Top, FSettings.Width, FSettings.Height);
+  setGeometry(OnVisibleScreen(
+      QRect(FSettings.Left, FSettings.Top, std::max(1, FSettings.Width), std::max(1, FSettings.Height))));
   FSeconds->setValue(FSettings.Seconds);
   FSlideshow->SetSeconds(FSettings.Seconds);
   if (FSettings.BackgroundColor != -1) {

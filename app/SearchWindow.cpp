@@ -18,6 +18,7 @@
 #include "controls/ToolHost.h"
 #include "files/FileSearch.h"
 #include "platform/BackgroundJob.h"
+#include "platform/FormSettings.h"
 #include "platform/Messages.h"
 #include "platform/Volumes.h"
 
@@ -199,10 +200,12 @@ void TfSearch::showEvent(QShowEvent* event) {
   FPlaced = true;
   if (const QScreen* screen = QApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
+  TFormSettings(this).Load();
 }
 
 void TfSearch::closeEvent(QCloseEvent* event) {
   Stop();
+  TFormSettings(this).Save();
   QWidget::closeEvent(event);
 }
 
