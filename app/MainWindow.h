@@ -85,6 +85,7 @@ class TForm1 : public QMainWindow {
   void AddFolderCommand();
   void DeleteFolderCommand();
   void SetPreferences();
+  void ImageProperties();
   void ShowSearch();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }

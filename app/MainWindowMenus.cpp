@@ -12,12 +12,14 @@
 
 #include "app/AboutBox.h"
 #include "app/HelpSearch.h"
+#include "app/FilePropWindow.h"
 #include "app/MainWindow.h"
 #include "app/PrefsDialog.h"
 #include "app/SearchWindow.h"
 #include "app/Windows.h"
 #include "controls/FileListView.h"
 #include "controls/FolderTree.h"
+#include "platform/Messages.h"
 #include "platform/Printer.h"
 #include "print/PrintWindows.h"
 
@@ -141,6 +143,7 @@ void TForm1::BuildPopupAndKeys() {
   popup->addAction("Rename File (F2)", this, [this] { RenameFile(); });
   popup->addAction("Delete Files (Del)", this, [this] { DeleteFiles(); });
   popup->addAction("File Attributes...", this, [this] { FileAttributes(); });
+  popup->addAction("Image Properties...", this, [this] { ImageProperties(); });
   for (QWidget* w : {static_cast<QWidget*>(FFileList), FPane}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this,
@@ -212,4 +215,12 @@ void TForm1::ShowSearch() {
   search.show();
   search.raise();
   search.activateWindow();
+}
+
+void TForm1::ImageProperties() {
+  if (FFiles.CurrentIndex() < 0) {
+    ShowMessage(this, "You must click on a file");
+    return;
+  }
+  FWindows.Get<TfrmFileProp>().Run(FFiles.CurrentFile());
 }

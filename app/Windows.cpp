@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/BookmarkEditor.h"
+#include "app/FilePropWindow.h"
 #include "app/HelpSearch.h"
 #include "app/MainWindow.h"
 #include "app/PrefsDialog.h"
@@ -28,6 +29,7 @@ void TWindows::CreateAll() {
   Create<TfDirAdd>();
   Create<TfSearch>();
   Create<TfBMEdit>();
+  Create<TfrmFileProp>();
   Create<TfHelpSearch>();
 }
 

@@ -12,6 +12,8 @@
 #include <QSettings>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -25,6 +27,7 @@
 #include <QUrl>
 #include <functional>
 
+#include "app/FilePropWindow.h"
 #include "app/MainWindow.h"
 #include "app/PrefsDialog.h"
 #include "app/SearchWindow.h"
@@ -413,6 +416,42 @@ TEST_F(FileCommands, SearchFindsThroughLinkLoopsStopsAndShowsAResult) {
   EXPECT_EQ(search.StatusText(),
             QString::number(search.Results()->count()) + " files found - Double click filename to view.");
   search.close();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FileCommands, ImagePropertiesDescribeAFileAndPreviewOnlyRecognisedSmallOnes) {
+  Open();
+  TfrmFileProp& props = windows->Get<TfrmFileProp>();
+  props.Fill(dir.filePath("a.bmp"));
+  EXPECT_EQ(props.windowTitle(), "Image Properties");
+  EXPECT_EQ(props.Value("FileName"), dir.filePath("a.bmp"));
+  EXPECT_EQ(props.Value("Width"), "8");
+  EXPECT_EQ(props.Value("Height"), "6");
+  EXPECT_EQ(props.Value("BitsPerPixel"), "24");
+  EXPECT_EQ(props.Value("GraphicCount"), "1");
+  EXPECT_FALSE(props.Value("Type").isEmpty());
+  EXPECT_EQ(props.Value("File Size"), QString::number(QFileInfo(dir.filePath("a.bmp")).size() / 1024 + 1) + "K");
+  EXPECT_TRUE(props.Value("File Date").contains(QRegularExpression(" \\d{1,2}:\\d\\d (AM|PM)$")))
+      << props.Value("File Date").toStdString();
+  EXPECT_FALSE(props.Preview()->isHidden());
+  // Not a picture: empty texts, zeros, no preview.
+  QFile junk(dir.filePath("junk.jpg"));
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write("not a picture at all");
+  junk.close();
+  props.Fill(dir.filePath("junk.jpg"));
+  EXPECT_EQ(props.Value("Type"), "");
+  EXPECT_EQ(props.Value("Width"), "0");
+  EXPECT_TRUE(props.Preview()->isHidden());
+  // From the pop-up's command, modal; OK closes it.
+  Select("b.bmp");
+  EXPECT_TRUE(OnModal<TfrmFileProp>([](TfrmFileProp& d) {
+    EXPECT_EQ(d.Value("FileName").section('/', -1), "b.bmp");
+    d.accept();
+  }, [&] { window->ImageProperties(); }));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "files/ImageProperties.h"
 #include "files/DeleteRules.h"
 #include "files/DropMove.h"
 #include "files/Preferences.h"
@@ -140,3 +141,23 @@ TEST(Preferences, DefaultsAndRoundTrip) {
 }
 
 }  // namespace
+
+TEST(ImageProperties, PreviewLimitAndGradient) {
+  TImageProperties p;
+  p.Recognised = true;
+  p.Size = kPreviewSizeLimit - 1;
+  EXPECT_TRUE(p.ShowsPreview());
+  p.Size = kPreviewSizeLimit;
+  EXPECT_FALSE(p.ShowsPreview());
+  p.Size = 10;
+  p.Recognised = false;
+  EXPECT_FALSE(p.ShowsPreview());
+  EXPECT_EQ(SizeInKText(0), "1K");
+  EXPECT_EQ(SizeInKText(1024), "2K");
+  EXPECT_EQ(GradientRed(0, 420), 140);
+  EXPECT_EQ(GradientRed(210, 420), 70);
+  EXPECT_EQ(GradientRed(419, 420), 1);
+  const TImageProperties missing = ReadImageProperties("/nonexistent/x.jpg");
+  EXPECT_FALSE(missing.Recognised);
+  EXPECT_EQ(missing.Rows("d")[6], (std::pair<std::string, std::string>{"Width", "0"}));
+}
