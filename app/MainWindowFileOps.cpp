@@ -127,6 +127,7 @@ void TForm1::RenameFile() {
     return;
   }
   auto& dialog = FWindows.Get<TfRename>();
+  const QString oldPath = FFiles.CurrentFile();
   if (!dialog.Run(this, FFiles.Folder(), FFiles.Names()[FFiles.CurrentIndex()])) return;
   FFiles.Reread();
   ShowFileCount();
@@ -134,6 +135,8 @@ void TForm1::RenameFile() {
   if (at < 0) return;  // renamed out of the enabled types
   FFiles.MakeCurrent(at);
   FFileList->ScrollToPosition();
+  // The picture on display keeps showing under its new name.
+  if (oldPath == FShownFile) ShowFile(FFiles.PathOf(at));
 }
 
 void TForm1::FileAttributes() {
