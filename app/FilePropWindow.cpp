@@ -19,7 +19,7 @@ const QSize kPreviewSize(105, 121);
 }  // namespace
 
 TfrmFileProp::TfrmFileProp() : FGrid(new QGridLayout), FPreview(new QLabel) {
-  setObjectName("frmFileProp");
+  setObjectName("TfrmFileProp");
   setWindowTitle("Image Properties");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedSize(kWindowSize);

@@ -26,7 +26,7 @@ void WriteStored(const std::string& name, const std::string& value) {
 }  // namespace
 
 TfPrefs::TfPrefs() : FTabs(new QTabWidget) {
-  setObjectName("fPrefs");
+  setObjectName("TfPrefs");
   setWindowTitle("Preferences");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   FTabs->addTab(BuildEditorsTab(), "Editors");

@@ -18,7 +18,6 @@
 #include "controls/ToolHost.h"
 #include "files/FileSearch.h"
 #include "platform/BackgroundJob.h"
-#include "platform/FormSettings.h"
 #include "platform/Messages.h"
 #include "platform/Volumes.h"
 
@@ -83,7 +82,7 @@ TfSearch::TfSearch(TToolHost& host)
       FStop(new QPushButton("Stop")),
       FResults(new QListWidget),
       FStatus(new QLabel) {
-  setObjectName("fSearch");
+  setObjectName("TfSearch");
   setWindowTitle("File Search");
   setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
   FSearchFor->setObjectName("SearchFor");
@@ -110,7 +109,10 @@ TfSearch::TfSearch(TToolHost& host)
   layout->addWidget(group);
   layout->addWidget(FResults, 1);
   layout->addWidget(status);
-  resize(520, 400);
+  resize(560, 400);
+  // Centred until the user places it elsewhere (the window registry keeps that place).
+  if (const QScreen* screen = QApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
 
   connect(FAll, &QRadioButton::toggled, this, [this](bool all) { FDrives->setEnabled(!all); });
   connect(FFind, &QPushButton::clicked, this, [this] { Find(); });
@@ -194,18 +196,8 @@ void TfSearch::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-void TfSearch::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (FPlaced) return;
-  FPlaced = true;
-  if (const QScreen* screen = QApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
-  TFormSettings(this).Load();
-}
-
 void TfSearch::closeEvent(QCloseEvent* event) {
   Stop();
-  TFormSettings(this).Save();
   QWidget::closeEvent(event);
 }
 

@@ -39,7 +39,6 @@ class TfSearch : public QWidget {
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -50,7 +49,6 @@ class TfSearch : public QWidget {
   std::unique_ptr<TBackgroundJob> FJob;
   int FOrder = 0;
   bool FRunning = false;
-  bool FPlaced = false;
   std::size_t FCapacity = 1000000;
   QLineEdit* FSearchFor;
   QRadioButton* FAll;

@@ -8,8 +8,35 @@
 #include "app/PrefsDialog.h"
 #include "app/SearchWindow.h"
 #include "dialogs/FileDialogs.h"
+#include "platform/FormSettings.h"
 
-TWindows::TWindows() { CreateAll(); }
+#include <QEvent>
+#include <QSet>
+
+namespace {
+
+// Restores a window's stored placement on its first showing and stores it when it hides.
+class TPlacementKeeper : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = qobject_cast<QWidget*>(watched);
+    if (!window || window->objectName().isEmpty()) return false;
+    if (event->type() == QEvent::Show && !FPlaced.contains(window)) {
+      FPlaced.insert(window);
+      TFormSettings(window).Load();
+    } else if (event->type() == QEvent::Hide && FPlaced.contains(window)) {
+      TFormSettings(window).Save();
+    }
+    return false;
+  }
+
+ private:
+  QSet<QWidget*> FPlaced;
+};
+
+}  // namespace
+
+TWindows::TWindows() : FPlacements(std::make_unique<TPlacementKeeper>()) { CreateAll(); }
 
 TWindows::~TWindows() {
   // Tool windows hold the main window's host: they go first, in the reverse order.
@@ -32,6 +59,8 @@ void TWindows::CreateAll() {
   Create<TfrmFileProp>();
   Create<TfHelpSearch>();
 }
+
+void TWindows::KeepPlacement(QWidget& window) { window.installEventFilter(FPlacements.get()); }
 
 void TWindows::CloseAllButMain() {
   for (const auto& w : FWindows)

@@ -9,7 +9,7 @@
 #include "platform/Messages.h"
 
 TfDirAdd::TfDirAdd() : FFolder(new QLabel), FNewFolder(new QLineEdit) {
-  setObjectName("fDirAdd");
+  setObjectName("TfDirAdd");
   setWindowTitle("Add New Folder");
   FNewFolder->setObjectName("NewFolder");
   FNewFolder->setMinimumWidth(280);

@@ -14,7 +14,7 @@
 
 TFileAttrForm::TFileAttrForm()
     : FFileDirName(new QLabel), FFilePathName(new QLabel), FChangeDate(new QLabel) {
-  setObjectName("FileAttrForm");
+  setObjectName("TFileAttrForm");
   setWindowTitle("File attributes");
   FFileDirName->setObjectName("FileDirName");
   FFilePathName->setObjectName("FilePathName");

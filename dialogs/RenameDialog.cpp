@@ -9,7 +9,7 @@
 #include "platform/Messages.h"
 
 TfRename::TfRename() : lOldName(new QLabel), Edit1(new QLineEdit) {
-  setObjectName("fRename");
+  setObjectName("TfRename");
   setWindowTitle("Rename File");
   lOldName->setObjectName("lOldName");
   Edit1->setObjectName("Edit1");

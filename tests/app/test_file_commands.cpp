@@ -455,3 +455,27 @@ TEST_F(FileCommands, ImagePropertiesDescribeAFileAndPreviewOnlyRecognisedSmallOn
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FileCommands, EveryWindowComesBackWhereTheUserLeftIt) {
+  QSettings("Lumivex", "TfSearch").clear();
+  Open();
+  {
+    TfSearch& search = windows->Get<TfSearch>();
+    search.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&search));
+    search.setGeometry(120, 90, 600, 380);
+    search.hide();
+  }
+  EXPECT_EQ(QSettings("Lumivex", "TfSearch").value("Position/Left").toString(), "120");
+  windows.reset();
+  Open();
+  TfSearch& again = windows->Get<TfSearch>();
+  again.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+  EXPECT_EQ(again.geometry(), QRect(120, 90, 600, 380));
+  again.hide();
+}
+
+}  // namespace
