@@ -154,7 +154,7 @@ void TForm1::AddFolderCommand() {
 
 void TForm1::DeleteFolderCommand() {
   const QString folder = FFiles.Folder();
-  if (!AskYesNo(this, "Delete folder " + folder + "?")) return;
+  if (!AskYesNo(this, "Delete folder " + folder + "?", /*confirmation=*/true)) return;
   // The list leaves the folder for the root of its volume whatever happens next.
   SetFolder(FDrives->currentText());
   if (!RemoveEmptyFolder(folder.toStdString())) ShowWarning(this, "Cannot remove directory");

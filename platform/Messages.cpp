@@ -40,10 +40,13 @@ void ShowWarning(QWidget* parent, const QString& text) {
   QMessageBox::warning(parent, QApplication::applicationName(), text);
 }
 
-bool AskYesNo(QWidget* parent, const QString& text) {
+bool AskYesNo(QWidget* parent, const QString& text, bool confirmation) {
   if (QuestionHook()) return QuestionHook()(text);
-  return QMessageBox::question(parent, QApplication::applicationName(), text,
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  QMessageBox box(confirmation ? QMessageBox::Question : QMessageBox::Information,
+                  QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No,
+                  parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
 }
 
 void SetQuestionHook(std::function<bool(const QString& text)> hook) {

@@ -13,8 +13,9 @@ void ShowError(QWidget* parent, const QString& text);
 
 // Warning message with an OK button.
 void ShowWarning(QWidget* parent, const QString& text);
-// A Yes/No question; true for Yes.
-bool AskYesNo(QWidget* parent, const QString& text);
+// A Yes/No question with an information icon (or a question icon with `confirmation`);
+// true for Yes.
+bool AskYesNo(QWidget* parent, const QString& text, bool confirmation = false);
 
 // Replaces the question box (nullptr restores it); the hook receives the text and answers.
 void SetQuestionHook(std::function<bool(const QString& text)> hook);
