@@ -21,6 +21,8 @@
 #include "controls/DisplayControls.h"
 #include "controls/FileListView.h"
 #include "controls/FolderTree.h"
+#include "files/Preferences.h"
+#include "platform/FormSettings.h"
 #include "platform/Messages.h"
 #include "print/DirectoryListing.h"
 #include "print/PreviewPrinter.h"
@@ -35,7 +37,7 @@ TForm1::TForm1(TWindows& windows)
     : FWindows(windows), FHost(std::make_unique<TMainWindowHost>(*this)) {
   setObjectName("TForm1");
   setWindowTitle(QString::fromLatin1(kCaption));
-  setAcceptDrops(false);
+  setAcceptDrops(true);
   TSlideshowHost host;
   host.Files = [this]() -> TFileListModel& { return FFiles; };
   host.ShowFile = [this](const QString& p) { ShowFile(p); };
@@ -54,7 +56,7 @@ TForm1::TForm1(TWindows& windows)
   RebuildBookmarkMenu();
   // The list is read with the enabled types from the start, so that a file opened before the
   // window is first shown is found in it.
-  FFiles.SetMask(FileTypeMask(ReadSetting("FileTypes", "111111")));
+  FFiles.SetMask(FileTypeMask(ReadSetting("FileTypes", kAllFileTypes)));
   ReadSettings();
 }
 
@@ -94,6 +96,7 @@ void TForm1::BuildLayout() {
   FFileList = new TFileListView(left);
   FFileList->setObjectName("FileListBox1");
   FFileList->SetFiles(&FFiles);
+  FFileList->installEventFilter(this);
   leftLayout->addWidget(FFileList, 1);
 
   FPane = new QWidget(split);
@@ -158,7 +161,8 @@ void TForm1::ReadSettings() {
     SetFolder(FSettings.Directory);
   else
     SetFolder(QDir::homePath());
-  setGeometry(FSettings.Left, FSettings.Top, FSettings.Width, FSettings.Height);
+  setGeometry(OnVisibleScreen(
+      QRect(FSettings.Left, FSettings.Top, std::max(1, FSettings.Width), std::max(1, FSettings.Height))));
   FSeconds->setValue(FSettings.Seconds);
   FSlideshow->SetSeconds(FSettings.Seconds);
   if (FSettings.BackgroundColor != -1) {
@@ -220,13 +224,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FSlideshow->FolderChanged();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == FPane && event->type() == QEvent::Resize && FFiles.CurrentIndex() >= 0 &&
-      !FDisplayKind.isNull())
-    FitToPane();
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::BringToFront() {

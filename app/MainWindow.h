@@ -75,6 +75,20 @@ class TForm1 : public QMainWindow {
   void AddBookmark();
   void EditBookmarks();
   QColor PaneColor() const;
+
+  // ---- file commands -------------------------------------------------------------------------
+  // Moves files dropped from the desktop into the current folder and shows the last one.
+  void MoveDroppedFiles(const QStringList& paths);
+  void DeleteFiles();
+  void RenameFile();
+  void FileAttributes();
+  void AddFolderCommand();
+  void DeleteFolderCommand();
+  void SetPreferences();
+  void ImageProperties();
+  void ShowSearch();
+  bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
+  bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);
 
  protected:
@@ -82,6 +96,9 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildToolBar();

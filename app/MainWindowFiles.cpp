@@ -2,10 +2,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 
 #include "app/MainWindow.h"
 #include "controls/FileListView.h"
 #include "controls/FolderTree.h"
+#include "files/Preferences.h"
 #include "platform/Settings.h"
 
 void TForm1::SetFolder(const QString& folder) {
@@ -44,7 +46,7 @@ void TForm1::FileListUserChange(int positionBefore, bool byMouse) {
 }
 
 void TForm1::ApplyFileTypeMask() {
-  const QString mask = FileTypeMask(ReadSetting("FileTypes", "111111"));
+  const QString mask = FileTypeMask(ReadSetting("FileTypes", kAllFileTypes));
   if (mask == FFiles.Mask()) return;  // the list was read with these types
   FFiles.SetMask(mask);
   ShowFileCount();
@@ -66,7 +68,12 @@ void TForm1::OpenFromShell(const QString& path) {
   if (!info.dir().exists()) return;
   SetFolder(info.absolutePath());
   const int at = FFiles.Find(info.fileName());
-  if (at < 0) return;
+  if (at < 0) {
+    if (info.isFile() && FileTypeOf(info.fileName().toStdString()) >= 0)
+      FStatus[2]->setText(info.fileName() +
+                          " is not listed: its file type is switched off in the preferences");
+    return;
+  }
   FFiles.MakeCurrent(at);
   FFileList->ScrollToPosition();
   ShowFile(FFiles.PathOf(at));

@@ -12,9 +12,14 @@
 
 #include "app/AboutBox.h"
 #include "app/HelpSearch.h"
+#include "app/FilePropWindow.h"
 #include "app/MainWindow.h"
+#include "app/PrefsDialog.h"
+#include "app/SearchWindow.h"
 #include "app/Windows.h"
 #include "controls/FileListView.h"
+#include "controls/FolderTree.h"
+#include "platform/Messages.h"
 #include "platform/Printer.h"
 #include "print/PrintWindows.h"
 
@@ -67,6 +72,8 @@ void TForm1::BuildToolBar() {
   FLumivexBtn->setToolTip("Run a Lumivex");
   connect(FLumivexBtn, &QAction::triggered, this, [this](bool down) { FSlideshow->ButtonClick(down); });
   toolbar->addSeparator();
+  button("Search", "Search Engine", [this] { ShowSearch(); });
+  toolbar->addSeparator();
   button("Colour", "Set Background Color", [this] { SetColorCommand(); });
   FAutoZoom = toolbar->addAction("Zoom");
   FAutoZoom->setCheckable(true);
@@ -84,6 +91,15 @@ void TForm1::BuildToolBar() {
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
+  file->addAction("Rename File...", this, [this] { RenameFile(); })->setObjectName("RenameFile1");
+  file->addAction("Delete File", this, [this] { DeleteFiles(); })->setObjectName("DeleteFile1");
+  file->addAction("File Attributes...", this, [this] { FileAttributes(); })
+      ->setObjectName("FileAttributes1");
+  file->addAction("Search Files...", this, [this] { ShowSearch(); })->setObjectName("SearchFiles1");
+  file->addSeparator();
+  file->addAction("Set Preferences...", this, [this] { SetPreferences(); })
+      ->setObjectName("SetPreferences1");
+  file->addSeparator();
   file->addAction("Printer Setup", this, [this] { PrinterSetup(); });
   file->addAction("Print Directory Listings", this, [this] { PrintDirectoryListings(); })
       ->setObjectName("PrintDirectoryListings1");
@@ -93,6 +109,9 @@ void TForm1::BuildMenus() {
   file->addAction("Quit", this, [this] { close(); });
   QMenu* edit = menuBar()->addMenu("&Edit");
   edit->addAction("Copy to clipboard", this, [this] { CopyToClipboard(); });
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  tools->setObjectName("Tools1");
+  tools->addAction("VexSearch", this, [this] { ShowSearch(); });
   FBookmarksMenu = menuBar()->addMenu("&Bookmarks");
   FBookmarksMenu->setObjectName("Bookmarks1");
   FBookmarksMenu->addAction("Add Bookmark", this, [this] { AddBookmark(); });
@@ -120,11 +139,25 @@ void TForm1::BuildPopupAndKeys() {
     if (FFiles.CurrentIndex() >= 0) ShowFile(FFiles.CurrentFile());
   });
   popup->addAction("Refresh List (F5)", this, [this] { Refresh(); });
+  popup->addSeparator();
+  popup->addAction("Rename File (F2)", this, [this] { RenameFile(); });
+  popup->addAction("Delete Files (Del)", this, [this] { DeleteFiles(); });
+  popup->addAction("File Attributes...", this, [this] { FileAttributes(); });
+  popup->addAction("Image Properties...", this, [this] { ImageProperties(); });
   for (QWidget* w : {static_cast<QWidget*>(FFileList), FPane}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this,
             [popup, w](const QPoint& at) { popup->popup(w->mapToGlobal(at)); });
   }
+
+  // The folder list's own pop-up menu.
+  auto* folderPopup = new QMenu(this);
+  folderPopup->setObjectName("FolderPopup");
+  folderPopup->addAction("Add Folder...", this, [this] { AddFolderCommand(); });
+  folderPopup->addAction("Delete Folder", this, [this] { DeleteFolderCommand(); });
+  FFolders->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(FFolders, &QWidget::customContextMenuRequested, this,
+          [this, folderPopup](const QPoint& at) { folderPopup->popup(FFolders->mapToGlobal(at)); });
 
   // Keys the window handles before its children see them.
   auto key = [this](const QKeySequence& seq, auto slot) {
@@ -134,6 +167,8 @@ void TForm1::BuildPopupAndKeys() {
   };
   key(QKeySequence(Qt::Key_F1), [this] { ShowHelp(); });
   key(QKeySequence(Qt::Key_F5), [this] { Refresh(); });
+  key(QKeySequence(Qt::Key_F2), [this] { RenameFile(); });
+  key(QKeySequence(Qt::Key_F3), [this] { ShowSearch(); });
   key(QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), [this] { FitToPane(); });
   key(QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), [this] {
     if (FFiles.CurrentIndex() >= 0) ShowFile(FFiles.CurrentFile());
@@ -165,3 +200,27 @@ void TForm1::OpenWebSite() { OpenOnDesktop(this, QUrl(QString::fromLatin1(kWebSi
 void TForm1::OpenMail() { OpenOnDesktop(this, QUrl(QString::fromLatin1(kMailAddress))); }
 
 void TForm1::ShowAbout() { FWindows.Get<TfAbout>().exec(); }
+
+void TForm1::SetPreferences() {
+  auto& prefs = FWindows.Get<TfPrefs>();
+  if (prefs.exec() != QDialog::Accepted) return;
+  const TPreferences chosen = prefs.Current();
+  FSettings.DeletePermanently = chosen.DeletePermanently;
+  FSettings.ConfirmDeletions = chosen.ConfirmDeletions;
+  ApplyFileTypeMask();
+}
+
+void TForm1::ShowSearch() {
+  auto& search = FWindows.Get<TfSearch>();
+  search.show();
+  search.raise();
+  search.activateWindow();
+}
+
+void TForm1::ImageProperties() {
+  if (FFiles.CurrentIndex() < 0) {
+    ShowMessage(this, "You must click on a file");
+    return;
+  }
+  FWindows.Get<TfrmFileProp>().Run(FFiles.CurrentFile());
+}

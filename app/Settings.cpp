@@ -1,8 +1,10 @@
 #include "app/Settings.h"
 
+#include "files/DeleteRules.h"
+
 TMainSettings TMainSettings::Load() {
   TMainSettings s;
-  s.DeletePermanently = ReadIntSetting("Deletions", 0) == 1;
+  s.DeletePermanently = DeletesPermanently(ReadSetting("Deletions", "0").toStdString());
   s.Drive = ReadSetting("Drive", s.Drive);
   s.Directory = ReadSetting("Directory", QString());
   s.Left = ReadIntSetting("Left", 0);
@@ -11,7 +13,7 @@ TMainSettings TMainSettings::Load() {
   s.Height = ReadIntSetting("Height", 400);
   s.Seconds = ReadIntSetting("Seconds", 4);
   if (s.Seconds < 1 || s.Seconds > 60) s.Seconds = 4;
-  s.ConfirmDeletions = ReadSetting("Confirm Deletions", "1") == "1";
+  s.ConfirmDeletions = ConfirmsDeletions(ReadSetting("Confirm Deletions", "1").toStdString());
   s.BackgroundColor = ReadIntSetting("BG Color", -1);
   return s;
 }

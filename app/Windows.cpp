@@ -2,10 +2,41 @@
 
 #include "app/AboutBox.h"
 #include "app/BookmarkEditor.h"
+#include "app/FilePropWindow.h"
 #include "app/HelpSearch.h"
 #include "app/MainWindow.h"
+#include "app/PrefsDialog.h"
+#include "app/SearchWindow.h"
+#include "dialogs/FileDialogs.h"
+#include "platform/FormSettings.h"
 
-TWindows::TWindows() { CreateAll(); }
+#include <QEvent>
+#include <QSet>
+
+namespace {
+
+// Restores a window's stored placement on its first showing and stores it when it hides.
+class TPlacementKeeper : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = qobject_cast<QWidget*>(watched);
+    if (!window || window->objectName().isEmpty()) return false;
+    if (event->type() == QEvent::Show && !FPlaced.contains(window)) {
+      FPlaced.insert(window);
+      TFormSettings(window).Load();
+    } else if (event->type() == QEvent::Hide && FPlaced.contains(window)) {
+      TFormSettings(window).Save();
+    }
+    return false;
+  }
+
+ private:
+  QSet<QWidget*> FPlaced;
+};
+
+}  // namespace
+
+TWindows::TWindows() : FPlacements(std::make_unique<TPlacementKeeper>()) { CreateAll(); }
 
 TWindows::~TWindows() {
   // Tool windows hold the main window's host: they go first, in the reverse order.
@@ -18,10 +49,18 @@ TToolHost& TWindows::Host() const { return FMain->Host(); }
 // The order of creation. The main window comes first; add new windows at the end.
 void TWindows::CreateAll() {
   FMain = std::make_unique<TForm1>(*this);
-  Create<TfBMEdit>();
-  Create<TfHelpSearch>();
   Create<TfAbout>();
+  Create<TfPrefs>();
+  Create<TfRename>();
+  Create<TFileAttrForm>();
+  Create<TfDirAdd>();
+  Create<TfSearch>();
+  Create<TfBMEdit>();
+  Create<TfrmFileProp>();
+  Create<TfHelpSearch>();
 }
+
+void TWindows::KeepPlacement(QWidget& window) { window.installEventFilter(FPlacements.get()); }
 
 void TWindows::CloseAllButMain() {
   for (const auto& w : FWindows)

@@ -41,6 +41,8 @@ class TWindows {
 
  private:
   void CreateAll();
+  // The window's place is restored when it is first shown and kept when it is hidden.
+  void KeepPlacement(QWidget& window);
 
   template <class T>
   void Create() {
@@ -50,8 +52,10 @@ class TWindows {
     else
       FWindows.push_back(std::make_unique<T>());
     FWindows.back()->hide();
+    KeepPlacement(*FWindows.back());
   }
 
+  std::unique_ptr<QObject> FPlacements;  // keeps every other window's placement
   std::unique_ptr<TForm1> FMain;
   std::vector<std::unique_ptr<QWidget>> FWindows;  // the others, in creation order
 };

@@ -14,13 +14,6 @@ std::string ListingBase(const std::string& folder) {
   return folder + "/";
 }
 
-std::int64_t FileSizeOf(const std::string& path) {
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return -1;
-  return static_cast<std::int64_t>(size);
-}
-
 std::vector<std::string> ListingLines(const std::string& folder,
                                       const std::vector<std::string>& entries,
                                       const TFileSizeFunction& sizeOf) {

@@ -2,6 +2,8 @@
 // page header, and the engine settings the report prints with.
 #pragma once
 
+#include "files/FilePaths.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,8 +23,8 @@ std::string ListingLine(const std::string& name, std::int64_t bytes);
 // unless it already ends with one.
 std::string ListingBase(const std::string& folder);
 
-// The size in bytes of the file at the path (following links), -1 when it cannot be found.
-std::int64_t FileSizeOf(const std::string& path);
+// FileSizeOf (the size of the file at a path, -1 when it cannot be found) is the file
+// routines' own.
 
 // The report lines for the entries of a folder, in the order given.
 using TFileSizeFunction = std::function<std::int64_t(const std::string& path)>;

@@ -324,3 +324,36 @@ TEST_F(CliTest, ListingFailuresAreReportedAndLeaveNoFile) {
 }
 
 }  // namespace
+
+TEST_F(CliTest, SearchMoveAndTrash) {
+  fs::create_directories(FDir / "pics/deep");
+  Write("pics/a.JPG", "a");
+  Write("pics/deep/b.jpg", "bb");
+  Write("pics/deep/c.png", "c");
+  fs::create_directory_symlink(FDir / "pics", FDir / "pics/deep/loop");
+  const TRun found = Run("search '*.jpg' " + P("pics"));
+  EXPECT_EQ(found.Status, 0);
+  EXPECT_EQ(found.Err, "2 files found\n");
+  EXPECT_NE(found.Out.find((FDir / "pics/a.JPG").string() + "\n"), std::string::npos);
+  EXPECT_NE(found.Out.find((FDir / "pics/deep/b.jpg").string() + "\n"), std::string::npos);
+  EXPECT_EQ(Run("search").Status, 2);
+
+  // Never over an existing file.
+  const TRun refused = Run("move " + P("pics/a.JPG") + " " + P("pics/deep/b.jpg"));
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_NE(refused.Err.find("Cannot move file"), std::string::npos) << refused.Err;
+  EXPECT_EQ(Slurp(FDir / "pics/a.JPG"), "a");
+  EXPECT_EQ(Slurp(FDir / "pics/deep/b.jpg"), "bb");
+  EXPECT_EQ(Run("move " + P("pics/a.JPG") + " " + P("moved.jpg")).Status, 0);
+  EXPECT_EQ(Slurp(FDir / "moved.jpg"), "a");
+  EXPECT_FALSE(fs::exists(FDir / "pics/a.JPG"));
+
+  const std::string data = (FDir / "data").string();
+  setenv("XDG_DATA_HOME", data.c_str(), 1);
+  const TRun t = Run("trash " + P("pics/deep/c.png") + " " + P("nothing.jpg"));
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(t.Status, 1);
+  EXPECT_NE(t.Err.find("nothing.jpg"), std::string::npos);
+  EXPECT_EQ(Slurp(FDir / "data/Trash/files/c.png"), "c");
+  EXPECT_TRUE(fs::exists(FDir / "data/Trash/info/c.png.trashinfo"));
+}

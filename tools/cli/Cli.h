@@ -52,3 +52,6 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context);
 int RunFormats(const std::vector<std::string>& args, TCliContext& context);
 int RunFilterCommand(const std::vector<std::string>& args, TCliContext& context);
 int RunListing(const std::vector<std::string>& args, TCliContext& context);
+int RunSearch(const std::vector<std::string>& args, TCliContext& context);
+int RunMove(const std::vector<std::string>& args, TCliContext& context);
+int RunTrash(const std::vector<std::string>& args, TCliContext& context);

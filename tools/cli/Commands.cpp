@@ -75,6 +75,30 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --orientation O       portrait or landscape (default: as page setup saved it)\n"
        "  --dpi N               resolution pages are laid out at (default 600)\n",
        RunListing},
+      {"search", "find files by name pattern below folders",
+       "usage: lumivex-cli search PATTERN [FOLDER]... [--all-volumes]\n"
+       "\n"
+       "Prints the absolute path of every file below the FOLDERs (default: the working\n"
+       "folder) whose name matches PATTERN: \"*\" any run of characters, \"?\" one character,\n"
+       "letters in either case, several patterns separated by \";\" (\"*.jpg;*.gif\").\n"
+       "Hidden entries are skipped, links to folders are followed without entering a folder\n"
+       "twice, and each walk stays on its folder's volume. The count goes to stderr.\n"
+       "\n"
+       "  --all-volumes   search every mounted volume (pseudo file systems left out)\n",
+       RunSearch},
+      {"move", "move a file without ever replacing one",
+       "usage: lumivex-cli move SOURCE TARGET\n"
+       "\n"
+       "Renames SOURCE to TARGET on one file system; across file systems copies it, checks\n"
+       "the copy's size and then removes SOURCE. An existing TARGET is never replaced; on\n"
+       "any failure SOURCE stays and no partial TARGET remains (exit status 1).\n",
+       RunMove},
+      {"trash", "move files to the desktop's trash",
+       "usage: lumivex-cli trash FILE...\n"
+       "\n"
+       "Moves each FILE to the trash of its own volume with the information a file manager\n"
+       "needs to restore it. Exit status 1 when any FILE stays where it was.\n",
+       RunTrash},
   };
   return commands;
 }
