@@ -43,8 +43,21 @@ TfAbout::TfAbout(QWidget* parent) : QDialog(parent) {
   FTimer = new QTimer(this);
   FTimer->setInterval(60);
   connect(FTimer, &QTimer::timeout, this, [this] { Step(); });
+}
+
+void TfAbout::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The box is made once and shown on demand: each showing starts the text over.
+  FScroller->move(FScroller->x(), 100);
+  FCtrl = FQ = false;
+  FVersion->hide();
   FTimer->start();
   Step();
+}
+
+void TfAbout::hideEvent(QHideEvent* event) {
+  FTimer->stop();
+  QDialog::hideEvent(event);
 }
 
 void TfAbout::Step() {

@@ -11,6 +11,8 @@ class TfAbout : public QDialog {
   explicit TfAbout(QWidget* parent = nullptr);
 
  protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
 

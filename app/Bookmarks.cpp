@@ -17,7 +17,7 @@ QStringList SplitBookmarkLines(const QByteArray& data) {
   for (qsizetype i = 0; i < data.size(); ++i) {
     const char c = data[i];
     if (c == '\r' || c == '\n') {
-      lines << QString::fromUtf8(line);
+      if (!line.isEmpty()) lines << QString::fromUtf8(line);  // an empty line is no folder
       line.clear();
       if (c == '\r' && i + 1 < data.size() && data[i + 1] == '\n') ++i;
     } else {
@@ -41,7 +41,14 @@ QStringList ReadBookmarks(const QString& path) {
   return SplitBookmarkLines(data);
 }
 
+bool BookmarkableFolder(const QString& folder) {
+  return !folder.isEmpty() && !folder.contains('\r') && !folder.contains('\n');
+}
+
 void WriteBookmarks(const QString& path, const QStringList& folders) {
+  for (const QString& f : folders)
+    if (!BookmarkableFolder(f))
+      throw EBookmarkFile("A folder name with a line break cannot be stored in the bookmarks file");
   QDir().mkpath(QFileInfo(path).absolutePath());
   QSaveFile file(path);
   QByteArray data;

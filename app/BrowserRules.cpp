@@ -14,6 +14,18 @@ QString DisplayKindOf(const QString& path) {
   return name.mid(dot + 1, 3).toUpper();
 }
 
+TDisplayRoute DisplayRouteOf(const QString& kind) {
+  if (kind == QLatin1String("AVI")) return TDisplayRoute::Video;
+  if (kind == QLatin1String("GIF")) return TDisplayRoute::AnimatedGIF;
+  if (kind == QLatin1String("WMF") || kind == QLatin1String("ICO")) return TDisplayRoute::Picture;
+  return TDisplayRoute::View;
+}
+
+QString MenuCaption(const QString& text) {
+  QString caption = text;
+  return caption.replace('&', QLatin1String("&&"));
+}
+
 QSize FitRuleSize(int w, int h, int paneW, int paneH, bool autoZoom) {
   if (paneW >= w + 8 && paneH >= h + 8 && !autoZoom) return QSize(w, h);
   const QSize fitted = FitToPaneSize(w, h, paneW, paneH);

@@ -11,6 +11,14 @@ QString FileSizeText(std::int64_t bytes);
 // The first three characters after the dot of the extension, upper-cased ("JPE" for x.jpeg).
 QString DisplayKindOf(const QString& path);
 
+// The control a display kind is shown on: "AVI" the video player, "GIF" the animated GIF
+// control, "WMF" and "ICO" the plain picture control, anything else the view control.
+enum class TDisplayRoute { Video, AnimatedGIF, Picture, View };
+TDisplayRoute DisplayRouteOf(const QString& kind);
+
+// A text shown as it stands in a menu item ("&" is not taken as an accelerator mark).
+QString MenuCaption(const QString& text);
+
 // Size of the display control for content of w x h in a pane of paneW x paneH: natural when
 // it fits with 8 pixels to spare (fitted when autoZoom), else fitted.
 QSize FitRuleSize(int w, int h, int paneW, int paneH, bool autoZoom);

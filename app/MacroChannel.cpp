@@ -52,6 +52,11 @@ void TMacroQueue::Deliver() {
   FHandler(macros);
 }
 
+namespace {
+// The request to come to the front: not a macro, so it never reaches the macro queue.
+const char* const kActivateLine = "[Activate()]";
+}  // namespace
+
 TOpenChannel::TOpenChannel(TMacroQueue& queue) : FQueue(queue) {}
 
 TOpenChannel::~TOpenChannel() = default;
@@ -76,13 +81,36 @@ bool TOpenChannel::SendToRunning(const QString& line, int timeoutMs) {
   return true;
 }
 
-bool TOpenChannel::Listen() {
+bool TOpenChannel::ActivateRunning(int timeoutMs) {
+  return SendToRunning(QString::fromLatin1(kActivateLine), timeoutMs);
+}
+
+void TOpenChannel::ReceiveLine(const QString& line) {
+  if (line == QLatin1String(kActivateLine)) {
+    if (OnActivate) OnActivate();
+    return;
+  }
+  FQueue.Receive(line);
+}
+
+TOpenChannel::TListen TOpenChannel::Listen() {
+  // Listening replaces whatever socket file has the name, a live one too: ask first. An
+  // instance that answers is left alone; a socket nobody answers on was left by a crashed
+  // instance and is cleared.
+  {
+    QLocalSocket probe;
+    probe.connectToServer(ServerName());
+    if (probe.waitForConnected(1000)) {
+      probe.disconnectFromServer();
+      return TListen::AnotherInstance;
+    }
+  }
+  QLocalServer::removeServer(ServerName());
   FServer = std::make_unique<QLocalServer>();
   FServer->setSocketOptions(QLocalServer::UserAccessOption);
   if (!FServer->listen(ServerName())) {
-    // A socket left by a crashed instance: clear it and try again.
-    QLocalServer::removeServer(ServerName());
-    if (!FServer->listen(ServerName())) return false;
+    FServer.reset();
+    return TListen::Failed;
   }
   QObject::connect(FServer.get(), &QLocalServer::newConnection, [this] {
     while (QLocalSocket* socket = FServer->nextPendingConnection()) {
@@ -92,7 +120,7 @@ bool TOpenChannel::Listen() {
         for (qsizetype nl = buffer->indexOf('\n'); nl >= 0; nl = buffer->indexOf('\n')) {
           const QString line = QString::fromUtf8(buffer->left(nl));
           buffer->remove(0, nl + 1);
-          if (!line.isEmpty()) FQueue.Receive(line);
+          if (!line.isEmpty()) ReceiveLine(line);
         }
       };
       QObject::connect(socket, &QLocalSocket::readyRead, socket, drain);
@@ -103,5 +131,5 @@ bool TOpenChannel::Listen() {
       drain();
     }
   });
-  return true;
+  return TListen::Listening;
 }

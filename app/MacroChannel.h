@@ -38,9 +38,12 @@ class TMacroQueue {
   THandler FHandler;
 };
 
-// The per-user channel. The first instance listens; a later start sends its macro and exits.
+// The per-user channel. The first instance listens; a later start sends its macro, or asks
+// the running instance to come to the front, and exits.
 class TOpenChannel {
  public:
+  enum class TListen { Listening, AnotherInstance, Failed };
+
   explicit TOpenChannel(TMacroQueue& queue);
   ~TOpenChannel();
 
@@ -48,10 +51,18 @@ class TOpenChannel {
   static QString ServerName();
   // Sends one line to a running instance; false when none answers.
   static bool SendToRunning(const QString& line, int timeoutMs = 2000);
-  // Starts listening (clearing a socket left by a crashed instance); false on failure.
-  bool Listen();
+  // Asks a running instance to bring its main window to the front; false when none answers.
+  static bool ActivateRunning(int timeoutMs = 2000);
+  // Starts listening. A socket that another instance answers on is left alone
+  // (AnotherInstance); only a socket left by a crashed instance is cleared and taken over.
+  TListen Listen();
+
+  // Called when another start asks for the window (see ActivateRunning).
+  std::function<void()> OnActivate;
 
  private:
+  void ReceiveLine(const QString& line);
+
   TMacroQueue& FQueue;
   std::unique_ptr<QLocalServer> FServer;
 };

@@ -1,15 +1,15 @@
 // lumivex: the picture browser. A start with a path hands it to a running instance as an
-// open macro and exits; otherwise the program starts and opens the path itself.
+// open macro and exits; a start without a path brings a running instance to the front and
+// exits; otherwise the program starts and opens the path itself.
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 
 #include "app/MacroChannel.h"
-#include "app/MainWindow.h"
-#include "platform/Messages.h"
 #include "app/Splash.h"
-#include "platform/MetafileFormat.h"
+#include "app/Startup.h"
 #include "imaging/formats/Registry.h"
+#include "platform/Messages.h"
+#include "platform/MetafileFormat.h"
 
 int main(int argc, char** argv) {
   // The GStreamer video backend stalls without a real display; ffmpeg plays reliably.
@@ -29,7 +29,12 @@ int main(int argc, char** argv) {
 
   TMacroQueue queue;
   TOpenChannel channel(queue);
-  channel.Listen();
+  if (channel.Listen() == TOpenChannel::TListen::AnotherInstance) {
+    // Another instance answers: it takes the request (or just comes to the front).
+    const bool handed = macro.isEmpty() ? TOpenChannel::ActivateRunning()
+                                        : TOpenChannel::SendToRunning(macro);
+    if (handed) return 0;
+  }
   if (!macro.isEmpty()) queue.Receive(macro);
 
   try {
@@ -46,8 +51,6 @@ int main(int argc, char** argv) {
   splash->show();
   splash->repaint();
 
-  TForm1 window;
-  queue.RegisterHandler([&window](const QStringList& macros) { window.HandleMacros(macros); });
-  window.show();
+  const std::unique_ptr<TWindows> windows = StartBrowser(queue, &channel);
   return app.exec();
 }

@@ -6,44 +6,33 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileInfo>
-#include <QFileSystemModel>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
-#include <QShortcut>
+#include <QMenu>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStorageInfo>
-#include <QToolBar>
-#include <QTreeView>
-#include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/AboutBox.h"
 #include "app/Bookmarks.h"
-#include "app/BrowserRules.h"
+#include "app/MainWindowHost.h"
+#include "app/Windows.h"
 #include "controls/DisplayControls.h"
+#include "controls/FileListView.h"
+#include "controls/FolderTree.h"
 #include "platform/Messages.h"
+#include "print/DirectoryListing.h"
+#include "print/PreviewPrinter.h"
 #include "view/GIFImage.h"
 #include "view/PGImage.h"
 
 namespace {
 const char* const kCaption = "Lumivex 7.0 by Corvane Software";
-
-// The interval box: read-only text, changed only with its arrows.
-class TSecondsBox : public QSpinBox {
- public:
-  explicit TSecondsBox(QWidget* parent) : QSpinBox(parent) { lineEdit()->setReadOnly(true); }
-};
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(TWindows& windows)
+    : FWindows(windows), FHost(std::make_unique<TMainWindowHost>(*this)) {
   setObjectName("TForm1");
   setWindowTitle(QString::fromLatin1(kCaption));
   setAcceptDrops(false);
@@ -55,23 +44,25 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   host.SetBookmarksEnabled = [this](bool on) { FBookmarksMenu->setEnabled(on); };
   host.Busy = [this] { return FBusy > 0 || QApplication::activeModalWidget() != nullptr; };
   FSlideshow = std::make_unique<TSlideshow>(std::move(host));
+  FListingPrinter = std::make_unique<TPreviewPrinter>();
+  ConfigureListingEngine(*FListingPrinter);
   BuildLayout();
-  BuildActions();
+  BuildToolBar();
+  BuildMenus();
+  BuildPopupAndKeys();
   FBookmarkFile = DefaultBookmarkFile();
   RebuildBookmarkMenu();
+  // The list is read with the enabled types from the start, so that a file opened before the
+  // window is first shown is found in it.
+  FFiles.SetMask(FileTypeMask(ReadSetting("FileTypes", "111111")));
   ReadSettings();
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::BuildLayout() {
-  auto* toolbar = addToolBar("Tools");
-  toolbar->setObjectName("ToolBar1");
-  toolbar->setMovable(false);
-  toolbar->setFixedHeight(34);
-  toolbar->setIconSize(QSize(16, 16));
-  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+TToolHost& TForm1::Host() const { return *FHost; }
 
+void TForm1::BuildLayout() {
   auto* split = new QSplitter(Qt::Horizontal, this);
   split->setHandleWidth(3);
   split->setChildrenCollapsible(false);
@@ -96,20 +87,13 @@ void TForm1::BuildLayout() {
   driveRow->addWidget(FLed);
   driveRow->addWidget(FDrives, 1);
   upperLayout->addLayout(driveRow);
-  FFolderModel = new QFileSystemModel(this);
-  FFolderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  FFolderModel->setRootPath("/");
-  FFolders = new QTreeView(upper);
+  FFolders = new TFolderTree(upper);
   FFolders->setObjectName("DirectoryListBox1");
-  FFolders->setModel(FFolderModel);
-  for (int c = 1; c < FFolderModel->columnCount(); ++c) FFolders->hideColumn(c);
-  FFolders->header()->hide();
   upperLayout->addWidget(FFolders, 1);
   leftLayout->addWidget(upper);
-  FFileList = new QListWidget(left);
+  FFileList = new TFileListView(left);
   FFileList->setObjectName("FileListBox1");
-  FFileList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  FFileList->viewport()->installEventFilter(this);
+  FFileList->SetFiles(&FFiles);
   leftLayout->addWidget(FFileList, 1);
 
   FPane = new QWidget(split);
@@ -143,11 +127,6 @@ void TForm1::BuildLayout() {
   split->setStretchFactor(0, 0);
   split->setStretchFactor(1, 1);
   split->setSizes({157, 10000});
-  // The folder model fills in the background: show the current folder once it is there.
-  connect(FFolderModel, &QFileSystemModel::directoryLoaded, this, [this] {
-    const QModelIndex index = FFolderModel->index(FFiles.Folder());
-    if (index.isValid()) FFolders->scrollTo(index);
-  });
   setCentralWidget(split);
 
   auto* status = statusBar();
@@ -165,91 +144,10 @@ void TForm1::BuildLayout() {
   }
 
   connect(FDrives, &QComboBox::textActivated, this, [this](const QString& root) { SetFolder(root); });
-  connect(FFolders->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& index) {
-            if (FSyncing || !index.isValid()) return;
-            SetFolder(FFolderModel->filePath(index));
-          });
-  connect(FFileList, &QListWidget::itemSelectionChanged, this, [this] { WidgetSelectionChanged(); });
-}
-
-void TForm1::BuildActions() {
-  QToolBar* toolbar = findChild<QToolBar*>("ToolBar1");
-  auto button = [&](const QString& text, const QString& hint, auto slot) {
-    QAction* a = toolbar->addAction(text);
-    a->setToolTip(hint);
-    a->setStatusTip(hint);
-    connect(a, &QAction::triggered, this, slot);
-    return a;
+  FFolders->OnFolderChosen = [this](const QString& folder) { SetFolder(folder); };
+  FFileList->OnUserChange = [this](int positionBefore, bool byMouse) {
+    FileListUserChange(positionBefore, byMouse);
   };
-  button("\u25C0", "Previous Image", [this] { PreviousImage(); });
-  button("\u25B6", "Next Image", [this] { NextImage(); });
-  toolbar->addSeparator();
-  FSeconds = new TSecondsBox(toolbar);
-  FSeconds->setObjectName("Seconds");
-  FSeconds->setRange(1, 60);
-  FSeconds->setWrapping(false);
-  FSeconds->setValue(4);
-  toolbar->addWidget(FSeconds);
-  connect(FSeconds, &QSpinBox::valueChanged, this, [this](int v) { FSlideshow->SetSeconds(v); });
-  FLumivexBtn = toolbar->addAction("Show");
-  FLumivexBtn->setObjectName("LumivexBtn");
-  FLumivexBtn->setCheckable(true);
-  FLumivexBtn->setToolTip("Run a Lumivex");
-  connect(FLumivexBtn, &QAction::triggered, this, [this](bool down) { FSlideshow->ButtonClick(down); });
-  toolbar->addSeparator();
-  button("Colour", "Set Background Color", [this] { SetColorCommand(); });
-  FAutoZoom = toolbar->addAction("Zoom");
-  FAutoZoom->setCheckable(true);
-  FAutoZoom->setToolTip("Auto Zoom");
-  connect(FAutoZoom, &QAction::toggled, this, [this](bool down) {
-    if (down)
-      FitToPane();
-    else if (FFiles.CurrentIndex() >= 0)
-      ShowFile(FFiles.CurrentFile());
-  });
-  toolbar->addSeparator();
-  button("Copy", "Copy To Clipboard", [this] { CopyToClipboard(); });
-
-  QMenu* file = menuBar()->addMenu("&File");
-  file->addAction("Set Color...", this, [this] { SetColorCommand(); });
-  file->addSeparator();
-  file->addAction("Quit", this, [this] { close(); });
-  QMenu* edit = menuBar()->addMenu("&Edit");
-  edit->addAction("Copy to clipboard", this, [this] { CopyToClipboard(); });
-  FBookmarksMenu = menuBar()->addMenu("&Bookmarks");
-  FBookmarksMenu->addAction("Add Bookmark", this, [this] { AddBookmark(); });
-  FBookmarksMenu->addAction("Edit Bookmarks...", this, [this] { EditBookmarks(); });
-  FBookmarksMenu->addSeparator();
-  QMenu* help = menuBar()->addMenu("&Help");
-  help->addAction("Contents", this, [this] { ShowHelp(); });
-  help->addAction("About Lumivex", this, [this] { ShowAbout(); });
-
-  // The file list's pop-up menu serves the viewing pane too.
-  auto* popup = new QMenu(this);
-  popup->addAction("Zoom In (+)", this, [this] { FitToPane(); });
-  popup->addAction("Zoom Out (-)", this, [this] {
-    if (FFiles.CurrentIndex() >= 0) ShowFile(FFiles.CurrentFile());
-  });
-  popup->addAction("Refresh List (F5)", this, [this] { Refresh(); });
-  for (QWidget* w : {static_cast<QWidget*>(FFileList), FPane}) {
-    w->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(w, &QWidget::customContextMenuRequested, this,
-            [popup, w](const QPoint& at) { popup->popup(w->mapToGlobal(at)); });
-  }
-
-  // Keys the window handles before its children see them.
-  auto key = [this](const QKeySequence& seq, auto slot) {
-    auto* s = new QShortcut(seq, this);
-    s->setContext(Qt::WindowShortcut);
-    connect(s, &QShortcut::activated, this, slot);
-  };
-  key(QKeySequence(Qt::Key_F1), [this] { ShowHelp(); });
-  key(QKeySequence(Qt::Key_F5), [this] { Refresh(); });
-  key(QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), [this] { FitToPane(); });
-  key(QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), [this] {
-    if (FFiles.CurrentIndex() >= 0) ShowFile(FFiles.CurrentFile());
-  });
 }
 
 // ---- settings ------------------------------------------------------------------------------
@@ -305,7 +203,7 @@ void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (FShown) return;
   ApplyFileTypeMask();
-  FStatus[0]->setText(QString::number(FFiles.Count()) + " files");
+  ShowFileCount();
   FShown = true;
   FFolders->setFocus();
 }
@@ -316,6 +214,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   FPGImage1->hide();
   WriteSettings();
   QMainWindow::closeEvent(event);
+  FWindows.CloseAllButMain();
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -327,111 +226,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == FPane && event->type() == QEvent::Resize && FFiles.CurrentIndex() >= 0 &&
       !FDisplayKind.isNull())
     FitToPane();
-  if (watched == FFileList->viewport() && event->type() == QEvent::MouseButtonPress &&
-      FFiles.Position() == 0) {
-    // The first entry is current from the start; a click there displays it all the same.
-    FFiles.MakeCurrent(0);
-    FileListToWidget();
-    ShowFile(FFiles.PathOf(0));
-  }
   return QMainWindow::eventFilter(watched, event);
 }
 
-// ---- folders and the file list -------------------------------------------------------------
-
-void TForm1::SetFolder(const QString& folder) {
-  const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
-  if (!QDir(clean).exists()) return;
-  FFiles.SetFolder(clean);
-  FileListToWidget();
-  SetDriveFromFolder(clean);
-  FSyncing = true;
-  const QModelIndex index = FFolderModel->index(clean);
-  if (index.isValid()) {
-    FFolders->setCurrentIndex(index);
-    FFolders->scrollTo(index);
-  }
-  FSyncing = false;
-  FolderChanged();
-}
-
-void TForm1::SetDriveFromFolder(const QString& folder) {
-  QString best = "/";
-  for (int i = 0; i < FDrives->count(); ++i) {
-    const QString root = FDrives->itemText(i);
-    if ((folder == root || folder.startsWith(root.endsWith('/') ? root : root + '/')) &&
-        root.size() > best.size())
-      best = root;
-  }
-  FDrives->setCurrentText(best);
-}
-
-void TForm1::FolderChanged() {
-  FStatus[0]->setText(QString::number(FFiles.Count()) + " files");
-  FSlideshow->FolderChanged();
-}
-
-void TForm1::FileListToWidget() {
-  FSyncing = true;
-  FFileList->clear();
-  FFileList->addItems(FFiles.Names());
-  for (int i = 0; i < FFiles.Count(); ++i)
-    if (FFiles.IsSelected(i)) FFileList->item(i)->setSelected(true);
-  if (FFiles.Position() >= 0)
-    FFileList->setCurrentRow(FFiles.Position(), QItemSelectionModel::NoUpdate);
-  FSyncing = false;
-}
-
-void TForm1::WidgetSelectionChanged() {
-  if (FSyncing) return;
-  const int before = FFiles.Position();
-  for (int i = 0; i < FFileList->count(); ++i) FFiles.SetSelected(i, FFileList->item(i)->isSelected());
-  FFiles.SetPosition(FFileList->currentRow());
-  if (FFiles.Position() != before && FFiles.CurrentIndex() >= 0) ShowFile(FFiles.CurrentFile());
-}
-
-void TForm1::ApplyFileTypeMask() {
-  FFiles.SetMask(FileTypeMask(ReadSetting("FileTypes", "111111")));
-  FileListToWidget();
-}
-
-void TForm1::Refresh() {
-  QString remembered;
-  if (FFiles.AnySelected()) remembered = FFiles.Names().value(FFiles.Position());
-  FFiles.Reread();
-  if (!remembered.isEmpty()) {
-    const int at = FFiles.Find(remembered);
-    if (at >= 0) FFiles.MakeCurrent(at);
-  }
-  FileListToWidget();
-  FStatus[0]->setText(QString::number(FFiles.Count()) + " files");
-}
-
-void TForm1::OpenFromShell(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.dir().exists()) return;
-  SetFolder(info.absolutePath());
-  const int at = FFiles.Find(info.fileName());
-  if (at < 0) return;
-  FFiles.MakeCurrent(at);
-  FileListToWidget();
-  ShowFile(FFiles.PathOf(at));
+void TForm1::BringToFront() {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
 }
 
 QString TForm1::StatusText(int panel) const {
   return panel >= 0 && panel < 3 ? FStatus[panel]->text() : QString();
 }
 
-bool TForm1::AutoZoom() const { return FAutoZoom->isChecked(); }
-
-void TForm1::SetAutoZoom(bool on) { FAutoZoom->setChecked(on); }
-
-void TForm1::ShowHelp() {
-  const QString guide = QCoreApplication::applicationDirPath() + "/help/index.html";
-  QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
-}
-
-void TForm1::ShowAbout() {
-  TfAbout about(this);
-  about.exec();
-}
+void TForm1::ShowFileCount() { FStatus[0]->setText(QString::number(FFiles.Count()) + " files"); }

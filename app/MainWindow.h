@@ -6,27 +6,32 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/FileListModel.h"
+#include "app/BrowserRules.h"
 #include "app/Settings.h"
 #include "app/Slideshow.h"
+#include "controls/FileList.h"
 
 class QAction;
 class QComboBox;
-class QFileSystemModel;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QSpinBox;
-class QTreeView;
+class TFileListView;
+class TFolderTree;
 class TGIFImage;
 class TLedIndicator;
+class TMainWindowHost;
 class TPGImage;
 class TPictureControl;
+class TToolHost;
 class TVideoPlayer;
+class TWindows;
 
+class TPreviewPrinter;
 class TForm1 : public QMainWindow {
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // Created by the window registry, first of all windows.
+  explicit TForm1(TWindows& windows);
   ~TForm1() override;
 
   // ---- the operations other windows use ----------------------------------------------------
@@ -38,14 +43,19 @@ class TForm1 : public QMainWindow {
   void OpenFromShell(const QString& path);
   // The open-request handler (macros from the desktop).
   void HandleMacros(const QStringList& macros);
+  // Another start of the program asked for this window: bring it to the front.
+  void BringToFront();
   void Refresh();
   void CopyToClipboard();
   void SetFolder(const QString& folder);
   QString Folder() const { return FFiles.Folder(); }
+  TToolHost& Host() const;
 
   // ---- state, for the windows that build on this one and for tests -------------------------
   TFileListModel& Files() { return FFiles; }
-  QListWidget* FileListWidget() const { return FFileList; }
+  const TFileListModel& Files() const { return FFiles; }
+  TFileListView* FileListView() const { return FFileList; }
+  TFolderTree* FolderTree() const { return FFolders; }
   QString DisplayKind() const { return FDisplayKind; }
   QString StatusText(int panel) const;
   QWidget* ViewingPane() const { return FPane; }
@@ -74,39 +84,51 @@ class TForm1 : public QMainWindow {
   void changeEvent(QEvent* event) override;
 
  private:
-  void BuildActions();
+  void BuildToolBar();
+  void BuildMenus();
+  void BuildPopupAndKeys();
   void BuildLayout();
   void ReadSettings();
   void WriteSettings();
-  void FileListToWidget();
-  void WidgetSelectionChanged();
+  void FileListUserChange(int positionBefore, bool byMouse);
   void FolderChanged();
+  void ShowFileCount();
   void HideDisplays();
+  bool ShowOnControl(const QString& path, const QString& name);
   QWidget* DisplayControl() const;
   QSize ContentSize() const;
   void ApplyFitRule(int w, int h);
   void SetDriveFromFolder(const QString& folder);
-  void ChooseBookmark(const QString& folder);
+  void AddBookmarkItem(const QString& folder);
   void SetColorCommand();
+  void PrinterSetup();
+  void PrintDirectoryListings();
   void ShowHelp();
+  void ShowHelpOnHelp();
+  void SearchHelp();
+  void OpenWebSite();
+  void OpenMail();
   void ShowAbout();
 
+  TWindows& FWindows;
+  std::unique_ptr<TMainWindowHost> FHost;
   TFileListModel FFiles;
   std::unique_ptr<TSlideshow> FSlideshow;
+  std::unique_ptr<TPreviewPrinter> FListingPrinter;  // the folder listing report's engine
   TMainSettings FSettings;
   QString FDisplayKind;
+  TDisplayRoute FRoute = TDisplayRoute::View;
+  QString FShownFile;  // the file last displayed through the list
   QString FBookmarkFile;
   bool FShown = false;
   bool FColorChanged = false;
-  bool FSyncing = false;
   int FBusy = 0;
 
   QLabel* FStatus[3] = {};
   TLedIndicator* FLed = nullptr;
   QComboBox* FDrives = nullptr;
-  QTreeView* FFolders = nullptr;
-  QFileSystemModel* FFolderModel = nullptr;
-  QListWidget* FFileList = nullptr;
+  TFolderTree* FFolders = nullptr;
+  TFileListView* FFileList = nullptr;
   QWidget* FPane = nullptr;
   TPictureControl* FImage1 = nullptr;
   TGIFImage* FGIFImage1 = nullptr;

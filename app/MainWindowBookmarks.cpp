@@ -5,6 +5,7 @@
 #include "app/BookmarkEditor.h"
 #include "app/Bookmarks.h"
 #include "app/MainWindow.h"
+#include "app/Windows.h"
 #include "platform/Messages.h"
 
 void TForm1::SetBookmarkFile(const QString& path) {
@@ -12,7 +13,11 @@ void TForm1::SetBookmarkFile(const QString& path) {
   RebuildBookmarkMenu();
 }
 
-void TForm1::ChooseBookmark(const QString& folder) { SetFolder(folder); }
+void TForm1::AddBookmarkItem(const QString& folder) {
+  QAction* a = FBookmarksMenu->addAction(MenuCaption(folder));
+  a->setData(folder);  // the folder itself, whatever the caption shows
+  connect(a, &QAction::triggered, this, [this, a] { SetFolder(a->data().toString()); });
+}
 
 void TForm1::RebuildBookmarkMenu() {
   const QList<QAction*> actions = FBookmarksMenu->actions();
@@ -27,11 +32,7 @@ void TForm1::RebuildBookmarkMenu() {
     ShowError(this, QString::fromStdString(e.what()));
     return;
   }
-  for (const QString& folder : list) {
-    QAction* a = FBookmarksMenu->addAction(folder);
-    a->setData(folder);  // desktops may add accelerator marks to the caption
-    connect(a, &QAction::triggered, this, [this, a] { ChooseBookmark(a->data().toString()); });
-  }
+  for (const QString& folder : list) AddBookmarkItem(folder);
 }
 
 void TForm1::AddBookmark() {
@@ -43,11 +44,15 @@ void TForm1::AddBookmark() {
     return;
   }
   const QString folder = Folder();
-  for (const QString& f : list)
-    if (f.compare(folder, Qt::CaseInsensitive) == 0) {
-      ShowMessage(this, folder + " is already bookmarked!");
-      return;
-    }
+  if (!BookmarkableFolder(folder)) {
+    ShowMessage(this, "The name of this folder holds a line break, so it cannot be bookmarked.");
+    return;
+  }
+  // Folder names differ by case on this system: /x/photos is not /x/Photos.
+  if (list.contains(folder)) {
+    ShowMessage(this, folder + " is already bookmarked!");
+    return;
+  }
   list << folder;
   try {
     WriteBookmarks(FBookmarkFile, list);
@@ -55,13 +60,11 @@ void TForm1::AddBookmark() {
     ShowError(this, QString::fromStdString(e.what()));
     return;
   }
-  QAction* a = FBookmarksMenu->addAction(folder);
-  a->setData(folder);
-  connect(a, &QAction::triggered, this, [this, a] { ChooseBookmark(a->data().toString()); });
+  AddBookmarkItem(folder);
 }
 
 void TForm1::EditBookmarks() {
-  TfBMEdit editor(this);
+  TfBMEdit& editor = FWindows.Get<TfBMEdit>();
   try {
     editor.SetEntries(ReadBookmarks(FBookmarkFile));
   } catch (const EBookmarkFile& e) {

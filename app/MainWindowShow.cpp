@@ -1,15 +1,13 @@
 // The main window: displaying a file, fitting it to the pane, and the clipboard.
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 
 #include "app/BrowserRules.h"
-#include "controls/DisplayControls.h"
 #include "app/MacroChannel.h"
 #include "app/MainWindow.h"
+#include "controls/DisplayControls.h"
 #include "platform/Messages.h"
 #include "platform/PGClipboard.h"
 #include "platform/PGQtImage.h"
@@ -46,16 +44,22 @@ void TForm1::HideDisplays() {
 }
 
 QWidget* TForm1::DisplayControl() const {
-  if (FDisplayKind == "AVI") return FAVIPlay1;
-  if (FDisplayKind == "GIF") return FGIFImage1;
-  if (FDisplayKind == "WMF" || FDisplayKind == "ICO") return FImage1;
+  switch (FRoute) {
+    case TDisplayRoute::Video: return FAVIPlay1;
+    case TDisplayRoute::AnimatedGIF: return FGIFImage1;
+    case TDisplayRoute::Picture: return FImage1;
+    case TDisplayRoute::View: break;
+  }
   return FPGImage1;
 }
 
 QSize TForm1::ContentSize() const {
-  if (FDisplayKind == "AVI") return FAVIPlay1->NaturalSize();
-  if (FDisplayKind == "GIF") return QSize(FGIFImage1->LogicalWidth(), FGIFImage1->LogicalHeight());
-  if (FDisplayKind == "WMF" || FDisplayKind == "ICO") return FImage1->PictureSize();
+  switch (FRoute) {
+    case TDisplayRoute::Video: return FAVIPlay1->NaturalSize();
+    case TDisplayRoute::AnimatedGIF: return QSize(FGIFImage1->LogicalWidth(), FGIFImage1->LogicalHeight());
+    case TDisplayRoute::Picture: return FImage1->PictureSize();
+    case TDisplayRoute::View: break;
+  }
   const TPixelGraphic* g = FPGImage1->PixelGraphicNoWait();
   return g ? QSize(g->Width(), g->Height()) : QSize();
 }
@@ -79,59 +83,18 @@ void TForm1::FitToPane() {
 void TForm1::ShowFile(const QString& path) {
   BusyScope busy(FBusy);
   FLed->SetLit(true);
-  FStatus[0]->setText(QString::number(FFiles.Count()) + " files");
+  ShowFileCount();
   const QFileInfo info(path);
   const int at = FFiles.Find(info.fileName());
   if (at >= 0) {
     FFiles.SetSelected(at, true);
-    if (FFileList->item(at)) {
-      FSyncing = true;
-      FFileList->item(at)->setSelected(true);
-      FSyncing = false;
-    }
+    FShownFile = FFiles.PathOf(at);
     FStatus[1]->setText(FileSizeText(FileSizeOf(path)));
     FDisplayKind = DisplayKindOf(path);
+    FRoute = DisplayRouteOf(FDisplayKind);
     HideDisplays();
     try {
-      if (FDisplayKind == "AVI") {
-        FAVIPlay1->SetFileName(path);
-        const QSize n = FAVIPlay1->NaturalSize();
-        FAVIPlay1->resize(n);
-        if (n.height() > FPane->height() - 8 || n.width() > FPane->width() - 8)
-          FAVIPlay1->resize(ShrinkVideoSize(n.width(), n.height()));
-        FStatus[2]->setText(PictureStatusText(info.fileName(), n.width(), n.height()));
-        if (AutoZoom()) FitToPane();
-        FAVIPlay1->show();
-        FAVIPlay1->SetActive(true);
-      } else if (FDisplayKind == "GIF") {
-        if (!FGIFImage1->LoadFromFile(path)) {
-          ShowMessage(this, "Error reading image file");
-        } else {
-          const int w = FGIFImage1->LogicalWidth(), h = FGIFImage1->LogicalHeight();
-          FStatus[2]->setText(PictureStatusText(info.fileName(), w, h));
-          ApplyFitRule(w, h);
-          FGIFImage1->show();
-          FGIFImage1->SetAnimate(FGIFImage1->FrameCount() > 1);
-        }
-      } else if (FDisplayKind == "WMF" || FDisplayKind == "ICO") {
-        try {
-          FImage1->LoadFromFile(path);
-          const QSize s = FImage1->PictureSize();
-          FStatus[2]->setText(PictureStatusText(info.fileName(), s.width(), s.height()));
-          ApplyFitRule(s.width(), s.height());
-          FImage1->show();
-        } catch (const std::exception&) {
-          FImage1->hide();
-          ShowMessage(this, "Error reading image file");
-        }
-      } else {
-        FPGImage1->SetFileName(path);
-        const TPixelGraphic* g = FPGImage1->PixelGraphicNoWait();
-        const int w = g ? g->Width() : 0, h = g ? g->Height() : 0;
-        FStatus[2]->setText(PictureStatusText(info.fileName(), w, h));
-        ApplyFitRule(w, h);
-        FPGImage1->show();
-      }
+      if (!ShowOnControl(path, info.fileName())) ShowMessage(this, "Error reading image file");
     } catch (const std::exception& e) {
       FLed->SetLit(false);
       ShowError(this, QString::fromStdString(e.what()));
@@ -141,19 +104,76 @@ void TForm1::ShowFile(const QString& path) {
   FLed->SetLit(false);
 }
 
+// Loads the file into the control of its route and shows it. False when a video, GIF,
+// metafile or icon cannot be read (the control stays hidden); the view control raises the
+// imaging core's error instead.
+bool TForm1::ShowOnControl(const QString& path, const QString& name) {
+  switch (FRoute) {
+    case TDisplayRoute::Video: {
+      FAVIPlay1->SetFileName(path);
+      const QSize n = FAVIPlay1->NaturalSize();
+      if (!n.isValid()) return false;  // not an AVI file
+      FAVIPlay1->resize(n);
+      if (n.height() > FPane->height() - 8 || n.width() > FPane->width() - 8)
+        FAVIPlay1->resize(ShrinkVideoSize(n.width(), n.height()));
+      FStatus[2]->setText(PictureStatusText(name, n.width(), n.height()));
+      if (AutoZoom()) FitToPane();
+      FAVIPlay1->show();
+      FAVIPlay1->SetActive(true);
+      return true;
+    }
+    case TDisplayRoute::AnimatedGIF: {
+      if (!FGIFImage1->LoadFromFile(path)) return false;
+      const int w = FGIFImage1->LogicalWidth(), h = FGIFImage1->LogicalHeight();
+      FStatus[2]->setText(PictureStatusText(name, w, h));
+      ApplyFitRule(w, h);
+      FGIFImage1->show();
+      FGIFImage1->SetAnimate(FGIFImage1->FrameCount() > 1);
+      return true;
+    }
+    case TDisplayRoute::Picture: {
+      try {
+        FImage1->LoadFromFile(path);
+      } catch (const std::exception&) {
+        return false;
+      }
+      const QSize s = FImage1->PictureSize();
+      FStatus[2]->setText(PictureStatusText(name, s.width(), s.height()));
+      ApplyFitRule(s.width(), s.height());
+      FImage1->show();
+      return true;
+    }
+    case TDisplayRoute::View: break;
+  }
+  FPGImage1->SetFileName(path);
+  const TPixelGraphic* g = FPGImage1->PixelGraphicNoWait();
+  const int w = g ? g->Width() : 0, h = g ? g->Height() : 0;
+  FStatus[2]->setText(PictureStatusText(name, w, h));
+  ApplyFitRule(w, h);
+  FPGImage1->show();
+  return true;
+}
+
 void TForm1::CopyToClipboard() {
   QClipboard* clipboard = QApplication::clipboard();
-  if (FDisplayKind == "GIF") {
-    TPixelGraphic frame;
-    PGFromQImage(frame, FGIFImage1->FirstFrameBitmap());
-    if (!frame.Empty()) PGCopyToClipboard(frame, clipboard);
-  } else if (FDisplayKind == "WMF" || FDisplayKind == "ICO") {
-    TPixelGraphic copy;
-    copy.Assign(&FImage1->Picture());
-    if (!copy.Empty()) PGCopyToClipboard(copy, clipboard);
-  } else if (FDisplayKind != "AVI") {
-    if (TPixelGraphic* g = FPGImage1->PixelGraphic()) PGCopyToClipboard(*g, clipboard);
+  switch (FRoute) {
+    case TDisplayRoute::AnimatedGIF: {
+      TPixelGraphic frame;
+      PGFromQImage(frame, FGIFImage1->FirstFrameBitmap());
+      if (!frame.Empty()) PGCopyToClipboard(frame, clipboard);
+      return;
+    }
+    case TDisplayRoute::Picture: {
+      TPixelGraphic copy;
+      copy.Assign(&FImage1->Picture());
+      if (!copy.Empty()) PGCopyToClipboard(copy, clipboard);
+      return;
+    }
+    case TDisplayRoute::Video: return;  // a video is not copied
+    case TDisplayRoute::View: break;
   }
+  if (FDisplayKind.isNull()) return;  // nothing displayed yet
+  if (TPixelGraphic* g = FPGImage1->PixelGraphic()) PGCopyToClipboard(*g, clipboard);
 }
 
 void TForm1::HandleMacros(const QStringList& macros) {

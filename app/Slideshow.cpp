@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/FileListModel.h"
+#include "controls/FileList.h"
 
 TSlideshow::TSlideshow(TSlideshowHost host) : FHost(std::move(host)) {
   FTimer.setInterval(FSeconds * 1000);
@@ -23,15 +23,19 @@ void TSlideshow::ButtonClick(bool down) {
     FHost.Message(QStringLiteral("You must select a directory with files to run a Lumivex"));
     return;
   }
+  bool startedOver = false;
   if (!files.AnySelected()) {
     files.MakeCurrent(0);
     FHost.ShowFile(files.PathOf(0));
+    startedOver = true;
   }
-  FTimer.setInterval(FSeconds * 1000);
-  if (down)
-    FTimer.start();
-  else
+  // Setting the interval of a running timer starts its wait over: only a changed interval
+  // or a new first file does that, so that merely activating the window keeps the count.
+  if (FTimer.interval() != FSeconds * 1000) FTimer.setInterval(FSeconds * 1000);
+  if (!down)
     FTimer.stop();
+  else if (startedOver || !FTimer.isActive())
+    FTimer.start();
   FHost.SetBookmarksEnabled(!down);
 }
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/MainWindow.h"
+#include "app/Windows.h"
 #include "imaging/PGLibrary.h"
 #include "imaging/formats/LoadSave.h"
 #include "imaging/formats/Registry.h"
@@ -59,7 +60,8 @@ QString PhotoFolder() {
 
 void BM_ListFolderAndShowFirst(benchmark::State& state) {
   const QString folder = BigFolder();
-  TForm1 window;
+  TWindows windows;
+  TForm1& window = windows.Main();
   window.resize(1280, 800);
   window.show();
   for (auto _ : state) {
@@ -84,7 +86,8 @@ void BM_DecodeTwelveMegapixelJpeg(benchmark::State& state) {
 BENCHMARK(BM_DecodeTwelveMegapixelJpeg)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_NextImageToPaint(benchmark::State& state) {
-  TForm1 window;
+  TWindows windows;
+  TForm1& window = windows.Main();
   window.resize(1280, 800);
   window.show();
   window.SetFolder(PhotoFolder());

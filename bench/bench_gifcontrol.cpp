@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "GIFBuilder.h"
+#include "tests/view/GIFBuilder.h"
 #include "imaging/formats/GIFFormat.h"
 #include "imaging/formats/PGStream.h"
 #include "view/GIFParser.h"

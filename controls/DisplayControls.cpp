@@ -34,6 +34,8 @@ void TPictureControl::LoadFromFile(const QString& path) {
   TPixelGraphic picture;
   picture.ReadWarningAction = pgwaIgnore;
   ::LoadFromFile(picture, path.toStdString());
+  if (picture.Empty() || picture.Width() < 1 || picture.Height() < 1)
+    throw EPixelGraphic("no picture could be read from " + path.toStdString());
   FPicture.Assign(&picture);
   update();
 }
@@ -77,6 +79,10 @@ TVideoPlayer::~TVideoPlayer() {
 void TVideoPlayer::SetFileName(const QString& path) {
   FFileName = path;
   FNaturalSize = AviFrameSize(path);
+  if (!FNaturalSize.isValid()) {
+    if (FPlayer) FPlayer->setSource(QUrl());
+    return;
+  }
   if (!FPlayer) {
     // The media framework starts with the first video, not with the window.
     FVideo = new QVideoWidget(this);

@@ -30,7 +30,9 @@ class TLedIndicator : public QWidget {
 class TPictureControl : public QWidget {
  public:
   explicit TPictureControl(QWidget* parent = nullptr);
-  // Loads through the format registry; raises the imaging core's error when it cannot.
+  // Loads through the format registry; raises the imaging core's error when it cannot, and
+  // an error as well when the file holds no picture (a metafile that draws nothing). The
+  // previous picture stays on failure.
   void LoadFromFile(const QString& path);
   QSize PictureSize() const;
   const TPixelGraphic& Picture() const { return FPicture; }
@@ -50,6 +52,8 @@ class TVideoPlayer : public QWidget {
  public:
   explicit TVideoPlayer(QWidget* parent = nullptr);
   ~TVideoPlayer() override;
+  // The natural size comes from the file's AVI header; a file without one (not an AVI file)
+  // is not handed to the media framework and its natural size is invalid.
   void SetFileName(const QString& path);
   QString FileName() const { return FFileName; }
   QSize NaturalSize() const { return FNaturalSize; }

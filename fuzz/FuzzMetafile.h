@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "FuzzReader.h"
+#include "fuzz/FuzzReader.h"
 #include "platform/Metafile.h"
 #include "platform/MetafileFormat.h"
 

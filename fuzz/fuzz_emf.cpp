@@ -1,4 +1,4 @@
-#include "FuzzMetafile.h"
+#include "fuzz/FuzzMetafile.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   FuzzMetafileInitialize();

@@ -1,4 +1,4 @@
-#include "FuzzReader.h"
+#include "fuzz/FuzzReader.h"
 #include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/GIFFormat.h"
 

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TGIFParseOptions options;
   // Smaller bounds than the control's keep each run fast; the code paths are the same.
   options.Limits.MaxScreenArea = std::uint64_t{1} << 20;
-  options.Limits.MaxTotalFrameBytes = std::uint64_t{1} << 24;
+  options.Limits.MaxTotalBytes = std::uint64_t{1} << 24;
   int calls = 0;
   options.Progress = [&calls](std::uint64_t pos, std::uint64_t total, int percent) {
     if (pos > total || percent < 0 || percent > 100) __builtin_trap();

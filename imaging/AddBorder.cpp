@@ -2,8 +2,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "PGraphic.h"
-#include "PixelAccess.h"
+#include "imaging/PGraphic.h"
+#include "imaging/PixelAccess.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "PGraphic.h"
+#include "imaging/PGraphic.h"
 
 // One cell per 5-6-5 colour cell, number (R shr 3) x 2048 + (G shr 2) x 32 + (B shr 3), and a
 // bitmap telling which cells hold an index.

@@ -2,13 +2,13 @@
 #include <array>
 #include <cstdlib>
 
-#include "ColorCache.h"
-#include "PGraphic.h"
-#include "StandardPalettes.h"
+#include "imaging/ColorCache.h"
+#include "imaging/PGraphic.h"
+#include "imaging/StandardPalettes.h"
 
 namespace {
 
-#include "Palette252Cells.inc"
+#include "imaging/Palette252Cells.inc"
 
 int Dist2(TRGB a, TRGB b) {
   const int dr = RedOf(a) - RedOf(b), dg = GreenOf(a) - GreenOf(b), db = BlueOf(a) - BlueOf(b);

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "PGraphic.h"
-#include "PixelAccess.h"
+#include "imaging/PGraphic.h"
+#include "imaging/PixelAccess.h"
 
 void TPixelGraphic::CopyRegion(int destX, int destY, const TPixelGraphic& source, int srcX,
                                int srcY, int w, int h) {

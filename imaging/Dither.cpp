@@ -1,9 +1,9 @@
 // Floyd-Steinberg error diffusion with serpentine scanning and a clamped error.
 #include <algorithm>
 
-#include "DitherMath.h"
-#include "DitherState.h"
-#include "PGraphic.h"
+#include "imaging/DitherMath.h"
+#include "imaging/DitherState.h"
+#include "imaging/PGraphic.h"
 
 namespace {
 

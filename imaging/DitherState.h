@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "PGraphic.h"
+#include "imaging/PGraphic.h"
 
 struct TPixelGraphic::DitherState {
   // Accumulators hold 16 times the diffused error; cell x + 1 belongs to pixel x, the outer

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "PGraphic.h"
+#include "imaging/PGraphic.h"
 
 void TPixelGraphic::FlipHorizontal() {
   FlushDrawing();

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "PGraphic.h"
-#include "StandardPalettes.h"
+#include "imaging/PGraphic.h"
+#include "imaging/StandardPalettes.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "PGErrors.h"
+#include "imaging/PGErrors.h"
 
-#include "PGTypes.h"
+#include "imaging/PGTypes.h"
 
 const TPGLangStrEntry PGLangStrEntries[PGLangStrCount] = {
     {0, ""},

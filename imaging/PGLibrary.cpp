@@ -1,5 +1,5 @@
-#include "PGLibrary.h"
+#include "imaging/PGLibrary.h"
 
-#include "PGErrors.h"
+#include "imaging/PGErrors.h"
 
 void InitImagingLibrary() { CheckPGLangStrEntries(PGLangStrEntries); }

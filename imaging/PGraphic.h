@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "PGErrors.h"
-#include "PGTypes.h"
+#include "imaging/PGErrors.h"
+#include "imaging/PGTypes.h"
 
 class TPixelGraphic;
 

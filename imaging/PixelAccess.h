@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "PGraphic.h"
+#include "imaging/PGraphic.h"
 
 // Reads colours of an image; palette values beyond the palette read as its first entry.
 class TSourceColors {

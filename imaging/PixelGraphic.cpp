@@ -6,10 +6,10 @@
 #include <sys/mman.h>
 #endif
 
-#include "ColorCache.h"
-#include "DitherState.h"
-#include "PGraphic.h"
-#include "StandardPalettes.h"
+#include "imaging/ColorCache.h"
+#include "imaging/DitherState.h"
+#include "imaging/PGraphic.h"
+#include "imaging/StandardPalettes.h"
 
 namespace {
 

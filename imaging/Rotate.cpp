@@ -7,8 +7,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "PGraphic.h"
-#include "PixelAccess.h"
+#include "imaging/PGraphic.h"
+#include "imaging/PixelAccess.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "PGTypes.h"
+#include "imaging/PGTypes.h"
 
 // Entries of the standard palette `ident` (pBlackWhite .. pSpecial252); empty for any other.
 std::span<const TRGB> StandardPalette(TPaletteIdent ident);

@@ -8,9 +8,9 @@
 #include <deque>
 #include <vector>
 
-#include "PGraphic.h"
-#include "PixelAccess.h"
-#include "StretchTaps.h"
+#include "imaging/PGraphic.h"
+#include "imaging/PixelAccess.h"
+#include "imaging/StretchTaps.h"
 
 namespace {
 

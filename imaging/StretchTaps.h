@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "PGTypes.h"
+#include "imaging/PGTypes.h"
 
 enum class Sampling { Direct, Interpolate, Area };
 

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "platform/MetafileData.h"
+#include "platform/MetafileRecords.h"
 
 namespace {
 
@@ -30,14 +31,14 @@ bool ParseWindowsRecords(TMetafileData& data) {
   if (b.size() < 22 + 18) return false;
   const std::uint8_t* h = b.data() + 22;
   const int type = Get16(h), headerWords = Get16(h + 2);
-  if ((type != 1 && type != 2) || headerWords != 9) return false;
+  if (!IsWindowsMetafileType(type) || headerWords != 9) return false;
   data.ObjectCount = Get16(h + 10);
   std::size_t pos = 22 + 18;
   while (pos + 6 <= b.size()) {
     const std::uint64_t words = Get32(&b[pos]);
     const std::uint32_t function = Get16(&b[pos + 4]);
     if (words < 3 || words * 2 > b.size() - pos) break;  // a size that lies ends the list
-    if (function == 0) break;                              // end of the metafile
+    if (function == wmfEof) break;
     data.Records.push_back({function, TMetaParams(&b[pos + 6], static_cast<std::size_t>(words * 2 - 6))});
     pos += static_cast<std::size_t>(words * 2);
   }
@@ -167,7 +168,7 @@ bool LoadEnhancedMetafile(const std::vector<std::uint8_t>& file, TMetafileData& 
     const std::uint32_t size = Get32(&b[pos + 4]);
     if (size < 8 || size > b.size() - pos || size % 4 != 0) break;
     const TMetaParams params(&b[pos + 8], size - 8);
-    if (type == 14) {  // end of file, carrying the palette
+    if (type == emrEof) {  // carrying the palette
       try {
         const std::uint32_t n = params.U32(0), offset = params.U32(4);
         if (n >= 1 && n <= 256 && offset >= 8) {
@@ -189,13 +190,12 @@ bool LoadEnhancedMetafile(const std::vector<std::uint8_t>& file, TMetafileData& 
 bool CheckWMFHeader(const std::uint8_t* h) {
   if (Get32(h) == kPlaceableKey) return true;
   const int type = Get16(h);
-  // Files on disk carry type 2; the memory type 1 and 0 are accepted as well.
-  return (type == 0 || type == 1 || type == 2) && Get16(h + 2) == 9 && Get16(h + 4) != 0 &&
+  return IsWindowsMetafileType(type) && Get16(h + 2) == 9 && Get16(h + 4) != 0 &&
          Get32(h + 6) > 18 && Get16(h + 10) != 0;
 }
 
 bool CheckEMFHeader(const std::uint8_t* h) {
   // Header records are 88 bytes or more; the signature sits beyond the 17 bytes checked here,
   // so the reader checks it when loading.
-  return Get32(h) == 1 && Get32(h + 4) >= 88;
+  return Get32(h) == emrHeader && Get32(h + 4) >= 88;
 }

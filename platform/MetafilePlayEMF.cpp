@@ -1,5 +1,6 @@
 // Enhanced metafile records: 32-bit little-endian parameters after the 8-byte record header.
 #include "platform/MetafilePlayer.h"
+#include "platform/MetafileRecords.h"
 
 #include <QtMath>
 #include <cmath>
@@ -225,47 +226,47 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
   const TMetaParams& p = record.Params;
   TMetaDCState& s = player.S;
   switch (record.Type) {
-    case 2: PolyBezier(player, Points(p, 20, p.U32(16), false), false); break;
-    case 3: player.DrawPolygons({Points(p, 20, p.U32(16), false)}); break;
-    case 4: player.DrawPolyline(Points(p, 20, p.U32(16), false)); break;
-    case 5: PolyBezier(player, Points(p, 20, p.U32(16), false), true); break;
-    case 6:
-    case 89: {  // POLYLINETO
-      std::vector<QPointF> pts = Points(p, 20, p.U32(16), record.Type == 89);
+    case emrPolyBezier: PolyBezier(player, Points(p, 20, p.U32(16), false), false); break;
+    case emrPolygon: player.DrawPolygons({Points(p, 20, p.U32(16), false)}); break;
+    case emrPolyline: player.DrawPolyline(Points(p, 20, p.U32(16), false)); break;
+    case emrPolyBezierTo: PolyBezier(player, Points(p, 20, p.U32(16), false), true); break;
+    case emrPolyLineTo:
+    case emrPolyLineTo16: {
+      std::vector<QPointF> pts = Points(p, 20, p.U32(16), record.Type == emrPolyLineTo16);
       pts.insert(pts.begin(), s.Current);
       if (!pts.empty()) s.Current = pts.back();
       player.DrawPolyline(pts);
       break;
     }
-    case 7: PolyPoly(player, p, false, false); break;
-    case 8: PolyPoly(player, p, false, true); break;
-    case 9: SetExtent(s.WindowExt, p); break;
-    case 10: s.WindowOrg = Pt32(p, 0); break;
-    case 11: SetExtent(s.ViewportExt, p); break;
-    case 12: s.ViewportOrg = Pt32(p, 0); break;
-    case 15: player.SetPixel(Pt32(p, 0), ColorRef(p.U32(8))); break;
-    case 17: s.MapMode = static_cast<int>(p.U32(0)); break;
-    case 18: s.BkMode = static_cast<int>(p.U32(0)); break;
-    case 19: s.PolyFillMode = static_cast<int>(p.U32(0)); break;
-    case 20: s.Rop2 = static_cast<int>(p.U32(0)); break;
-    case 22: s.TextAlign = static_cast<int>(p.U32(0)); break;
-    case 24: s.TextColor = ColorRef(p.U32(0)); break;
-    case 25: s.BkColor = ColorRef(p.U32(0)); break;
-    case 27: s.Current = Pt32(p, 0); break;
-    case 29: player.ExcludeClip(Rect32(p, 0)); break;
-    case 30: player.IntersectClip(Rect32(p, 0)); break;
-    case 31:  // SCALEVIEWPORTEXTEX
-    case 32: {
+    case emrPolyPolyline: PolyPoly(player, p, false, false); break;
+    case emrPolyPolygon: PolyPoly(player, p, false, true); break;
+    case emrSetWindowExtEx: SetExtent(s.WindowExt, p); break;
+    case emrSetWindowOrgEx: s.WindowOrg = Pt32(p, 0); break;
+    case emrSetViewportExtEx: SetExtent(s.ViewportExt, p); break;
+    case emrSetViewportOrgEx: s.ViewportOrg = Pt32(p, 0); break;
+    case emrSetPixelV: player.SetPixel(Pt32(p, 0), ColorRef(p.U32(8))); break;
+    case emrSetMapMode: s.MapMode = static_cast<int>(p.U32(0)); break;
+    case emrSetBkMode: s.BkMode = static_cast<int>(p.U32(0)); break;
+    case emrSetPolyFillMode: s.PolyFillMode = static_cast<int>(p.U32(0)); break;
+    case emrSetRop2: s.Rop2 = static_cast<int>(p.U32(0)); break;
+    case emrSetTextAlign: s.TextAlign = static_cast<int>(p.U32(0)); break;
+    case emrSetTextColor: s.TextColor = ColorRef(p.U32(0)); break;
+    case emrSetBkColor: s.BkColor = ColorRef(p.U32(0)); break;
+    case emrMoveToEx: s.Current = Pt32(p, 0); break;
+    case emrExcludeClipRect: player.ExcludeClip(Rect32(p, 0)); break;
+    case emrIntersectClipRect: player.IntersectClip(Rect32(p, 0)); break;
+    case emrScaleViewportExtEx:
+    case emrScaleWindowExtEx: {
       const std::int32_t xn = p.S32(0), xd = p.S32(4), yn = p.S32(8), yd = p.S32(12);
       if (xd == 0 || yd == 0) break;
-      QPointF& ext = record.Type == 31 ? s.ViewportExt : s.WindowExt;
+      QPointF& ext = record.Type == emrScaleViewportExtEx ? s.ViewportExt : s.WindowExt;
       ext = QPointF(ext.x() * xn / xd, ext.y() * yn / yd);
       break;
     }
-    case 33: player.SaveDC(); break;
-    case 34: player.RestoreDC(p.S32(0)); break;
-    case 35: s.World = XForm(p, 0); break;
-    case 36: {
+    case emrSaveDC: player.SaveDC(); break;
+    case emrRestoreDC: player.RestoreDC(p.S32(0)); break;
+    case emrSetWorldTransform: s.World = XForm(p, 0); break;
+    case emrModifyWorldTransform: {
       const QTransform x = XForm(p, 0);
       switch (p.U32(24)) {
         case 1: s.World = QTransform(); break;
@@ -276,8 +277,8 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       }
       break;
     }
-    case 37: player.SelectObject(p.U32(0)); break;
-    case 38: {
+    case emrSelectObject: player.SelectObject(p.U32(0)); break;
+    case emrCreatePen: {
       TMetaObject o;
       o.Kind = TMetaObject::okPen;
       o.Pen.Style = static_cast<int>(p.U32(4));
@@ -286,7 +287,7 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.SetObject(p.U32(0), o);
       break;
     }
-    case 39: {
+    case emrCreateBrushIndirect: {
       TMetaObject o;
       o.Kind = TMetaObject::okBrush;
       o.Brush.Style = static_cast<int>(p.U32(4));
@@ -295,8 +296,8 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.SetObject(p.U32(0), o);
       break;
     }
-    case 40: player.DeleteObject(p.U32(0)); break;
-    case 41: {  // ANGLEARC
+    case emrDeleteObject: player.DeleteObject(p.U32(0)); break;
+    case emrAngleArc: {
       const QPointF c = Pt32(p, 0);
       const double r = p.U32(8);
       const float start = p.F32(12), sweep = p.F32(16);
@@ -307,29 +308,29 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.DrawPath(path, false, true);
       break;
     }
-    case 42: {
+    case emrEllipse: {
       QPainterPath path;
       path.addEllipse(Rect32(p, 0).normalized());
       player.DrawPath(path, true, true);
       break;
     }
-    case 43: {
+    case emrRectangle: {
       QPainterPath path;
       path.addRect(Rect32(p, 0).normalized());
       player.DrawPath(path, true, true);
       break;
     }
-    case 44: {
+    case emrRoundRect: {
       QPainterPath path;
       path.addRoundedRect(Rect32(p, 0).normalized(), std::abs(p.S32(16)) / 2.0, std::abs(p.S32(20)) / 2.0);
       player.DrawPath(path, true, true);
       break;
     }
-    case 45: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 0); break;
-    case 46: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 1); break;
-    case 47: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 2); break;
-    case 54: player.LineTo(Pt32(p, 0)); break;
-    case 55: {  // ARCTO: a line to the arc's start, the arc, the current position at its end
+    case emrArc: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 0); break;
+    case emrChord: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 1); break;
+    case emrPie: player.DrawArc(Rect32(p, 0), Pt32(p, 16), Pt32(p, 24), 2); break;
+    case emrLineTo: player.LineTo(Pt32(p, 0)); break;
+    case emrArcTo: {  // a line to the arc's start, the arc, the current position at its end
       const QRectF box = Rect32(p, 0).normalized();
       if (box.width() <= 0 || box.height() <= 0) break;
       const QPointF c = box.center();
@@ -350,9 +351,9 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.DrawPath(path, false, true);
       break;
     }
-    case 71:    // FILLRGN: rclBounds, cbRgnData, ihBrush, region
-    case 74: {  // PAINTRGN: rclBounds, cbRgnData, region (current brush)
-      const bool fillRgn = record.Type == 71;
+    case emrFillRgn:  // rclBounds, cbRgnData, ihBrush, region
+    case emrPaintRgn: {  // rclBounds, cbRgnData, region (current brush)
+      const bool fillRgn = record.Type == emrFillRgn;
       const std::uint32_t size = p.U32(16);
       const TMetaParams rgn = p.Sub(fillRgn ? 24 : 20, size);
       const TMetaBrush saved = s.Brush;
@@ -364,7 +365,7 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       s.Pen = savedPen;
       break;
     }
-    case 73: {  // INVERTRGN
+    case emrInvertRgn: {
       const std::uint32_t size = p.U32(16);
       const QPainterPath path = RegionPath(p.Sub(20, size));
       const int rop = s.Rop2;
@@ -376,34 +377,34 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       s.Pen = savedPen;
       break;
     }
-    case 114:    // ALPHABLEND: drawn as a stretched copy
-    case 116: {  // TRANSPARENTBLT: the same
+    case emrAlphaBlend:  // drawn as a stretched copy
+    case emrTransparentBlt: {  // the same
       const QRectF dest(p.S32(16), p.S32(20), p.S32(24), p.S32(28));
       const QImage image = RecordBitmap(p, 76);
       const QRectF source(p.S32(36), p.S32(40), p.S32(92), p.S32(96));
       player.DrawBitmap(dest, image, source, 0x00CC0020);
       break;
     }
-    case 118: GradientFill(player, p); break;
-    case 108: SmallTextOut(player, p); break;
-    case 56: PolyDraw(player, p, false); break;
-    case 92: PolyDraw(player, p, true); break;
-    case 57: s.ArcDirection = static_cast<int>(p.U32(0)); break;
-    case 59:
+    case emrGradientFill: GradientFill(player, p); break;
+    case emrSmallTextOut: SmallTextOut(player, p); break;
+    case emrPolyDraw: PolyDraw(player, p, false); break;
+    case emrPolyDraw16: PolyDraw(player, p, true); break;
+    case emrSetArcDirection: s.ArcDirection = static_cast<int>(p.U32(0)); break;
+    case emrBeginPath:
       player.InPath = true;
       player.Path = QPainterPath();
       break;
-    case 60: player.InPath = false; break;
-    case 61: player.ClosePathFigure(); break;
-    case 62: player.FinishPath(true, false); break;
-    case 63: player.FinishPath(true, true); break;
-    case 64: player.FinishPath(false, true); break;
-    case 67: player.SelectClipPath(static_cast<int>(p.U32(0))); break;
-    case 68:
+    case emrEndPath: player.InPath = false; break;
+    case emrCloseFigure: player.ClosePathFigure(); break;
+    case emrFillPath: player.FinishPath(true, false); break;
+    case emrStrokeAndFillPath: player.FinishPath(true, true); break;
+    case emrStrokePath: player.FinishPath(false, true); break;
+    case emrSelectClipPath: player.SelectClipPath(static_cast<int>(p.U32(0))); break;
+    case emrAbortPath:
       player.InPath = false;
       player.Path = QPainterPath();
       break;
-    case 75: {  // EXTSELECTCLIPRGN: region data in reference-device pixels
+    case emrExtSelectClipRgn: {  // region data in reference-device pixels
       const std::uint32_t size = p.U32(0), mode = p.U32(4);
       if (size == 0) {
         if (mode == 5) player.ResetClip();
@@ -420,8 +421,8 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.CombineClip(region, static_cast<int>(mode));
       break;
     }
-    case 76:
-    case 77: {  // BITBLT, STRETCHBLT
+    case emrBitBlt:
+    case emrStretchBlt: {
       const QRectF dest(p.S32(16), p.S32(20), p.S32(24), p.S32(28));
       const std::uint32_t rop = p.U32(32);
       const QImage image = RecordBitmap(p, 76);
@@ -430,22 +431,22 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
         break;
       }
       QRectF source(p.S32(36), p.S32(40), dest.width(), dest.height());
-      if (record.Type == 77) source.setSize(QSizeF(p.S32(92), p.S32(96)));
+      if (record.Type == emrStretchBlt) source.setSize(QSizeF(p.S32(92), p.S32(96)));
       player.DrawBitmap(dest, image, source, rop);
       break;
     }
-    case 80:    // SETDIBITSTODEVICE
-    case 81: {  // STRETCHDIBITS
+    case emrSetDIBitsToDevice:
+    case emrStretchDIBits: {
       const QImage image = RecordBitmap(p, 40);
       const double sx = p.S32(24), sy = p.S32(28), sw = p.S32(32), sh = p.S32(36);
-      const double dw = record.Type == 81 ? p.S32(64) : sw, dh = record.Type == 81 ? p.S32(68) : sh;
-      const std::uint32_t rop = record.Type == 81 ? p.U32(60) : 0x00CC0020;
+      const double dw = record.Type == emrStretchDIBits ? p.S32(64) : sw, dh = record.Type == emrStretchDIBits ? p.S32(68) : sh;
+      const std::uint32_t rop = record.Type == emrStretchDIBits ? p.U32(60) : 0x00CC0020;
       // Source rows count from the bottom of the bitmap.
       const double top = image.isNull() ? sy : image.height() - sy - sh;
       player.DrawBitmap(QRectF(p.S32(16), p.S32(20), dw, dh), image, QRectF(sx, top, sw, sh), rop);
       break;
     }
-    case 82: {  // EXTCREATEFONTINDIRECTW
+    case emrExtCreateFontIndirectW: {
       TMetaObject o;
       o.Kind = TMetaObject::okFont;
       o.Font.Height = p.S32(4);
@@ -461,20 +462,20 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.SetObject(p.U32(0), o);
       break;
     }
-    case 83: TextOut(player, p, false); break;
-    case 84: TextOut(player, p, true); break;
-    case 85: {
+    case emrExtTextOutA: TextOut(player, p, false); break;
+    case emrExtTextOutW: TextOut(player, p, true); break;
+    case emrPolyBezier16: {
       const std::vector<QPointF> pts = Points(p, 20, p.U32(16), true);
       PolyBezier(player, pts, false);
       break;
     }
-    case 86: player.DrawPolygons({Points(p, 20, p.U32(16), true)}); break;
-    case 87: player.DrawPolyline(Points(p, 20, p.U32(16), true)); break;
-    case 88: PolyBezier(player, Points(p, 20, p.U32(16), true), true); break;
-    case 90: PolyPoly(player, p, true, false); break;
-    case 91: PolyPoly(player, p, true, true); break;
-    case 93:
-    case 94: {  // CREATEMONOBRUSH, CREATEDIBPATTERNBRUSHPT
+    case emrPolygon16: player.DrawPolygons({Points(p, 20, p.U32(16), true)}); break;
+    case emrPolyline16: player.DrawPolyline(Points(p, 20, p.U32(16), true)); break;
+    case emrPolyBezierTo16: PolyBezier(player, Points(p, 20, p.U32(16), true), true); break;
+    case emrPolyPolyline16: PolyPoly(player, p, true, false); break;
+    case emrPolyPolygon16: PolyPoly(player, p, true, true); break;
+    case emrCreateMonoBrush:
+    case emrCreateDIBPatternBrushPt: {
       TMetaObject o;
       o.Kind = TMetaObject::okBrush;
       o.Brush.Style = 5;
@@ -483,7 +484,7 @@ void PlayEnhancedRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.SetObject(p.U32(0), o);
       break;
     }
-    case 95: {  // EXTCREATEPEN
+    case emrExtCreatePen: {
       TMetaObject o;
       o.Kind = TMetaObject::okPen;
       o.Pen.Style = static_cast<int>(p.U32(20) & 0xFFFF);

@@ -1,6 +1,7 @@
 // Windows metafile records. Parameters come in 16-bit words, most in reverse order
 // (y before x, bottom-right before top-left).
 #include "platform/MetafilePlayer.h"
+#include "platform/MetafileRecords.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ void FillRegion(TMetafilePlayer& player, const QPainterPath& region, int brushIn
 void Blit(TMetafilePlayer& player, const TMetaParams& p, std::uint32_t function, std::size_t words) {
   const std::uint32_t rop = WordRop(p);
   const bool noBitmap = words == ((function >> 8) + 3);
-  if (function == 0x0940) {  // DIBBITBLT
+  if (function == wmfDIBBitBlt) {  // DIBBITBLT
     if (noBitmap) {
       player.PatBlt(QRectF(p.W(8), p.W(7), p.W(6), p.W(5)), rop);
       return;
@@ -147,7 +148,7 @@ void Blit(TMetafilePlayer& player, const TMetaParams& p, std::uint32_t function,
     const TMetaParams dib = p.Sub(16, p.Size() - 16);
     const QImage image = MetaDIBToImage(dib.Data(), dib.Size(), nullptr, 0);
     player.DrawBitmap(dest, image, QRectF(p.W(3), p.W(2), dest.width(), dest.height()), rop);
-  } else if (function == 0x0B41) {  // DIBSTRETCHBLT
+  } else if (function == wmfDIBStretchBlt) {  // DIBSTRETCHBLT
     if (noBitmap) {
       player.PatBlt(QRectF(p.W(10), p.W(9), p.W(8), p.W(7)), rop);
       return;
@@ -171,41 +172,41 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
   TMetaDCState& s = player.S;
   const std::size_t words = (p.Size() + 6) / 2;
   switch (record.Type) {
-    case 0x0103: s.MapMode = p.W(0); break;
-    case 0x0104: s.Rop2 = p.W(0); break;
-    case 0x0106: s.PolyFillMode = p.W(0); break;
-    case 0x0102: s.BkMode = p.W(0); break;
-    case 0x012E: s.TextAlign = p.U16(0); break;
-    case 0x0201: s.BkColor = WordColor(p, 0); break;
-    case 0x0209: s.TextColor = WordColor(p, 0); break;
-    case 0x020B: s.WindowOrg = QPointF(p.W(1), p.W(0)); break;
-    case 0x020C: s.WindowExt = QPointF(p.W(1), p.W(0)); break;
-    case 0x020F: s.WindowOrg += QPointF(p.W(1), p.W(0)); break;
-    case 0x0410:  // SCALEWINDOWEXT: yDenom, yNum, xDenom, xNum
+    case wmfSetMapMode: s.MapMode = p.W(0); break;
+    case wmfSetRop2: s.Rop2 = p.W(0); break;
+    case wmfSetPolyFillMode: s.PolyFillMode = p.W(0); break;
+    case wmfSetBkMode: s.BkMode = p.W(0); break;
+    case wmfSetTextAlign: s.TextAlign = p.U16(0); break;
+    case wmfSetBkColor: s.BkColor = WordColor(p, 0); break;
+    case wmfSetTextColor: s.TextColor = WordColor(p, 0); break;
+    case wmfSetWindowOrg: s.WindowOrg = QPointF(p.W(1), p.W(0)); break;
+    case wmfSetWindowExt: s.WindowExt = QPointF(p.W(1), p.W(0)); break;
+    case wmfOffsetWindowOrg: s.WindowOrg += QPointF(p.W(1), p.W(0)); break;
+    case wmfScaleWindowExt:  // yDenom, yNum, xDenom, xNum
       if (p.W(0) != 0 && p.W(2) != 0)
         s.WindowExt = QPointF(s.WindowExt.x() * p.W(3) / p.W(2), s.WindowExt.y() * p.W(1) / p.W(0));
       break;
-    case 0x0214: s.Current = QPointF(p.W(1), p.W(0)); break;
-    case 0x0213: player.LineTo(QPointF(p.W(1), p.W(0))); break;
-    case 0x0415: player.ExcludeClip(ReversedRect(p, 0)); break;
-    case 0x0416: player.IntersectClip(ReversedRect(p, 0)); break;
-    case 0x012C:  // SELECTCLIPREGION
+    case wmfMoveTo: s.Current = QPointF(p.W(1), p.W(0)); break;
+    case wmfLineTo: player.LineTo(QPointF(p.W(1), p.W(0))); break;
+    case wmfExcludeClipRect: player.ExcludeClip(ReversedRect(p, 0)); break;
+    case wmfIntersectClipRect: player.IntersectClip(ReversedRect(p, 0)); break;
+    case wmfSelectClipRegion:
       if (const QPainterPath* region = RegionObject(player, p.U16(0))) {
         player.CombineClip(QRegion(player.Transform().map(*region).toFillPolygon().toPolygon()), 5);
       } else {
         player.ResetClip();
       }
       break;
-    case 0x0228:  // FILLREGION: region, brush
+    case wmfFillRegion:  // region, brush
       if (const QPainterPath* region = RegionObject(player, p.U16(0))) FillRegion(player, *region, p.U16(2));
       break;
-    case 0x012B:  // PAINTREGION
+    case wmfPaintRegion:
       if (const QPainterPath* region = RegionObject(player, p.U16(0))) FillRegion(player, *region, -1);
       break;
-    case 0x012A:  // INVERTREGION
+    case wmfInvertRegion:
       if (const QPainterPath* region = RegionObject(player, p.U16(0))) FillRegion(player, *region, -1, 6);
       break;
-    case 0x0429:  // FRAMEREGION: region, brush, height, width: an outline in the brush's colour
+    case wmfFrameRegion:  // region, brush, height, width: an outline in the brush's colour
       if (const QPainterPath* region = RegionObject(player, p.U16(0))) {
         const TMetaDCState saved = player.S;
         player.SelectObject(p.U16(2));
@@ -214,43 +215,43 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
         player.S = saved;
       }
       break;
-    case 0x0220: break;                      // OFFSETCLIPRGN
-    case 0x001E: player.SaveDC(); break;
-    case 0x0127: player.RestoreDC(p.W(0)); break;
-    case 0x0817: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 0); break;
-    case 0x0830: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 1); break;
-    case 0x081A: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 2); break;
-    case 0x0418: {
+    case wmfOffsetClipRgn: break;
+    case wmfSaveDC: player.SaveDC(); break;
+    case wmfRestoreDC: player.RestoreDC(p.W(0)); break;
+    case wmfArc: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 0); break;
+    case wmfChord: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 1); break;
+    case wmfPie: player.DrawArc(ReversedRect(p, 4), Pt2(p, 2), Pt2(p, 0), 2); break;
+    case wmfEllipse: {
       QPainterPath path;
       path.addEllipse(ReversedRect(p, 0).normalized());
       player.DrawPath(path, true, true);
       break;
     }
-    case 0x041B: {
+    case wmfRectangle: {
       QPainterPath path;
       path.addRect(ReversedRect(p, 0).normalized());
       player.DrawPath(path, true, true);
       break;
     }
-    case 0x061C: {
+    case wmfRoundRect: {
       QPainterPath path;
       path.addRoundedRect(ReversedRect(p, 2).normalized(), std::abs(p.W(1)) / 2.0,
                           std::abs(p.W(0)) / 2.0);
       player.DrawPath(path, true, true);
       break;
     }
-    case 0x061D: player.PatBlt(QRectF(p.W(5), p.W(4), p.W(3), p.W(2)), WordRop(p)); break;
-    case 0x041F: player.SetPixel(QPointF(p.W(3), p.W(2)), WordColor(p, 0)); break;
-    case 0x0324:
-    case 0x0325: {
+    case wmfPatBlt: player.PatBlt(QRectF(p.W(5), p.W(4), p.W(3), p.W(2)), WordRop(p)); break;
+    case wmfSetPixel: player.SetPixel(QPointF(p.W(3), p.W(2)), WordColor(p, 0)); break;
+    case wmfPolygon:
+    case wmfPolyline: {
       const int count = p.W(0);
       if (count < 0) throw TMetaRecordOverrun();
       const std::vector<QPointF> pts = Points(p, 1, static_cast<std::size_t>(count));
-      if (record.Type == 0x0325) player.DrawPolyline(pts);
+      if (record.Type == wmfPolyline) player.DrawPolyline(pts);
       else player.DrawPolygons({pts});
       break;
     }
-    case 0x0538: {
+    case wmfPolyPolygon: {
       const int polys = p.W(0);
       if (polys < 0) throw TMetaRecordOverrun();
       std::vector<std::vector<QPointF>> all;
@@ -265,7 +266,7 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.DrawPolygons(all);
       break;
     }
-    case 0x0521: {  // TEXTOUT: count, string, y, x
+    case wmfTextOut: {  // count, string, y, x
       const int count = p.W(0);
       if (count < 0) throw TMetaRecordOverrun();
       const std::size_t padded = (static_cast<std::size_t>(count) + 1) & ~std::size_t{1};
@@ -275,7 +276,7 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.DrawText(QPointF(p.W(after + 1), p.W(after)), DecodeText(player, bytes), {}, 0, std::nullopt);
       break;
     }
-    case 0x0A32: {  // EXTTEXTOUT: y, x, count, options, [rect], string, [dx]
+    case wmfExtTextOut: {  // y, x, count, options, [rect], string, [dx]
       const QPointF ref(p.W(1), p.W(0));
       const int count = p.W(2);
       const int options = p.U16(6);
@@ -295,10 +296,10 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.DrawText(ref, DecodeText(player, bytes), dx, options, rect);
       break;
     }
-    case 0x0940:
-    case 0x0B41:
-    case 0x0F43: Blit(player, p, record.Type, words); break;
-    case 0x02FA: {  // CREATEPENINDIRECT
+    case wmfDIBBitBlt:
+    case wmfDIBStretchBlt:
+    case wmfStretchDIB: Blit(player, p, record.Type, words); break;
+    case wmfCreatePenIndirect: {
       TMetaObject o;
       o.Kind = TMetaObject::okPen;
       o.Pen.Style = p.U16(0);
@@ -307,7 +308,7 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.AddObjectLowest(o);
       break;
     }
-    case 0x02FC: {  // CREATEBRUSHINDIRECT
+    case wmfCreateBrushIndirect: {
       TMetaObject o;
       o.Kind = TMetaObject::okBrush;
       o.Brush.Style = p.U16(0);
@@ -316,14 +317,14 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.AddObjectLowest(o);
       break;
     }
-    case 0x02FB: {
+    case wmfCreateFontIndirect: {
       TMetaObject o;
       o.Kind = TMetaObject::okFont;
       o.Font = ReadLogFont(p);
       player.AddObjectLowest(o);
       break;
     }
-    case 0x0142: {  // DIBCREATEPATTERNBRUSH: style, usage, DIB
+    case wmfDIBCreatePatternBrush: {  // style, usage, DIB
       TMetaObject o;
       o.Kind = TMetaObject::okBrush;
       o.Brush.Style = 5;
@@ -333,20 +334,20 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.AddObjectLowest(o);
       break;
     }
-    case 0x01F9: {  // CREATEPATTERNBRUSH (device-dependent bitmap): a grey brush
+    case wmfCreatePatternBrush: {  // CREATEPATTERNBRUSH (device-dependent bitmap): a grey brush
       TMetaObject o;
       o.Kind = TMetaObject::okBrush;
       o.Brush.Color = Qt::gray;
       player.AddObjectLowest(o);
       break;
     }
-    case 0x00F7: {
+    case wmfCreatePalette: {
       TMetaObject o;
       o.Kind = TMetaObject::okPalette;
       player.AddObjectLowest(o);
       break;
     }
-    case 0x06FF: {
+    case wmfCreateRegion: {
       TMetaObject o;
       o.Kind = TMetaObject::okRegion;
       try {
@@ -357,8 +358,8 @@ void PlayWindowsRecord(TMetafilePlayer& player, const TMetaRecord& record) {
       player.AddObjectLowest(o);
       break;
     }
-    case 0x012D: player.SelectObject(p.U16(0)); break;
-    case 0x01F0: player.DeleteObject(p.U16(0)); break;
+    case wmfSelectObject: player.SelectObject(p.U16(0)); break;
+    case wmfDeleteObject: player.DeleteObject(p.U16(0)); break;
     default: break;  // records without a visible effect here are skipped
   }
 }

@@ -1,4 +1,4 @@
-#include "GIFByteReader.h"
+#include "view/GIFByteReader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "GIFComposer.h"
+#include "view/GIFComposer.h"
 
 #include <algorithm>
 #include <cstring>

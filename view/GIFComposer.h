@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "GIFTypes.h"
+#include "view/GIFTypes.h"
 
 class TGIFComposer {
  public:

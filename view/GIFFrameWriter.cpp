@@ -1,4 +1,4 @@
-#include "GIFFrameWriter.h"
+#include "view/GIFFrameWriter.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "GIFLzw.h"
-#include "GIFTypes.h"
+#include "view/GIFLzw.h"
+#include "view/GIFTypes.h"
 
 class TGIFFrameWriter : public TGIFPixelSink {
  public:

@@ -1,4 +1,4 @@
-#include "GIFImage.h"
+#include "view/GIFImage.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -14,9 +14,9 @@
 #include <functional>
 #include <vector>
 
-#include "GIFParser.h"
-#include "GIFPlacement.h"
-#include "GIFPlayer.h"
+#include "view/GIFParser.h"
+#include "view/GIFPlacement.h"
+#include "view/GIFPlayer.h"
 
 class QIODevice;
 class THiResTimer;

@@ -1,4 +1,4 @@
-#include "GIFLzw.h"
+#include "view/GIFLzw.h"
 
 #include <array>
 #include <cassert>

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "GIFByteReader.h"
+#include "view/GIFByteReader.h"
 
 inline constexpr int GIFMaxMinCodeSize = 11;
 

@@ -1,11 +1,11 @@
-#include "GIFParser.h"
+#include "view/GIFParser.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "GIFByteReader.h"
-#include "GIFFrameWriter.h"
-#include "GIFLzw.h"
+#include "view/GIFByteReader.h"
+#include "view/GIFFrameWriter.h"
+#include "view/GIFLzw.h"
 
 std::uint64_t TGIFAnimation::FrameBytes() const {
   std::uint64_t bytes = 0;
@@ -72,6 +72,7 @@ class TParser {
   TPendingControl FControl;
   std::string FComment;
   std::uint64_t FTotalBytes = 0;
+  std::string FTooLargeText;
 };
 
 TGIFParseResult TParser::Run() {
@@ -96,7 +97,7 @@ TGIFParseResult TParser::Run() {
     ReadColorTable(FReader, FAnim.GlobalBits, FAnim.GlobalPalette);
   }
 
-  bool tooLarge = false, trailer = false;
+  bool trailer = false;
   while (!FReader.AtEnd()) {
     if (!Progress()) return Fail(TGIFParseStatus::Aborted, "loading was cancelled");
     std::uint8_t introducer = 0, label = 0;
@@ -124,14 +125,14 @@ TGIFParseResult TParser::Run() {
     if (outcome == TFrameOutcome::Aborted)
       return Fail(TGIFParseStatus::Aborted, "loading was cancelled");
     if (outcome == TFrameOutcome::TooLarge) {
-      tooLarge = true;
-      break;
+      FTooLargeText = "the animation needs more than " +
+                      std::to_string(FOptions.Limits.MaxTotalBytes >> 20) + " MB of memory";
+      return Fail(TGIFParseStatus::TooLarge, FTooLargeText.c_str());
     }
     if (outcome == TFrameOutcome::Stop) break;
     if (FOptions.FirstImageOnly) break;
   }
   if (FAnim.Frames.empty()) {
-    if (tooLarge) return Fail(TGIFParseStatus::TooLarge, "the image is too large");
     if (!trailer && FReader.AtEnd())
       return Fail(TGIFParseStatus::Truncated, "the file holds no complete image");
     return Fail(TGIFParseStatus::NoImage, "the file holds no image");
@@ -221,7 +222,9 @@ TParser::TFrameOutcome TParser::ReadFrame() {
   frame.Clip.Width = std::min(frame.Left + frame.Width, FAnim.LogicalWidth) - frame.Clip.Left;
   frame.Clip.Height = std::min(frame.Top + frame.Height, FAnim.LogicalHeight) - frame.Clip.Top;
   const std::uint64_t bytes = std::uint64_t(frame.Clip.Width) * std::uint64_t(frame.Clip.Height);
-  if (FTotalBytes + bytes > FOptions.Limits.MaxTotalFrameBytes) return TFrameOutcome::TooLarge;
+  const std::uint64_t canvas =
+      std::uint64_t(FAnim.LogicalWidth) * std::uint64_t(FAnim.LogicalHeight) * GIFCanvasBytesPerPixel;
+  if (FTotalBytes + bytes + canvas > FOptions.Limits.MaxTotalBytes) return TFrameOutcome::TooLarge;
   FTotalBytes += bytes;
   frame.Pixels.assign(bytes, 0);
 

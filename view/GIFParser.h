@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "GIFTypes.h"
+#include "view/GIFTypes.h"
 
 struct TGIFAnimation {
   TGIFVersion Version = gvGIF87a;

@@ -1,4 +1,4 @@
-#include "GIFPlacement.h"
+#include "view/GIFPlacement.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Where the logical screen of an animation goes inside the control.
 #pragma once
 
-#include "GIFTypes.h"
+#include "view/GIFTypes.h"
 
 struct TGIFPlacementModes {
   bool Stretch = false;

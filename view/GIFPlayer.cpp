@@ -1,4 +1,4 @@
-#include "GIFPlayer.h"
+#include "view/GIFPlayer.h"
 
 #include <algorithm>
 #include <climits>

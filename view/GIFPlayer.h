@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "GIFComposer.h"
-#include "GIFParser.h"
+#include "view/GIFComposer.h"
+#include "view/GIFParser.h"
 
 class TGIFPlayer {
  public:

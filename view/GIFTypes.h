@@ -17,10 +17,17 @@ using TGIFPalette = std::array<TGIFColor, 256>;
 inline constexpr TGIFColor GIFOpaqueBlack = 0xFF000000u;
 inline constexpr int GIFMaxFrames = 256;
 
+// Bytes the control holds per pixel of the logical screen besides the frames: the composite
+// (4) and its mask (1), the area saved for a restore-previous frame (4 + 1) and the 32-bit
+// display copy (4).
+inline constexpr std::uint64_t GIFCanvasBytesPerPixel = 14;
+
 // Bounds that keep a small hostile file from asking for gigabytes. Areas are in pixels.
 struct TGIFLimits {
   std::uint64_t MaxScreenArea = std::uint64_t{1} << 25;  // logical screen, also bounds a frame
-  std::uint64_t MaxTotalFrameBytes = std::uint64_t{1} << 30;  // all decoded frames together
+  // Every decoded frame (each at most the logical screen: frames are clipped to it) plus the
+  // canvas of the logical screen; a file that needs more is refused.
+  std::uint64_t MaxTotalBytes = std::uint64_t{384} << 20;
 };
 
 struct TGIFRect {

@@ -392,7 +392,7 @@ void TPGImage::StopWorker() {
 }
 
 void TPGImage::WaitForPaintCopy() {
-  if (FWorker) FWorker->wait();
+  if (FWorker) FWorker->Wait();
   QCoreApplication::sendPostedEvents(this);
 }
 
@@ -457,7 +457,7 @@ void TPGImage::OrderPaintCopy(const TDisplayCopyOrder& order) {
   FOrderedW = order.Width;
   FOrderedH = order.Height;
   if (FUseThread) {
-    FWorker->start();
+    FWorker->Start();
   } else {
     std::unique_ptr<TPixelGraphic> result = FWorker->RunHere();
     FWorker.reset();
@@ -487,7 +487,7 @@ void TPGImage::customEvent(QEvent* event) {
     auto* e = static_cast<TPaintCopyResultEvent*>(event);
     if (e->Order != FOrderNumber || !e->Result) return;  // stale: a newer order exists
     if (FWorker) {
-      FWorker->wait();
+      FWorker->Wait();
       FWorker.reset();
     }
     HandOver(std::move(e->Result));

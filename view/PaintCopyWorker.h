@@ -1,12 +1,11 @@
-// TCreatePaintPGThread: builds a view's display copy on a worker thread and hands the result
+// TCreatePaintPGThread: builds a view's display copy on a background job and hands the result
 // and its progress to the view as posted events, in order.
 #pragma once
 
 #include <QEvent>
-#include <QThread>
-#include <atomic>
 #include <memory>
 
+#include "platform/BackgroundJob.h"
 #include "view/PaintCopyBuilder.h"
 
 class QObject;
@@ -30,24 +29,22 @@ class TPaintCopyProgressEvent : public QEvent {
   int Step, Percent;
 };
 
-class TCreatePaintPGThread : public QThread {
+class TCreatePaintPGThread {
  public:
-  // `target` receives the events; `source` must not change while the thread runs.
+  // `target` receives the events; `source` must not change while the job runs.
   TCreatePaintPGThread(QObject* target, unsigned order, const TPixelGraphic& source,
                        const TDisplayCopyOrder& copy, const TPaintCopySettings& settings);
-  ~TCreatePaintPGThread() override;
 
-  // Asks the thread to stop (cooperatively) and waits for it.
-  void Terminate();
+  // Builds on the job's thread; the result arrives as a TPaintCopyResultEvent.
+  void Start();
+  // Asks the build to stop (cooperatively) and waits for it.
+  void Terminate() { FJob.Stop(); }
+  void Wait() { FJob.Wait(); }
   // Builds on the calling thread instead and returns the copy (used without threads).
   std::unique_ptr<TPixelGraphic> RunHere();
 
- protected:
-  void run() override;
-
  private:
-  QObject* FTarget;
   unsigned FOrder;
   TPaintCopyBuilder FBuilder;
-  std::atomic<bool> FTerminate{false};
+  TBackgroundJob FJob;  // last: stopped before the builder goes
 };

@@ -1,23 +1,15 @@
 #include "view/PreviewWorker.h"
 
-#include <QCoreApplication>
-
 TCreateOpenSaveDialogPaintPGThread::TCreateOpenSaveDialogPaintPGThread(QObject* target,
                                                                        unsigned order,
                                                                        TPreviewRequest request)
-    : FTarget(target), FOrder(order), FRequest(std::move(request)) {}
+    : FOrder(order), FRequest(std::move(request)), FJob(target) {}
 
-TCreateOpenSaveDialogPaintPGThread::~TCreateOpenSaveDialogPaintPGThread() { Terminate(); }
-
-void TCreateOpenSaveDialogPaintPGThread::Terminate() {
-  FTerminate = true;
-  wait();
-}
-
-void TCreateOpenSaveDialogPaintPGThread::run() {
-  auto result = BuildPreview(FRequest, FTerminate, [this](int step, int percent) {
-    QCoreApplication::postEvent(FTarget, new TPaintCopyProgressEvent(FOrder, step, percent));
+void TCreateOpenSaveDialogPaintPGThread::Start() {
+  FJob.Start([this] {
+    auto result = BuildPreview(FRequest, FJob.StopFlag(), [this](int step, int percent) {
+      FJob.Post(std::make_unique<TPaintCopyProgressEvent>(FOrder, step, percent));
+    });
+    if (result) FJob.Post(std::make_unique<TPaintCopyResultEvent>(FOrder, std::move(result)));
   });
-  if (result && !FTerminate)
-    QCoreApplication::postEvent(FTarget, new TPaintCopyResultEvent(FOrder, std::move(result)));
 }

@@ -1,27 +1,22 @@
-// TCreateOpenSaveDialogPaintPGThread: builds the open/save dialogs' preview on a worker
-// thread and posts it (and its progress) to the dialog.
+// TCreateOpenSaveDialogPaintPGThread: builds the open/save dialogs' preview on a background
+// job and posts it (and its progress) to the dialog.
 #pragma once
 
-#include <QThread>
-#include <atomic>
-
+#include "platform/BackgroundJob.h"
 #include "view/PaintCopyWorker.h"
 #include "view/PreviewBuilder.h"
 
-class TCreateOpenSaveDialogPaintPGThread : public QThread {
+class TCreateOpenSaveDialogPaintPGThread {
  public:
   // The result arrives as a TPaintCopyResultEvent (order `order`), progress as a
   // TPaintCopyProgressEvent, both posted to `target`.
   TCreateOpenSaveDialogPaintPGThread(QObject* target, unsigned order, TPreviewRequest request);
-  ~TCreateOpenSaveDialogPaintPGThread() override;
-  void Terminate();
-
- protected:
-  void run() override;
+  void Start();
+  void Terminate() { FJob.Stop(); }
+  void Wait() { FJob.Wait(); }
 
  private:
-  QObject* FTarget;
   unsigned FOrder;
   TPreviewRequest FRequest;
-  std::atomic<bool> FTerminate{false};
+  TBackgroundJob FJob;  // last: stopped before the request goes
 };

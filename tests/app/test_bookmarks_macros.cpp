@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "app/Bookmarks.h"
 #include "app/MacroChannel.h"
@@ -19,7 +23,7 @@ QByteArray ReadAll(const QString& path) {
 
 TEST(BookmarkFile, ReadsEveryLineEndingAndWritesCrLf) {
   EXPECT_EQ(SplitBookmarkLines("/a\r\n/b\r/c\n/d"), (QStringList{"/a", "/b", "/c", "/d"}));
-  EXPECT_EQ(SplitBookmarkLines("/a\n\n/b\r\n"), (QStringList{"/a", "", "/b"}));
+  EXPECT_EQ(SplitBookmarkLines("/a\n\n/b\r\n"), (QStringList{"/a", "/b"}));  // no empty entries
   EXPECT_EQ(SplitBookmarkLines(""), QStringList());
   EXPECT_EQ(SplitBookmarkLines("/caf\xc3\xa9\n"), QStringList{QString::fromUtf8("/caf\xc3\xa9")});
 
@@ -29,6 +33,9 @@ TEST(BookmarkFile, ReadsEveryLineEndingAndWritesCrLf) {
   WriteBookmarks(path, {"/photos", "/home/me"});
   EXPECT_EQ(ReadAll(path), QByteArray("/photos\r\n/home/me\r\n"));
   EXPECT_EQ(ReadBookmarks(path), (QStringList{"/photos", "/home/me"}));
+  EXPECT_THROW(WriteBookmarks(path, {"/ok", "/two\nlines"}), EBookmarkFile);
+  EXPECT_THROW(WriteBookmarks(path, {"/cr\r"}), EBookmarkFile);
+  EXPECT_EQ(ReadAll(path), QByteArray("/photos\r\n/home/me\r\n"));  // nothing written
   WriteBookmarks(path, {});
   EXPECT_EQ(ReadAll(path), QByteArray());
 }
@@ -68,15 +75,74 @@ TEST(Macros, QueueWaitsForTheHandler) {
   EXPECT_EQ(LastMacroTarget(delivered[1]), "/a.jpg");
 }
 
+// Each channel test listens in a runtime folder of its own (tests may run side by side).
+struct PrivateRuntime {
+  QTemporaryDir dir;
+  QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+  PrivateRuntime() { qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8()); }
+  ~PrivateRuntime() { qputenv("XDG_RUNTIME_DIR", saved); }
+};
+
 TEST(Macros, ASecondStartDeliversItsPath) {
+  PrivateRuntime runtime;
   TMacroQueue queue;
   QStringList received;
   queue.RegisterHandler([&](const QStringList& m) { received << m; });
   TOpenChannel channel(queue);
-  ASSERT_TRUE(channel.Listen());
+  ASSERT_EQ(channel.Listen(), TOpenChannel::TListen::Listening);
   ASSERT_TRUE(TOpenChannel::SendToRunning("[Open(\"/pics/x.jpg\")]"));
   for (int i = 0; i < 100 && received.isEmpty(); ++i) QTest::qWait(10);
   ASSERT_EQ(received, QStringList{"[Open(\"/pics/x.jpg\")]"});
+}
+
+// A start without a path while an instance runs must not take the channel over: the running
+// instance keeps receiving paths, and it is asked to come to the front instead.
+TEST(Macros, ALiveInstanceKeepsTheChannel) {
+  PrivateRuntime runtime;
+  TMacroQueue first;
+  QStringList received;
+  first.RegisterHandler([&](const QStringList& m) { received << m; });
+  TOpenChannel running(first);
+  int activations = 0;
+  running.OnActivate = [&] { ++activations; };
+  ASSERT_EQ(running.Listen(), TOpenChannel::TListen::Listening);
+
+  TMacroQueue second;
+  TOpenChannel later(second);
+  EXPECT_EQ(later.Listen(), TOpenChannel::TListen::AnotherInstance);
+  ASSERT_TRUE(TOpenChannel::ActivateRunning());
+  for (int i = 0; i < 100 && activations == 0; ++i) QTest::qWait(10);
+  EXPECT_EQ(activations, 1);
+  EXPECT_TRUE(received.isEmpty());  // the request to come forward is no macro
+  ASSERT_TRUE(TOpenChannel::SendToRunning("[Open(\"/pics/y.jpg\")]"));
+  for (int i = 0; i < 100 && received.isEmpty(); ++i) QTest::qWait(10);
+  EXPECT_EQ(received, QStringList{"[Open(\"/pics/y.jpg\")]"});
+  EXPECT_TRUE(second.Pending().isEmpty());
+}
+
+// A socket left by an instance that crashed answers nobody: it is cleared and taken over.
+TEST(Macros, AStaleSocketIsReplaced) {
+  PrivateRuntime runtime;
+  const QByteArray path = TOpenChannel::ServerName().toUtf8();
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
+  std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ::close(fd);  // the file stays, nobody listens
+  ASSERT_TRUE(QFileInfo::exists(QString::fromUtf8(path)));
+  EXPECT_FALSE(TOpenChannel::SendToRunning("[Open(\"/x.jpg\")]", 200));
+
+  TMacroQueue queue;
+  QStringList received;
+  queue.RegisterHandler([&](const QStringList& m) { received << m; });
+  TOpenChannel channel(queue);
+  ASSERT_EQ(channel.Listen(), TOpenChannel::TListen::Listening);
+  ASSERT_TRUE(TOpenChannel::SendToRunning("[Open(\"/pics/z.jpg\")]"));
+  for (int i = 0; i < 100 && received.isEmpty(); ++i) QTest::qWait(10);
+  EXPECT_EQ(received, QStringList{"[Open(\"/pics/z.jpg\")]"});
 }
 
 }  // namespace

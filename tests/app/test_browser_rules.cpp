@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "app/BrowserRules.h"
-#include "app/FileListModel.h"
+#include "controls/FileList.h"
 
 namespace {
 
@@ -23,6 +23,14 @@ TEST(BrowserRules, SizesKindsAndMasks) {
   EXPECT_EQ(FileTypeMask("0000000000"), "");
   EXPECT_EQ(FileTypeMask("1"), "*.jpg");
   EXPECT_EQ(PictureStatusText("a.jpg", 640, 480), "a.jpg  (640 x 480)");
+  EXPECT_EQ(DisplayRouteOf(DisplayKindOf("/p/x.avi")), TDisplayRoute::Video);
+  EXPECT_EQ(DisplayRouteOf("GIF"), TDisplayRoute::AnimatedGIF);
+  EXPECT_EQ(DisplayRouteOf("WMF"), TDisplayRoute::Picture);
+  EXPECT_EQ(DisplayRouteOf("ICO"), TDisplayRoute::Picture);
+  EXPECT_EQ(DisplayRouteOf("EMF"), TDisplayRoute::View);  // enhanced metafiles go to the view
+  EXPECT_EQ(DisplayRouteOf("JPE"), TDisplayRoute::View);
+  EXPECT_EQ(DisplayRouteOf(""), TDisplayRoute::View);
+  EXPECT_EQ(MenuCaption("/x/Tom & Jerry"), "/x/Tom && Jerry");
 }
 
 TEST(BrowserRules, FitRuleAndFitToPane) {

@@ -6,14 +6,18 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/app/QtPrinters.h"
 #include "controls/DisplayControls.h"
+#include "controls/FileListView.h"
+#include "controls/FolderTree.h"
 #include "app/MainWindow.h"
+#include "app/Windows.h"
 #include "platform/Messages.h"
 #include "app/Settings.h"
 #include "imaging/formats/LoadSave.h"
@@ -33,7 +37,8 @@ void SavePicture(const QString& path, int w, int h, TRGB color) {
 struct MainWindow : ::testing::Test {
   QTemporaryDir dir;
   QStringList messages;
-  std::unique_ptr<TForm1> window;
+  std::unique_ptr<TWindows> windows;
+  TForm1* window = nullptr;
 
   void SetUp() override {
     SetMessageHook([this](const QString& t) { messages << t; });
@@ -43,7 +48,8 @@ struct MainWindow : ::testing::Test {
     SavePicture(dir.filePath("b.bmp"), 2000, 1000, RGBColor(0, 255, 0));
     SavePicture(dir.filePath("c.bmp"), 50, 50, RGBColor(0, 0, 255));
     SavePicture(dir.filePath("d.png.bmp"), 10, 10, 0);
-    window = std::make_unique<TForm1>();
+    windows = std::make_unique<TWindows>();
+    window = &windows->Main();
     window->SetBookmarkFile(dir.filePath("bm/bookmrks.dat"));
     window->resize(900, 600);
     window->show();
@@ -55,7 +61,7 @@ struct MainWindow : ::testing::Test {
 
 TEST_F(MainWindow, FileListFollowsTheMask) {
   EXPECT_EQ(window->Files().Count(), 4);
-  EXPECT_EQ(window->FileListWidget()->count(), 4);
+  EXPECT_EQ(window->FileListView()->model()->rowCount(), 4);
   WriteSetting("FileTypes", "0000000000");
   window->ApplyFileTypeMask();
   EXPECT_EQ(window->Files().Count(), 0);
@@ -161,7 +167,7 @@ TEST_F(MainWindow, SlideshowStartsTicksRestartsAndStops) {
 TEST_F(MainWindow, TicksWaitWhileADialogIsOpen) {
   window->LumivexBtn()->setChecked(true);
   window->Slideshow().ButtonClick(true);
-  QDialog dialog(window.get());
+  QDialog dialog(window);
   QTimer::singleShot(0, [&] {
     window->Slideshow().Tick();  // inside the modal dialog: no step
     dialog.accept();
@@ -205,9 +211,9 @@ TEST_F(MainWindow, SettingsSurviveARestart) {
   EXPECT_EQ(ReadSetting("Directory", ""), other.path());
   EXPECT_EQ(ReadSetting("Seconds", ""), "7");
   EXPECT_EQ(ReadSetting("BG Color", "unset"), "unset");  // only a Set Color change is saved
-  TForm1 again;
-  EXPECT_EQ(again.Folder(), other.path());
-  EXPECT_EQ(again.SecondsBox()->value(), 7);
+  TWindows again;
+  EXPECT_EQ(again.Main().Folder(), other.path());
+  EXPECT_EQ(again.Main().SecondsBox()->value(), 7);
   WriteSetting("Seconds", "junk");
   WriteSetting("Left", "x1");
   EXPECT_EQ(TMainSettings::Load().Seconds, 4);
@@ -298,6 +304,36 @@ TEST_F(MainWindow, IconsAndGIFsUseTheirOwnControls) {
   ASSERT_EQ(messages.size(), 1);
   EXPECT_EQ(messages.last(), "Error reading image file");
   EXPECT_FALSE(window->GIFImage1()->isVisible());
+}
+
+// A metafile that passes the header check but holds no picture, and a file named .avi that
+// is no video, are reported like every other unreadable picture, never shown as a size.
+TEST_F(MainWindow, FilesHoldingNoPictureReportAnError) {
+  QFile wmf(Path("empty.wmf"));
+  ASSERT_TRUE(wmf.open(QIODevice::WriteOnly));
+  wmf.write(QByteArray("\x01\x00\x09\x00\x00\x03\x64\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00", 17));
+  wmf.close();
+  QFile avi(Path("notes.avi"));
+  ASSERT_TRUE(avi.open(QIODevice::WriteOnly));
+  avi.write("these are my holiday notes, not a video");
+  avi.close();
+  window->Refresh();
+  window->ShowFile(Path("a.bmp"));
+  ASSERT_TRUE(messages.isEmpty());
+  auto* list = window->FileListView();
+  const int row = window->Files().Find("empty.wmf");
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    list->visualRect(list->model()->index(row, 0)).center());
+  ASSERT_EQ(messages, QStringList{"Error reading image file"});
+  EXPECT_FALSE(window->Image1()->isVisible());
+  EXPECT_EQ(window->StatusText(2), "a.bmp  (40 x 30)");
+  window->ShowFile(Path("notes.avi"));
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_EQ(messages.last(), "Error reading image file");
+  EXPECT_FALSE(window->AVIPlay1()->isVisible());
+  EXPECT_FALSE(window->AVIPlay1()->Active());
+  EXPECT_EQ(window->StatusText(2), "a.bmp  (40 x 30)");
+  EXPECT_FALSE(window->Led()->Lit());
 }
 
 TEST_F(MainWindow, OpenRequestsDisplayTheLastFile) {

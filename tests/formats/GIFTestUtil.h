@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FormatTestUtil.h"
+#include "tests/formats/FormatTestUtil.h"
 
 // Packs codes least-significant bit first, each with its own width.
 class TCodeWriter {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "FormatTestUtil.h"
+#include "tests/formats/FormatTestUtil.h"
 
 // Loads `sample` (image `index`) and expects every pixel within `tolerance` per channel of
 // the PPM `expected`.

@@ -1,6 +1,6 @@
 #include <climits>
 
-#include "FormatTestUtil.h"
+#include "tests/formats/FormatTestUtil.h"
 #include "imaging/formats/BMPFormat.h"
 
 namespace {

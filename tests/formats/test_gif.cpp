@@ -1,8 +1,8 @@
 // GIF reader: golden samples, hand-made code streams at the decoder's edges, and damaged files.
 #include <gtest/gtest.h>
 
-#include "GIFTestUtil.h"
-#include "GoldenUtil.h"
+#include "tests/formats/GIFTestUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/GIFFormat.h"
 

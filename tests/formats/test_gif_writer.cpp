@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <random>
 
-#include "GIFTestUtil.h"
+#include "tests/formats/GIFTestUtil.h"
 #include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/GIFWriter.h"
 

@@ -2,7 +2,7 @@
 // checks and damaged files.
 #include <gtest/gtest.h>
 
-#include "GoldenUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/ICOFormat.h"
 

@@ -1,5 +1,5 @@
 // JPEG through libjpeg-turbo: golden files, information texts, warnings, aborts, the writer.
-#include "GoldenUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/JPEGFormat.h"
 
 namespace {

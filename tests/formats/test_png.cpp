@@ -1,7 +1,7 @@
 // PNG through libpng: golden files, transparency and backgrounds, gamma, texts, the writer.
 #include <cstring>
 
-#include "GoldenUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/PNGFormat.h"
 
 namespace {

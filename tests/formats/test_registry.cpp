@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "FormatTestUtil.h"
+#include "tests/formats/FormatTestUtil.h"
 #include "imaging/formats/BMPFormat.h"
 #include "imaging/formats/ColorResolution.h"
 

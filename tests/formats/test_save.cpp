@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "FormatTestUtil.h"
+#include "tests/formats/FormatTestUtil.h"
 #include "imaging/formats/BMPFormat.h"
 
 namespace {

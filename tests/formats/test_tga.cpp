@@ -1,4 +1,4 @@
-#include "FormatTestUtil.h"
+#include "tests/formats/FormatTestUtil.h"
 #include "imaging/formats/TGAFormat.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // TIFF reader and writer: golden files, hand-made and hostile files, PackBits, round trips.
-#include "GoldenUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/TIFFDirectory.h"
 #include "imaging/formats/TIFFFormat.h"
 #include "imaging/formats/TIFFPackBits.h"

@@ -1,7 +1,7 @@
 // Error diffusion: the limit table, rounding, serpentine order and colour fidelity.
 #include <gtest/gtest.h>
 
-#include "TestImages.h"
+#include "tests/imaging/TestImages.h"
 #include "imaging/DitherMath.h"
 #include "imaging/PGraphic.h"
 

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "TestImages.h"
+#include "tests/imaging/TestImages.h"
 #include "imaging/PGraphic.h"
 #include "imaging/StandardPalettes.h"
 

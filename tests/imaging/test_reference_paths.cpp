@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "TestImages.h"
+#include "tests/imaging/TestImages.h"
 #include "imaging/PGraphic.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "TestImages.h"
+#include "tests/imaging/TestImages.h"
 #include "imaging/PGraphic.h"
 
 namespace {

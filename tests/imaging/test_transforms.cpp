@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "TestImages.h"
+#include "tests/imaging/TestImages.h"
 #include "imaging/PGraphic.h"
 
 namespace {

@@ -4,11 +4,12 @@
 
 #include <QGuiApplication>
 
-#include "MetafileBuilder.h"
+#include "tests/platform/MetafileBuilder.h"
 #include "imaging/formats/LoadSave.h"
 #include "imaging/formats/Registry.h"
 #include "platform/Metafile.h"
 #include "platform/MetafileFormat.h"
+#include "platform/MetafileRecords.h"
 
 namespace {
 
@@ -30,19 +31,36 @@ bool IsWhite(TRGB c) { return c == 0xFFFFFF; }
 
 // WMF: a solid brush of colour 0x00BBGGRR, selected.
 void SolidBrush(TWMFBuilder& w, std::uint32_t color) {
-  w.Record(0x02FC, {0, static_cast<int>(color & 0xFFFF), static_cast<int>(color >> 16), 0});
-  w.Record(0x012D, {0});
+  w.Record(wmfCreateBrushIndirect, {0, static_cast<int>(color & 0xFFFF), static_cast<int>(color >> 16), 0});
+  w.Record(wmfSelectObject, {0});
 }
 
 }  // namespace
 
 TEST(MetafileHeaders, WindowsTypesOneAndTwoAndPlaceableKeyAreRecognised) {
   TWMFBuilder w;
-  for (int i = 0; i < 3; ++i) w.Record(0x001E, {});  // the file must be above 18 words
+  for (int i = 0; i < 3; ++i) w.Record(wmfSaveDC, {});  // the file must be above 18 words
   for (int type : {0, 1, 2}) EXPECT_TRUE(CheckWMFHeader(w.Build(false, 100, 50, 96, type).data())) << type;
   EXPECT_FALSE(CheckWMFHeader(w.Build(false, 100, 50, 96, 3).data()));
   EXPECT_FALSE(CheckWMFHeader(w.Build(false, 100, 50, 96, 1, 0).data()));  // no objects
   EXPECT_TRUE(CheckWMFHeader(w.Build(true).data()));
+}
+
+// What the header check accepts the reader reads: a metafile of type 0 (left so by some
+// writers) draws like one of type 1 or 2, with and without a placeable header.
+TEST(MetafileHeaders, EveryAcceptedWindowsTypeIsRead) {
+  TWMFBuilder w;
+  SolidBrush(w, 0x0000FF);
+  w.Record(wmfRectangle, {50, 100, 0, 0});
+  for (bool placeable : {false, true})
+    for (int type : {0, 1, 2}) {
+      const TMetaBytes bytes = w.Build(placeable, 100, 50, 96, type);
+      ASSERT_TRUE(placeable || CheckWMFHeader(bytes.data()));
+      TPixelGraphic image;
+      Load(image, bytes, "wmf");
+      ASSERT_FALSE(image.Empty()) << "type " << type << (placeable ? " placeable" : "");
+      EXPECT_TRUE(IsRed(image.PixelColor(20, 20))) << type;
+    }
 }
 
 TEST(MetafileHeaders, EnhancedHeaderRecordsOf88BytesAndMoreAreRecognised) {
@@ -113,11 +131,11 @@ TEST(MetafileInfo, VersionAndColours) {
 
 TEST(MetafilePlayback, WindowsRectangleLineAndWindowMapping) {
   TWMFBuilder w;
-  w.Record(0x020C, {500, 1000});  // window extent 1000 x 500 over the 100 x 50 picture
+  w.Record(wmfSetWindowExt, {500, 1000});  // window extent 1000 x 500 over the 100 x 50 picture
   SolidBrush(w, 0x0000FF);
-  w.Record(0x02FA, {5, 0, 0, 0, 0});  // null pen
-  w.Record(0x012D, {1});
-  w.Record(0x041B, {500, 500, 0, 0});  // rectangle: bottom, right, top, left
+  w.Record(wmfCreatePenIndirect, {5, 0, 0, 0, 0});  // null pen
+  w.Record(wmfSelectObject, {1});
+  w.Record(wmfRectangle, {500, 500, 0, 0});  // rectangle: bottom, right, top, left
   TPixelGraphic image;
   Load(image, w.Build(true), "wmf");
   ASSERT_EQ(image.Width(), 100);
@@ -131,14 +149,14 @@ TEST(MetafilePlayback, WindowsRectangleLineAndWindowMapping) {
 TEST(MetafilePlayback, SaveAndRestoreKeepTheBrushAndClipLimitsDrawing) {
   TWMFBuilder w;
   SolidBrush(w, 0x0000FF);
-  w.Record(0x02FA, {5, 0, 0, 0, 0});
-  w.Record(0x012D, {1});
-  w.Record(0x001E, {});  // SaveDC
-  w.Record(0x02FC, {0, 0xFF00, 0, 0});  // green brush
-  w.Record(0x012D, {2});
-  w.Record(0x0127, {-1});  // RestoreDC: red again
-  w.Record(0x0416, {50, 50, 0, 0});  // clip to the left half (bottom, right, top, left)
-  w.Record(0x041B, {50, 100, 0, 0});
+  w.Record(wmfCreatePenIndirect, {5, 0, 0, 0, 0});
+  w.Record(wmfSelectObject, {1});
+  w.Record(wmfSaveDC, {});  // SaveDC
+  w.Record(wmfCreateBrushIndirect, {0, 0xFF00, 0, 0});  // green brush
+  w.Record(wmfSelectObject, {2});
+  w.Record(wmfRestoreDC, {-1});  // RestoreDC: red again
+  w.Record(wmfIntersectClipRect, {50, 50, 0, 0});  // clip to the left half (bottom, right, top, left)
+  w.Record(wmfRectangle, {50, 100, 0, 0});
   TPixelGraphic image;
   Load(image, w.Build(true), "wmf");
   EXPECT_TRUE(IsRed(image.PixelColor(20, 20)));
@@ -147,11 +165,11 @@ TEST(MetafilePlayback, SaveAndRestoreKeepTheBrushAndClipLimitsDrawing) {
 
 TEST(MetafilePlayback, TextIsDrawnInTheTextColour) {
   TWMFBuilder w;
-  w.Record(0x0209, {0x00FF, 0});  // red text
-  w.Record(0x0102, {1});          // transparent background
-  w.Record(0x02FB, {-30, 0, 0, 0, 700, 0, 0, 0, 0, 0x4144, 0});  // 30-unit bold font
-  w.Record(0x012D, {0});
-  w.RecordBytes(0x0521, {4, 0, 'H', 'H', 'H', 'H', 5, 0, 5, 0});  // TEXTOUT "HHHH" at 5, 5
+  w.Record(wmfSetTextColor, {0x00FF, 0});  // red text
+  w.Record(wmfSetBkMode, {1});          // transparent background
+  w.Record(wmfCreateFontIndirect, {-30, 0, 0, 0, 700, 0, 0, 0, 0, 0x4144, 0});  // 30-unit bold font
+  w.Record(wmfSelectObject, {0});
+  w.RecordBytes(wmfTextOut, {4, 0, 'H', 'H', 'H', 'H', 5, 0, 5, 0});  // TEXTOUT "HHHH" at 5, 5
   TPixelGraphic image;
   Load(image, w.Build(true), "wmf");
   int red = 0;
@@ -165,12 +183,12 @@ TEST(MetafilePlayback, TextBackgroundFollowsTheBackgroundMode) {
   for (int mode : {1, 2}) {  // TRANSPARENT, OPAQUE
     TWMFBuilder w;
     SolidBrush(w, 0x00FF00);
-    w.Record(0x041B, {50, 100, 0, 0});  // green everywhere
-    w.Record(0x0201, {0x00FF, 0});      // red background colour
-    w.Record(0x0102, {mode});
-    w.Record(0x02FB, {-30, 0, 0, 0, 400, 0, 0, 0, 0, 0});
-    w.Record(0x012D, {1});
-    w.RecordBytes(0x0521, {1, 0, '.', 0, 5, 0, 5, 0});  // a dot leaves most of its cell empty
+    w.Record(wmfRectangle, {50, 100, 0, 0});  // green everywhere
+    w.Record(wmfSetBkColor, {0x00FF, 0});      // red background colour
+    w.Record(wmfSetBkMode, {mode});
+    w.Record(wmfCreateFontIndirect, {-30, 0, 0, 0, 400, 0, 0, 0, 0, 0});
+    w.Record(wmfSelectObject, {1});
+    w.RecordBytes(wmfTextOut, {1, 0, '.', 0, 5, 0, 5, 0});  // a dot leaves most of its cell empty
     TPixelGraphic image;
     Load(image, w.Build(true), "wmf");
     // Near the top of the text cell, where a dot has no ink.
@@ -183,15 +201,15 @@ TEST(MetafilePlayback, TextBackgroundFollowsTheBackgroundMode) {
 TEST(MetafilePlayback, WindowsRegionsFillAndClip) {
   TWMFBuilder w;
   // Region object: one scan from y 0 to 50 covering x 0..25 and 50..75.
-  w.Record(0x06FF, {0, 6, 0, 0, 0, 1, 0, 0, 0, 75, 50, 4, 0, 50, 0, 25, 50, 75, 4});
-  w.Record(0x02FC, {0, 0x00FF, 0, 0});  // red brush (object 1)
-  w.Record(0x0228, {0, 1});             // FILLREGION region 0 with brush 1
-  w.Record(0x012C, {0});                // clip to the region
-  w.Record(0x02FC, {0, 0xFF00, 0, 0});  // green brush (object 2)
-  w.Record(0x012D, {2});
-  w.Record(0x02FA, {5, 0, 0, 0, 0});
-  w.Record(0x012D, {3});
-  w.Record(0x041B, {50, 100, 25, 0});  // lower half, clipped to the region
+  w.Record(wmfCreateRegion, {0, 6, 0, 0, 0, 1, 0, 0, 0, 75, 50, 4, 0, 50, 0, 25, 50, 75, 4});
+  w.Record(wmfCreateBrushIndirect, {0, 0x00FF, 0, 0});  // red brush (object 1)
+  w.Record(wmfFillRegion, {0, 1});             // FILLREGION region 0 with brush 1
+  w.Record(wmfSelectClipRegion, {0});                // clip to the region
+  w.Record(wmfCreateBrushIndirect, {0, 0xFF00, 0, 0});  // green brush (object 2)
+  w.Record(wmfSelectObject, {2});
+  w.Record(wmfCreatePenIndirect, {5, 0, 0, 0, 0});
+  w.Record(wmfSelectObject, {3});
+  w.Record(wmfRectangle, {50, 100, 25, 0});  // lower half, clipped to the region
   TPixelGraphic image;
   Load(image, w.Build(true), "wmf");
   EXPECT_TRUE(IsRed(image.PixelColor(10, 10)));
@@ -206,16 +224,16 @@ TEST(MetafilePlayback, EscapementTurnsTheBaselineCounterClockwise) {
   // With the y axis pointing up in logical space the same escapement runs the other way.
   for (bool flipped : {false, true}) {
     TWMFBuilder w;
-    w.Record(0x0103, {8});  // MM_ANISOTROPIC
+    w.Record(wmfSetMapMode, {8});  // MM_ANISOTROPIC
     if (flipped) {
-      w.Record(0x020B, {50, 0});    // window origin (0, 50)
-      w.Record(0x020C, {-50, 100});  // window extent (100, -50)
+      w.Record(wmfSetWindowOrg, {50, 0});    // window origin (0, 50)
+      w.Record(wmfSetWindowExt, {-50, 100});  // window extent (100, -50)
     }
-    w.Record(0x0102, {1});
-    w.Record(0x012E, {24});  // TA_BASELINE
-    w.Record(0x02FB, {-14, 0, flipped ? 2700 : 900, 0, 700, 0, 0, 0, 0, 0});
-    w.Record(0x012D, {0});
-    w.RecordBytes(0x0521, {4, 0, 'W', 'W', 'W', 'W', static_cast<unsigned char>(flipped ? 5 : 45), 0, 30, 0});  // at (30, 45) on the picture
+    w.Record(wmfSetBkMode, {1});
+    w.Record(wmfSetTextAlign, {24});  // TA_BASELINE
+    w.Record(wmfCreateFontIndirect, {-14, 0, flipped ? 2700 : 900, 0, 700, 0, 0, 0, 0, 0});
+    w.Record(wmfSelectObject, {0});
+    w.RecordBytes(wmfTextOut, {4, 0, 'W', 'W', 'W', 'W', static_cast<unsigned char>(flipped ? 5 : 45), 0, 30, 0});  // at (30, 45) on the picture
     TPixelGraphic image;
     Load(image, w.Build(true), "wmf");
     int above = 0, right = 0;
@@ -232,10 +250,10 @@ TEST(MetafilePlayback, EscapementTurnsTheBaselineCounterClockwise) {
 
 TEST(MetafilePlayback, DashedPensLeaveGaps) {
   TWMFBuilder w;
-  w.Record(0x02FA, {1, 0, 0, 0, 0});  // PS_DASH, black, one pixel
-  w.Record(0x012D, {0});
-  w.Record(0x0214, {25, 0});
-  w.Record(0x0213, {25, 100});
+  w.Record(wmfCreatePenIndirect, {1, 0, 0, 0, 0});  // PS_DASH, black, one pixel
+  w.Record(wmfSelectObject, {0});
+  w.Record(wmfMoveTo, {25, 0});
+  w.Record(wmfLineTo, {25, 100});
   TPixelGraphic image;
   Load(image, w.Build(true), "wmf");
   int ink = 0, paper = 0;
@@ -251,11 +269,11 @@ TEST(MetafilePlayback, DashedPensLeaveGaps) {
 
 TEST(MetafilePlayback, EnhancedRegionsAndGradients) {
   TEMFBuilder e;
-  e.Record(39, {1, 0, 0x0000FF, 0});  // red brush, not selected
+  e.Record(emrCreateBrushIndirect, {1, 0, 0x0000FF, 0});  // red brush, not selected
   // FILLRGN over the left quarter: bounds, size, brush, region header and one rectangle.
-  e.Record(71, {0, 0, 0, 0, 48, 1, 32, 1, 1, 16, 0, 0, 25, 50, 0, 0, 25, 50});
+  e.Record(emrFillRgn, {0, 0, 0, 0, 48, 1, 32, 1, 1, 16, 0, 0, 25, 50, 0, 0, 25, 50});
   // GRADIENTFILL of the right half, black at its left edge to white at its right.
-  e.Record(118, {0, 0, 0, 0, 2, 1, 0,
+  e.Record(emrGradientFill, {0, 0, 0, 0, 2, 1, 0,
                  50, 0, 0, 0,                        // vertex (50, 0), black
                  100, 50, static_cast<std::int32_t>(0xFF00FF00u), static_cast<std::int32_t>(0xFF00u),
                  0, 1});
@@ -271,9 +289,9 @@ TEST(MetafilePlayback, EnhancedRegionsAndGradients) {
 TEST(MetafilePlayback, RecordsThatLieAboutTheirDataEndPlaybackCleanly) {
   TWMFBuilder w;
   SolidBrush(w, 0x0000FF);
-  w.Record(0x041B, {50, 50, 0, 0});
-  w.Record(0x0324, {30000, 1, 1, 2, 2});  // polygon claiming 30000 points
-  w.Record(0x041B, {50, 100, 0, 50});     // never reached
+  w.Record(wmfRectangle, {50, 50, 0, 0});
+  w.Record(wmfPolygon, {30000, 1, 1, 2, 2});  // polygon claiming 30000 points
+  w.Record(wmfRectangle, {50, 100, 0, 50});     // never reached
   TPixelGraphic image;
   Load(image, w.Build(true), "wmf");
   EXPECT_TRUE(IsRed(image.PixelColor(20, 20)));
@@ -288,13 +306,13 @@ TEST(MetafilePlayback, RecordsThatLieAboutTheirDataEndPlaybackCleanly) {
 
 TEST(MetafilePlayback, EnhancedShapesPathsAndBitmaps) {
   TEMFBuilder e;
-  e.Record(39, {1, 0, 0x0000FF, 0});  // red brush
-  e.Record(37, {1});
-  e.Record(37, {static_cast<std::int32_t>(0x80000008u)});  // NULL_PEN
-  e.Record(59, {});                                         // begin path
-  e.Record(43, {0, 0, 49, 49});                             // rectangle into the path
-  e.Record(60, {});
-  e.Record(62, {0, 0, 49, 49});  // fill path
+  e.Record(emrCreateBrushIndirect, {1, 0, 0x0000FF, 0});  // red brush
+  e.Record(emrSelectObject, {1});
+  e.Record(emrSelectObject, {static_cast<std::int32_t>(0x80000008u)});  // NULL_PEN
+  e.Record(emrBeginPath, {});                                         // begin path
+  e.Record(emrRectangle, {0, 0, 49, 49});                             // rectangle into the path
+  e.Record(emrEndPath, {});
+  e.Record(emrFillPath, {0, 0, 49, 49});  // fill path
   // STRETCHDIBITS of a 2 x 1 bitmap (blue, green) into the right half.
   TMetaBytes p;
   for (int v : {0, 0, 0, 0}) MPut32(p, static_cast<std::uint32_t>(v));  // bounds
@@ -312,7 +330,7 @@ TEST(MetafilePlayback, EnhancedShapesPathsAndBitmaps) {
   MPut16(p, 24);
   for (int i = 0; i < 6; ++i) MPut32(p, 0);
   for (int v : {255, 0, 0, 0, 255, 0, 0, 0}) p.push_back(static_cast<std::uint8_t>(v));
-  e.RecordBytes(81, p);
+  e.RecordBytes(emrStretchDIBits, p);
   TPixelGraphic image;
   Load(image, e.Build(100, 50), "emf");
   ASSERT_EQ(image.Width(), 100);
@@ -326,20 +344,20 @@ TEST(MetafilePlayback, EnhancedShapesPathsAndBitmaps) {
 
 TEST(MetafilePlayback, EnhancedPolyDrawAndSmallTextOut) {
   TEMFBuilder e;
-  e.Record(38, {1, 0, 3, 0, 0x0000FF});  // red pen, 3 units wide
-  e.Record(37, {1});
+  e.Record(emrCreatePen, {1, 0, 3, 0, 0x0000FF});  // red pen, 3 units wide
+  e.Record(emrSelectObject, {1});
   // POLYDRAW: move to (10, 10), lines to (90, 10) and (90, 40), closing the figure.
   TMetaBytes p;
   for (int v : {0, 0, 0, 0, 3, 10, 10, 90, 10, 90, 40}) MPut32(p, static_cast<std::uint32_t>(v));
   for (int type : {6, 2, 3}) p.push_back(static_cast<std::uint8_t>(type));
   p.push_back(0);
-  e.RecordBytes(56, p);
+  e.RecordBytes(emrPolyDraw, p);
   // SMALLTEXTOUT "WW" at (10, 20) in 8-bit characters without a clip rectangle.
-  e.Record(24, {0x00FF00});
+  e.Record(emrSetTextColor, {0x00FF00});
   TMetaBytes t;
   for (int v : {10, 20, 2, 0x300, 1, 0, 0}) MPut32(t, static_cast<std::uint32_t>(v));
   for (int c : {0x57, 0x57, 0, 0}) t.push_back(static_cast<std::uint8_t>(c));  // "WW"
-  e.RecordBytes(108, t);
+  e.RecordBytes(emrSmallTextOut, t);
   TPixelGraphic image;
   Load(image, e.Build(100, 50), "emf");
   EXPECT_TRUE(IsRed(image.PixelColor(50, 10)));

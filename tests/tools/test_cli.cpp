@@ -10,6 +10,10 @@
 #include <iterator>
 #include <string>
 
+#include "imaging/formats/ExtraReaders.h"
+#include "imaging/formats/LoadSave.h"
+#include "imaging/formats/Registry.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -176,6 +180,52 @@ TEST_F(CliTest, GIFOutputIsReducedAndReadsBack) {
   EXPECT_EQ(Run("convert --transparent 300,0,0 " + in + " " + P("bad.gif")).Status, 2);
 }
 
+// The transparent index of a GIF's graphic control extension; -1 without transparency.
+int TransparentIndex(const std::string& gif) {
+  const std::size_t at = gif.find(std::string("\x21\xF9\x04", 3));
+  if (at == std::string::npos || !(gif[at + 3] & 1)) return -1;
+  return static_cast<unsigned char>(gif[at + 6]);
+}
+
+// A white picture with a patch of colours, some of them nearly white: exactly the white
+// pixels become transparent, whatever the reduction to 252 colours does with white.
+TEST_F(CliTest, GIFTransparencyMatchesTheColourBeforeTheReduction) {
+  InitFormatLibrary();
+  RegisterGIFAndIconReaders();
+  const int w = 24, h = 16;
+  std::string ppm = "P6\n24 16\n255\n";
+  auto inPatch = [](int x, int y) { return x >= 6 && x < 18 && y >= 4 && y < 12; };
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      unsigned char rgb[3] = {255, 255, 255};
+      if (inPatch(x, y)) {
+        const int k = (x * 7 + y * 13) % 4;
+        const unsigned char patch[4][3] = {{252, 254, 252}, {250, 250, 250}, {200, 30, 40}, {20, 90, 220}};
+        std::copy(patch[k], patch[k] + 3, rgb);
+      }
+      ppm.append(reinterpret_cast<const char*>(rgb), 3);
+    }
+  Write("white.ppm", ppm);
+  const TRun r = Run("convert --transparent 255,255,255 " + P("white.ppm") + " " + P("t.gif"));
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Err, "");
+  const int key = TransparentIndex(Slurp(FDir / "t.gif"));
+  ASSERT_GE(key, 0) << "no transparent colour was written";
+  TPixelGraphic back;
+  LoadFromFile(back, (FDir / "t.gif").string());
+  ASSERT_TRUE(back.PixelFormat() == pf8Bit || back.PixelFormat() == pf4Bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      ASSERT_EQ(static_cast<int>(back.Pixel(x, y)) == key, !inPatch(x, y)) << x << "," << y;
+  EXPECT_EQ(back.PaletteColor(key), RGBColor(255, 255, 255));
+
+  // A colour the picture does not hold is reported; the GIF is written without one.
+  const TRun absent = Run("convert --transparent 1,2,3 " + P("white.ppm") + " " + P("n.gif"));
+  EXPECT_EQ(absent.Status, 0);
+  EXPECT_NE(absent.Err.find("the colour 1,2,3 does not occur"), std::string::npos) << absent.Err;
+  EXPECT_EQ(TransparentIndex(Slurp(FDir / "n.gif")), -1);
+}
+
 TEST_F(CliTest, MetafilesThePlayerCannotLoadLeaveNothingToSave) {
   // The header check sees an enhanced metafile header record; the signature is missing.
   Write("fake.emf", std::string("\x01\0\0\0\x6c\0\0\0", 8) + std::string(120, 'x'));
@@ -213,6 +263,64 @@ TEST_F(CliTest, HelpAndFormats) {
             std::string::npos);
   EXPECT_NE(f.Out.find("pbm   Portable Bitmap           black and white\n"), std::string::npos);
   EXPECT_NE(f.Out.find("GammaCorrectionOnRead=true"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+std::string PdfToText(const fs::path& pdf) {
+  const fs::path text = pdf.string() + ".txt";
+  const std::string command = "pdftotext -layout " + Quote(pdf.string()) + " " + Quote(text.string());
+  if (std::system(command.c_str()) != 0) return "<pdftotext failed>";
+  return Slurp(text);
+}
+
+TEST_F(CliTest, ListingPrintsTheFolderToPdf) {
+  // The saved page-setup defaults of this test's own (empty) settings apply.
+  setenv("XDG_CONFIG_HOME", (FDir / "config").c_str(), 1);
+  fs::create_directories(FDir / "pics");
+  const std::pair<const char*, std::size_t> files[] = {
+      {"d.jpg", 1048576}, {"a.jpg", 0}, {"c.JPG", 1024}, {"b.jpg", 1023}, {"notes.txt", 5}};
+  for (const auto& [name, size] : files)
+    std::ofstream(FDir / "pics" / name, std::ios::binary) << std::string(size, 'x');
+  const TRun r = Run("listing " + P("pics") + " --pdf " + P("out.pdf") + " --mask '*.jpg'");
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out, "4 files, 1 pages: " + (FDir / "out.pdf").string() + "\n");
+  const std::string text = PdfToText(FDir / "out.pdf");
+  std::size_t at = 0;
+  for (const char* line : {"pics", "a.jpg (1K)", "b.jpg (1K)", "c.JPG (2K)", "d.jpg (1025K)",
+                           "Lumivex Directory Report", "Page 1"}) {
+    const std::size_t found = text.find(line, at);
+    EXPECT_NE(found, std::string::npos) << line << " in\n" << text;
+    if (found != std::string::npos) at = found;
+  }
+  EXPECT_EQ(text.find("notes.txt"), std::string::npos);
+  // Every file by default; A4 landscape pages.
+  ASSERT_EQ(Run("listing " + P("pics") + " --pdf " + P("all.pdf") +
+                " --paper a4 --orientation landscape").Status, 0);
+  EXPECT_NE(PdfToText(FDir / "all.pdf").find("notes.txt (1K)"), std::string::npos);
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(CliTest, ListingFailuresAreReportedAndLeaveNoFile) {
+  setenv("XDG_CONFIG_HOME", (FDir / "config").c_str(), 1);
+  fs::create_directories(FDir / "empty");
+  const TRun empty = Run("listing " + P("empty") + " --pdf " + P("out.pdf"));
+  EXPECT_EQ(empty.Status, 1);
+  EXPECT_NE(empty.Err.find("nothing to print"), std::string::npos) << empty.Err;
+  const TRun missing = Run("listing " + P("absent") + " --pdf " + P("out.pdf"));
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_NE(missing.Err.find("cannot read the folder"), std::string::npos) << missing.Err;
+  EXPECT_FALSE(fs::exists(FDir / "out.pdf"));
+  EXPECT_EQ(Run("listing " + P("empty")).Status, 2);
+  EXPECT_EQ(Run("listing " + P("empty") + " --pdf x.pdf --paper tabloid").Status, 2);
+  EXPECT_EQ(Run("listing " + P("empty") + " --pdf x.pdf --orientation sideways").Status, 2);
+  Write("empty/a.jpg", "x");
+  const TRun unwritable = Run("listing " + P("empty") + " --pdf " + P("no/such/out.pdf"));
+  EXPECT_EQ(unwritable.Status, 1);
+  EXPECT_NE(unwritable.Err.find("Cannot write the file"), std::string::npos) << unwritable.Err;
+  unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Composition on the logical screen: disposal methods, transparency, interlace, clipping.
 #include <gtest/gtest.h>
 
-#include "GIFBuilder.h"
+#include "tests/view/GIFBuilder.h"
 #include "view/GIFComposer.h"
 #include "view/GIFParser.h"
 

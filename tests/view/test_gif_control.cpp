@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "GIFBuilder.h"
+#include "tests/view/GIFBuilder.h"
 #include "view/GIFImage.h"
 #include "controls/HiResTimer.h"
 
@@ -63,6 +63,26 @@ TEST(GIFImage, NewControlAndFailedLoads) {
   EXPECT_TRUE(w.Data().empty());
   EXPECT_TRUE(w.FirstFrameBitmap().isNull());
   EXPECT_TRUE(w.LastError().startsWith("GIF: "));
+}
+
+// A file of a few kilobytes whose 256 frames of 5000 x 5000 stick out of a 1 x 1 screen is
+// refused with the control's "GIF: ..." message instead of being held in a gigabyte.
+TEST(GIFImage, RefusesAnimationsBeyondTheMemoryBudget) {
+  File f = Screen(1, 1);
+  for (int i = 0; i < 256; ++i) {
+    Frame frame = Solid(0, 0, 4, 4, 1);
+    frame.Width = frame.Height = 5000;
+    f.Frames.push_back(frame);
+  }
+  TGIFImage w;
+  EXPECT_FALSE(Load(w, f));
+  EXPECT_FALSE(w.Loaded());
+  EXPECT_TRUE(w.LastError().startsWith("GIF: ")) << w.LastError().toStdString();
+  // A real animation of a good size still loads.
+  File fine = Screen(1200, 900);
+  for (int i = 0; i < 8; ++i) fine.Frames.push_back(Solid(0, 0, 1200, 900, 1 + i % 3));
+  ASSERT_TRUE(Load(w, fine)) << w.LastError().toStdString();
+  EXPECT_EQ(w.FrameCount(), 8);
 }
 
 TEST(GIFImage, LoadsFromFileWithStoredDataAndFirstFrameBitmap) {

@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "GIFBuilder.h"
+#include "tests/view/GIFBuilder.h"
 #include "view/GIFLzw.h"
 
 namespace {

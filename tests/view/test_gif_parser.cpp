@@ -1,7 +1,9 @@
 // Parsing: header, extensions, frame fields, limits and damaged files.
 #include <gtest/gtest.h>
 
-#include "GIFBuilder.h"
+#include <algorithm>
+
+#include "tests/view/GIFBuilder.h"
 #include "view/GIFParser.h"
 
 using namespace giftest;
@@ -152,16 +154,44 @@ TEST(GIFParser, GrowsTheLogicalScreenAndClipsBeyondTheLimit) {
   EXPECT_EQ(Parse(Build(tooLarge), anim).Status, TGIFParseStatus::TooLarge);
 }
 
-TEST(GIFParser, StopsAtTheMemoryBudgetKeepingEarlierFrames) {
+TEST(GIFParser, RefusesAnAnimationBeyondTheMemoryBudget) {
   File file = TwoColor(100, 100);
   for (int i = 0; i < 10; ++i) file.Frames.push_back(Solid(0, 0, 100, 100, 1));
   TGIFParseOptions options;
-  options.Limits.MaxTotalFrameBytes = 35000;
+  // Exactly enough for the ten frames and the canvas of the logical screen.
+  options.Limits.MaxTotalBytes = 100 * 100 * GIFCanvasBytesPerPixel + 10 * 100 * 100;
   TGIFAnimation anim;
   ASSERT_TRUE(Parse(Build(file), anim, options).Ok());
-  EXPECT_EQ(anim.Frames.size(), 3u);
-  options.Limits.MaxTotalFrameBytes = 5000;
-  EXPECT_EQ(Parse(Build(file), anim, options).Status, TGIFParseStatus::TooLarge);
+  EXPECT_EQ(anim.Frames.size(), 10u);
+  options.Limits.MaxTotalBytes -= 1;
+  const TGIFParseResult refused = Parse(Build(file), anim, options);
+  EXPECT_EQ(refused.Status, TGIFParseStatus::TooLarge);
+  EXPECT_EQ(refused.Message.rfind("GIF: ", 0), 0u) << refused.Message;
+  EXPECT_TRUE(anim.Frames.empty());
+}
+
+// A few kilobytes on a 1 x 1 screen declaring 256 frames of 5000 x 5000: the logical screen
+// grows to hold them, and the frames with the canvas would need gigabytes.
+TEST(GIFParser, ATinyFileCannotAskForGigabytes) {
+  File file = TwoColor(1, 1);
+  for (int i = 0; i < 256; ++i) {
+    Frame f = Solid(0, 0, 4, 4, 1);
+    f.Width = f.Height = 5000;  // declared far larger than its data
+    file.Frames.push_back(f);
+  }
+  const Bytes data = Build(file);
+  ASSERT_LT(data.size(), 16u * 1024);
+  std::uint64_t heldMost = 0;
+  TGIFAnimation anim;
+  TGIFParseOptions options;
+  options.Progress = [&](std::uint64_t, std::uint64_t, int) {
+    heldMost = std::max(heldMost, anim.FrameBytes());
+    return true;
+  };
+  const TGIFParseResult r = Parse(data, anim, options);
+  EXPECT_EQ(r.Status, TGIFParseStatus::TooLarge);
+  EXPECT_EQ(r.Message.rfind("GIF: ", 0), 0u) << r.Message;
+  EXPECT_LE(heldMost + 5000ull * 5000 * GIFCanvasBytesPerPixel, TGIFLimits{}.MaxTotalBytes);
 }
 
 TEST(GIFParser, DamagedFramesKeepWhatWasDecoded) {

@@ -1,7 +1,7 @@
 // Playback: frame intervals and Speed, loop counts, Loop, Animate and CurrentFrame.
 #include <gtest/gtest.h>
 
-#include "GIFBuilder.h"
+#include "tests/view/GIFBuilder.h"
 #include "view/GIFPlacement.h"
 #include "view/GIFPlayer.h"
 

@@ -220,8 +220,8 @@ TEST(ViewPreview, BuildsReducedPreviewsOnAWorker) {
   TCreateOpenSaveDialogPaintPGThread worker(&receiver, 7, request = {path, 64, 64, smFast, 24,
                                                                        pOptimized252Sys16,
                                                                        pOptimized252Sys16});
-  worker.start();
-  worker.wait();
+  worker.Start();
+  worker.Wait();
   QCoreApplication::sendPostedEvents(&receiver);
   ASSERT_TRUE(receiver.Result);
   EXPECT_EQ(receiver.Result->Width(), 64);

@@ -51,3 +51,4 @@ int RunInfo(const std::vector<std::string>& args, TCliContext& context);
 int RunConvert(const std::vector<std::string>& args, TCliContext& context);
 int RunFormats(const std::vector<std::string>& args, TCliContext& context);
 int RunFilterCommand(const std::vector<std::string>& args, TCliContext& context);
+int RunListing(const std::vector<std::string>& args, TCliContext& context);

@@ -58,6 +58,23 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --seed N           the random sequence of spray and noise (default: a new one)\n"
        "  --threads N        threads for the filter (default: by picture size and cores)\n",
        RunFilterCommand},
+      {"listing", "print the listing of a folder's files with their sizes to a PDF file",
+       "usage: lumivex-cli listing FOLDER --pdf OUT.pdf [--mask PATTERNS] [--paper NAME]\n"
+       "                           [--orientation portrait|landscape] [--dpi N]\n"
+       "\n"
+       "Prints the folder listing report: one line per file, \"name  (NK)\" with the size in\n"
+       "K (trunc(bytes / 1024) + 1), in name order, the folder as page header, \"Lumivex\n"
+       "Directory Report\" and the page number at the foot of each page. Page-setup defaults\n"
+       "saved in the browser (margins, fonts, header and footer options) apply. OUT.pdf is\n"
+       "replaced only when the new file is complete. Exit status 1 when the folder cannot be\n"
+       "read or no file matches.\n"
+       "\n"
+       "  --pdf OUT.pdf         the PDF file to write\n"
+       "  --mask PATTERNS       the files to list, e.g. \"*.jpg;*.png\" (default: every file)\n"
+       "  --paper NAME          letter (default), legal or a4\n"
+       "  --orientation O       portrait or landscape (default: as page setup saved it)\n"
+       "  --dpi N               resolution pages are laid out at (default 600)\n",
+       RunListing},
   };
   return commands;
 }

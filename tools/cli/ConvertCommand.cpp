@@ -58,8 +58,14 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
       return kExitFailure;
     }
     image.SaveColorResWarningAction = action;
-    if (IsGIFOutput(output)) SaveAsGIF(image, output, gif);
-    else SaveToFile(image, output);
+    if (!IsGIFOutput(output)) {
+      SaveToFile(image, output);
+    } else if (!SaveAsGIF(image, output, gif)) {
+      const TRGB c = gif.TransparentColor;
+      context.Err << "lumivex-cli: the colour " << RedOf(c) << ',' << GreenOf(c) << ','
+                  << BlueOf(c) << " does not occur in " << input
+                  << ": the GIF has no transparent colour\n";
+    }
   } catch (const std::bad_alloc&) {
     context.Err << "lumivex-cli: out of memory\n";
     return kExitFailure;

@@ -1,13 +1,27 @@
-// The file list of the browser: the regular files of one folder matching a mask, in name
-// order, with a selection set and a current position.
+// TFileListModel: the files of one folder that match a mask, in name order, with a selection
+// set and a current position. The selection and the position live in the model's own
+// selection model, which every list view of the model shares: what a view shows is the
+// model's state, never a copy of it.
 #pragma once
 
+#include <QAbstractListModel>
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <vector>
 
-class TFileListModel {
+class QItemSelectionModel;
+
+class TFileListModel : public QAbstractListModel {
  public:
+  explicit TFileListModel(QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+  // The selection and the current position; give it to the view (QAbstractItemView::
+  // setSelectionModel) so that the view shows and edits exactly this state.
+  QItemSelectionModel* Selection() const { return FSelection; }
+
   // Patterns separated by ";" ("*.jpg;*.gif"); extensions match without regard to case.
   // An empty mask lists nothing. Re-reads the folder.
   void SetMask(const QString& mask);
@@ -19,14 +33,17 @@ class TFileListModel {
 
   int Count() const { return static_cast<int>(FNames.size()); }
   const QStringList& Names() const { return FNames; }
+  // Folder + "/" + name; empty for an index outside the list.
   QString PathOf(int index) const;
-  // -1 when the list is empty.
-  int Position() const { return FPosition; }
+  // -1 exactly when the list is empty.
+  int Position() const;
   void SetPosition(int index);
   bool IsSelected(int index) const;
   void SetSelected(int index, bool on);
   void ClearSelection();
   bool AnySelected() const;
+  // The selected entries in list order.
+  QList<int> SelectedRows() const;
   // Selects an entry and makes it current (as the program does).
   void MakeCurrent(int index);
   // The entry at the position when it is selected, else -1.
@@ -43,10 +60,9 @@ class TFileListModel {
  private:
   bool Matches(const QString& name) const;
 
+  QItemSelectionModel* FSelection;
   QString FFolder;
   QString FMask;
   QStringList FPatterns;
   QStringList FNames;
-  std::vector<bool> FSelected;
-  int FPosition = -1;
 };

@@ -1,0 +1,73 @@
+// The main window: drives, folders and the file list.
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/MainWindow.h"
+#include "controls/FileListView.h"
+#include "controls/FolderTree.h"
+#include "platform/Settings.h"
+
+void TForm1::SetFolder(const QString& folder) {
+  const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
+  if (!QDir(clean).exists()) return;
+  FFiles.SetFolder(clean);
+  SetDriveFromFolder(clean);
+  FFolders->SetFolder(clean);
+  FolderChanged();
+}
+
+void TForm1::SetDriveFromFolder(const QString& folder) {
+  QString best = "/";
+  for (int i = 0; i < FDrives->count(); ++i) {
+    const QString root = FDrives->itemText(i);
+    if ((folder == root || folder.startsWith(root.endsWith('/') ? root : root + '/')) &&
+        root.size() > best.size())
+      best = root;
+  }
+  FDrives->setCurrentText(best);
+}
+
+void TForm1::FolderChanged() {
+  ShowFileCount();
+  FSlideshow->FolderChanged();
+}
+
+// A click, drag or key in the file list changed the selection or the position: the entry
+// the user made current is displayed when it is selected and the position moved, or when a
+// click selected an entry that is not on display (the first click on the first entry of a
+// fresh folder, where the position already rests).
+void TForm1::FileListUserChange(int positionBefore, bool byMouse) {
+  if (FFiles.CurrentIndex() < 0) return;
+  const QString current = FFiles.CurrentFile();
+  if (FFiles.Position() != positionBefore || (byMouse && current != FShownFile)) ShowFile(current);
+}
+
+void TForm1::ApplyFileTypeMask() {
+  const QString mask = FileTypeMask(ReadSetting("FileTypes", "111111"));
+  if (mask == FFiles.Mask()) return;  // the list was read with these types
+  FFiles.SetMask(mask);
+  ShowFileCount();
+}
+
+void TForm1::Refresh() {
+  QString remembered;
+  if (FFiles.AnySelected()) remembered = FFiles.Names().value(FFiles.Position());
+  FFiles.Reread();
+  if (!remembered.isEmpty()) {
+    const int at = FFiles.Find(remembered);
+    if (at >= 0) FFiles.MakeCurrent(at);
+  }
+  ShowFileCount();
+}
+
+void TForm1::OpenFromShell(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.dir().exists()) return;
+  SetFolder(info.absolutePath());
+  const int at = FFiles.Find(info.fileName());
+  if (at < 0) return;
+  FFiles.MakeCurrent(at);
+  FFileList->ScrollToPosition();
+  ShowFile(FFiles.PathOf(at));
+}

@@ -1,0 +1,34 @@
+#include "app/MainWindowHost.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/MainWindow.h"
+#include "controls/FileList.h"
+
+QString TMainWindowHost::CurrentFile() const { return FMain.Files().CurrentFile(); }
+
+QString TMainWindowHost::CurrentFolder() const { return FMain.Folder(); }
+
+QStringList TMainWindowHost::FileMask() const {
+  return FMain.Files().Mask().split(';', Qt::SkipEmptyParts);
+}
+
+QStringList TMainWindowHost::SelectedFiles() const {
+  QStringList paths;
+  for (int row : FMain.Files().SelectedRows()) paths << FMain.Files().PathOf(row);
+  return paths;
+}
+
+void TMainWindowHost::RefreshFolder() { FMain.Refresh(); }
+
+void TMainWindowHost::ShowFile(const QString& path) {
+  const QFileInfo info(path);
+  if (QDir::cleanPath(info.absolutePath()) != FMain.Folder()) FMain.SetFolder(info.absolutePath());
+  TFileListModel& files = FMain.Files();
+  const int at = files.Find(info.fileName());
+  if (at < 0) return;
+  files.ClearSelection();
+  files.MakeCurrent(at);
+  FMain.ShowFile(files.PathOf(at));
+}

@@ -1,0 +1,167 @@
+// The main window's toolbar, menus, pop-up menu and keys, and the commands that only open
+// another window or the desktop's own handlers.
+#include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/AboutBox.h"
+#include "app/HelpSearch.h"
+#include "app/MainWindow.h"
+#include "app/Windows.h"
+#include "controls/FileListView.h"
+#include "platform/Printer.h"
+#include "print/PrintWindows.h"
+
+namespace {
+
+const char* const kWebSite = "https://corvane.example/lumivex/";
+const char* const kMailAddress = "mailto:lumivex@corvane.example?subject=Lumivex%207.0";
+
+// The interval box: read-only text, changed only with its arrows (not with keys or the wheel).
+class TSecondsBox : public QSpinBox {
+ public:
+  explicit TSecondsBox(QWidget* parent) : QSpinBox(parent) {
+    lineEdit()->setReadOnly(true);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
+  void wheelEvent(QWheelEvent* event) override { event->ignore(); }
+};
+
+}  // namespace
+
+void TForm1::BuildToolBar() {
+  QToolBar* toolbar = addToolBar("Tools");
+  toolbar->setObjectName("ToolBar1");
+  toolbar->setMovable(false);
+  toolbar->setFixedHeight(34);
+  toolbar->setIconSize(QSize(16, 16));
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  auto button = [&](const QString& text, const QString& hint, auto slot) {
+    QAction* a = toolbar->addAction(text);
+    a->setToolTip(hint);
+    connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  button("\u25C0", "Previous Image", [this] { PreviousImage(); });
+  button("\u25B6", "Next Image", [this] { NextImage(); });
+  toolbar->addSeparator();
+  FSeconds = new TSecondsBox(toolbar);
+  FSeconds->setObjectName("Seconds");
+  FSeconds->setRange(1, 60);
+  FSeconds->setWrapping(false);
+  FSeconds->setValue(4);
+  toolbar->addWidget(FSeconds);
+  connect(FSeconds, &QSpinBox::valueChanged, this, [this](int v) { FSlideshow->SetSeconds(v); });
+  FLumivexBtn = toolbar->addAction("Show");
+  FLumivexBtn->setObjectName("LumivexBtn");
+  FLumivexBtn->setCheckable(true);
+  FLumivexBtn->setToolTip("Run a Lumivex");
+  connect(FLumivexBtn, &QAction::triggered, this, [this](bool down) { FSlideshow->ButtonClick(down); });
+  toolbar->addSeparator();
+  button("Colour", "Set Background Color", [this] { SetColorCommand(); });
+  FAutoZoom = toolbar->addAction("Zoom");
+  FAutoZoom->setCheckable(true);
+  FAutoZoom->setToolTip("Auto Zoom");
+  connect(FAutoZoom, &QAction::toggled, this, [this](bool down) {
+    if (down)
+      FitToPane();
+    else if (FFiles.CurrentIndex() >= 0)
+      ShowFile(FFiles.CurrentFile());
+  });
+  toolbar->addSeparator();
+  button("Copy", "Copy To Clipboard", [this] { CopyToClipboard(); });
+}
+
+void TForm1::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  file->setObjectName("File1");
+  file->addAction("Printer Setup", this, [this] { PrinterSetup(); });
+  file->addAction("Print Directory Listings", this, [this] { PrintDirectoryListings(); })
+      ->setObjectName("PrintDirectoryListings1");
+  file->addSeparator();
+  file->addAction("Set Color...", this, [this] { SetColorCommand(); });
+  file->addSeparator();
+  file->addAction("Quit", this, [this] { close(); });
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->addAction("Copy to clipboard", this, [this] { CopyToClipboard(); });
+  FBookmarksMenu = menuBar()->addMenu("&Bookmarks");
+  FBookmarksMenu->setObjectName("Bookmarks1");
+  FBookmarksMenu->addAction("Add Bookmark", this, [this] { AddBookmark(); });
+  FBookmarksMenu->addAction("Edit Bookmarks...", this, [this] { EditBookmarks(); });
+  FBookmarksMenu->addSeparator();
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->setObjectName("Help1");
+  help->addAction("Contents", this, [this] { ShowHelp(); });
+  help->addAction("Search For Help On...", this, [this] { SearchHelp(); });
+  help->addAction("How To Use Help...", this, [this] { ShowHelpOnHelp(); });
+  help->addSeparator();
+  QMenu* contact = help->addMenu("Contacting us...");
+  contact->addAction("Go to our web site", this, [this] { OpenWebSite(); });
+  contact->addAction("email us", this, [this] { OpenMail(); });
+  help->addSeparator();
+  help->addAction("About Lumivex", this, [this] { ShowAbout(); });
+}
+
+void TForm1::BuildPopupAndKeys() {
+  // The file list's pop-up menu serves the viewing pane too.
+  auto* popup = new QMenu(this);
+  popup->setObjectName("PopupMenu1");
+  popup->addAction("Zoom In (+)", this, [this] { FitToPane(); });
+  popup->addAction("Zoom Out (-)", this, [this] {
+    if (FFiles.CurrentIndex() >= 0) ShowFile(FFiles.CurrentFile());
+  });
+  popup->addAction("Refresh List (F5)", this, [this] { Refresh(); });
+  for (QWidget* w : {static_cast<QWidget*>(FFileList), FPane}) {
+    w->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(w, &QWidget::customContextMenuRequested, this,
+            [popup, w](const QPoint& at) { popup->popup(w->mapToGlobal(at)); });
+  }
+
+  // Keys the window handles before its children see them.
+  auto key = [this](const QKeySequence& seq, auto slot) {
+    auto* s = new QShortcut(seq, this);
+    s->setContext(Qt::WindowShortcut);
+    connect(s, &QShortcut::activated, this, slot);
+  };
+  key(QKeySequence(Qt::Key_F1), [this] { ShowHelp(); });
+  key(QKeySequence(Qt::Key_F5), [this] { Refresh(); });
+  key(QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), [this] { FitToPane(); });
+  key(QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), [this] {
+    if (FFiles.CurrentIndex() >= 0) ShowFile(FFiles.CurrentFile());
+  });
+}
+
+bool TForm1::AutoZoom() const { return FAutoZoom->isChecked(); }
+
+void TForm1::SetAutoZoom(bool on) { FAutoZoom->setChecked(on); }
+
+void TForm1::PrinterSetup() { ShowPrinterSetup(this); }
+
+void TForm1::PrintDirectoryListings() {
+  // Every entry of the file list, in list order, whatever is selected.
+  PrintDirectoryListing(*FListingPrinter, FFiles.Folder(), FFiles.Names(), this);
+}
+
+void TForm1::ShowHelp() { OpenOnDesktop(this, HelpPage("index.html")); }
+
+void TForm1::ShowHelpOnHelp() { OpenOnDesktop(this, HelpPage("using-help.html")); }
+
+void TForm1::SearchHelp() {
+  auto& search = FWindows.Get<TfHelpSearch>();
+  search.Start();
+}
+
+void TForm1::OpenWebSite() { OpenOnDesktop(this, QUrl(QString::fromLatin1(kWebSite))); }
+
+void TForm1::OpenMail() { OpenOnDesktop(this, QUrl(QString::fromLatin1(kMailAddress))); }
+
+void TForm1::ShowAbout() { FWindows.Get<TfAbout>().exec(); }

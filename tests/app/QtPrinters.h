@@ -1,0 +1,12 @@
+// Readable Qt values in test failure messages.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+  *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}';
+}
