@@ -29,6 +29,8 @@ class TBackgroundJob {
   void Start(std::function<void()> work);
   // Asks the work to stop and waits for it to end.
   void Stop();
+  // Asks the work to stop without waiting (a later Stop or Wait joins it).
+  void RequestStop() { FStop = true; }
   // Waits for the work to end without asking it to stop.
   void Wait();
   bool Started() const { return FThread.joinable() || FJoined; }
