@@ -5,6 +5,9 @@
 #include <QItemSelectionModel>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTreeView>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -44,6 +47,15 @@ TPGOpenDialog::TPGOpenDialog(QWidget* parent) : QFileDialog(parent) {
       if (!chosen.isEmpty() && chosen.first() != FCurrent) SelectionChanged(chosen.first());
     });
   BuildPanel();
+  resize(900, 480);  // room for the names, sizes and types beside the panel
+  if (auto* details = findChild<QTreeView*>("treeView")) {
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < header->count(); ++c)
+      header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+  }
+  if (auto* splitter = findChild<QSplitter*>("splitter")) splitter->setSizes({150, 600});
   FTypes = OpenFileTypes();
   ApplyFileTypes();
 }

@@ -13,6 +13,7 @@
 
 #include "dialogs/EffectWindow.h"
 #include "dialogs/FilterDialogForm.h"
+#include "dialogs/OpenSaveDialog.h"
 #include "imaging/formats/LoadSave.h"
 
 namespace {
@@ -38,7 +39,7 @@ std::unique_ptr<TFilterDialog> MakeFilterDialog(const std::string& name) {
 }
 
 void ShootLater(const QString& file) {
-  QTimer::singleShot(1000, [file] {
+  QTimer::singleShot(qEnvironmentVariableIntValue("LUMIVEX_SHOT_MS") > 0 ? qEnvironmentVariableIntValue("LUMIVEX_SHOT_MS") : 1000, [file] {
     QGuiApplication::primaryScreen()->grabWindow(0).save(file);
     if (QWidget* w = QApplication::activeModalWidget()) w->close();
   });
@@ -57,12 +58,13 @@ int main(int argc, char** argv) {
   if (args.isEmpty()) {
     std::fprintf(stderr,
                  "usage: lumivex-dialogs rgb|cmy|ycbcr|hls|hsv|bcg|grayscale|negative|sharpen|"
-                 "detail|smooth|blur|contour|spray|mononoise|colornoise|mosaic [PICTURE] [--shot PNG]\n");
+                 "detail|smooth|blur|contour|spray|mononoise|colornoise|mosaic [PICTURE] | open|save [FILE]  [--shot PNG]\n");
     return 2;
   }
   TPixelGraphic image;
   try {
-    if (args.size() > 1) LoadFromFile(image, args[1].toStdString());
+    if (args.size() > 1 && args[0] != "open" && args[0] != "save")
+      LoadFromFile(image, args[1].toStdString());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
@@ -89,6 +91,18 @@ int main(int argc, char** argv) {
     const bool ok = window.exec() == QDialog::Accepted;
     std::printf("%s: %s %d\n", ok ? "OK" : "Cancel", EffectName(it->second).c_str(),
                 window.Amount());
+    return 0;
+  }
+  if (name == "open" || name == "save") {
+    std::unique_ptr<TPGOpenDialog> dialog;
+    if (name == "open")
+      dialog = std::make_unique<TPGOpenDialog>();
+    else
+      dialog = std::make_unique<TPGSaveDialog>();
+    if (args.size() > 1) dialog->FileName = args[1];
+    const bool ok = dialog->Execute();
+    std::printf("%s: %s (type %d)\n", ok ? "OK" : "Cancel", qPrintable(dialog->FileName),
+                dialog->FilterIndex);
     return 0;
   }
   std::fprintf(stderr, "unknown dialog %s\n", name.c_str());
