@@ -83,6 +83,7 @@ TFilterDialogForm::TFilterDialogForm(TFilterDialog& dialog, const TPixelGraphic*
   FTimer = new QTimer(this);
   FTimer->setSingleShot(true);
   FTimer->setInterval(kPreviewDelayMs);
+  FTimer->setTimerType(Qt::PreciseTimer);  // never earlier than the rest asks
   connect(FTimer, &QTimer::timeout, this, [this] { TimerFired(); });
   BuildControls();
   if (FPreview && image) StartSource(*image);

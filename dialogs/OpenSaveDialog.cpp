@@ -37,6 +37,7 @@ TPGOpenDialog::TPGOpenDialog(QWidget* parent) : QFileDialog(parent) {
   FTimer = new QTimer(this);
   FTimer->setSingleShot(true);
   FTimer->setInterval(kSettleMs);
+  FTimer->setTimerType(Qt::PreciseTimer);  // never earlier than the rest asks
   connect(FTimer, &QTimer::timeout, this, [this] { StartPreview(); });
   connect(this, &QFileDialog::currentChanged, this, [this](const QString& p) { SelectionChanged(p); });
   // A file selected without moving the current item (the name given to Execute, the keyboard
