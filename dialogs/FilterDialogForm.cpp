@@ -16,6 +16,7 @@
 
 #include "dialogs/FilterPreviewJobs.h"
 #include "dialogs/core/FilterDialogLayout.h"
+#include "platform/BackgroundJob.h"
 #include "view/PGImage.h"
 
 namespace {
@@ -242,6 +243,7 @@ void TFilterDialogForm::TimerFired() {
 
 void TFilterDialogForm::customEvent(QEvent* event) {
   if (event->type() != TFilterPreviewEvent::kType) return QDialog::customEvent(event);
+  TBackgroundJob::AcceptPosted();
   auto* e = static_cast<TFilterPreviewEvent*>(event);
   if (e->Code == TFilterPreviewEvent::SourceReady) {
     FSource = std::move(e->Image);

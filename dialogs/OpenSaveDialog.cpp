@@ -16,6 +16,7 @@
 
 #include "dialogs/OpenSavePanel.h"
 #include "imaging/formats/Registry.h"
+#include "platform/BackgroundJob.h"
 #include "view/PreviewWorker.h"
 
 namespace {
@@ -174,6 +175,7 @@ void TPGOpenDialog::StartPreview() {
 }
 
 void TPGOpenDialog::customEvent(QEvent* event) {
+  TBackgroundJob::AcceptPosted();
   if (event->type() == TPaintCopyResultEvent::kType) {
     auto* e = static_cast<TPaintCopyResultEvent*>(event);
     if (e->Order != FOrder || !FLoading) return;  // an older load's picture is freed

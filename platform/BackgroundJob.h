@@ -43,6 +43,12 @@ class TBackgroundJob {
   // event is discarded instead.
   void Post(std::unique_ptr<QEvent> event);
 
+  // ---- for the receiver --------------------------------------------------------------------
+  // Called by a receiver's event handler before it reads a posted event's data. The
+  // toolkit's event queue already orders the two threads, but its lock is not visible to the
+  // thread sanitizer; this pairs with a release in Post so that the order is explicit.
+  static void AcceptPosted();
+
  private:
   QObject* FReceiver;
   std::atomic<bool> FStop{false};

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "dialogs/core/OpenSaveTypes.h"
+#include "dialogs/core/PreviewBoxGeometry.h"
 #include "imaging/formats/LoadSave.h"
 
 namespace fs = std::filesystem;
@@ -85,4 +86,37 @@ TEST(OpenSaveTypes, InformationLinesOfAnEightBitBitmap) {
   many.ImageCount = 3;
   EXPECT_EQ(FileInfoLines(many).back(), "10x5x16 4 bit, 3");
   fs::remove_all(dir);
+}
+
+TEST(PreviewBoxGeometry, PicturesFittedAndCentredInTheBox) {
+  TBoxRect r = PreviewBoxImageRect(32, 32, 184, 170);  // an icon: its own size, centred
+  EXPECT_EQ(r.W, 32);
+  EXPECT_EQ(r.H, 32);
+  EXPECT_EQ(r.X, (184 - 32) / 2);
+  EXPECT_EQ(r.Y, (170 - 32) / 2);
+  r = PreviewBoxImageRect(1600, 1200, 184, 170);  // reduced to the box less 4 pixels
+  EXPECT_EQ(r.W, 180);
+  EXPECT_EQ(r.H, 135);
+  r = PreviewBoxImageRect(1200, 1600, 184, 170);
+  EXPECT_EQ(r.H, 166);
+  EXPECT_EQ(r.W, 124);  // trunc(166 x 0.75)
+  r = PreviewBoxImageRect(20000, 3, 184, 170);  // never 0
+  EXPECT_EQ(r.W, 180);
+  EXPECT_EQ(r.H, 1);
+  r = PreviewBoxImageRect(0, 0, 184, 170);
+  EXPECT_EQ(r.W, 0);
+}
+
+TEST(PreviewBoxGeometry, ClockHands) {
+  TClockHands c = ProgressClockHands(1, 0);  // both hands at twelve
+  EXPECT_EQ(c.HourX, 7);
+  EXPECT_EQ(c.HourY, 1);
+  EXPECT_EQ(c.MinuteX, 7);
+  EXPECT_EQ(c.MinuteY, 0);
+  c = ProgressClockHands(1, 25);  // minute hand at three
+  EXPECT_EQ(c.MinuteX, 14);
+  EXPECT_EQ(c.MinuteY, 7);
+  c = ProgressClockHands(4, 0);  // hour hand at three
+  EXPECT_EQ(c.HourX, 13);
+  EXPECT_EQ(c.HourY, 7);
 }
