@@ -17,6 +17,7 @@
 #include "dialogs/OpenSavePanel.h"
 #include "imaging/formats/Registry.h"
 #include "platform/BackgroundJob.h"
+#include "platform/Messages.h"
 #include "view/PreviewWorker.h"
 
 namespace {
@@ -107,6 +108,16 @@ bool TPGOpenDialog::Execute() {
   FilterIndex = SelectedFilterIndex();
   if (ok && !selectedFiles().isEmpty()) FileName = selectedFiles().first();
   return ok;
+}
+
+void TPGOpenDialog::SetOptions(TPGOpenOptions options) {
+  if (!(options & ofShareAware)) {
+    ShowMessage(this, "TPGOpenDialog.Options and TPGSaveDialog.Options must include ofShareAware!");
+    options |= ofShareAware;
+  }
+  FOptions = options;
+  if (!FIsSave)
+    setFileMode((options & ofAllowMultiSelect) ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
 }
 
 QStringList TPGOpenDialog::InfoLines() const { return FInfoBox->Lines(); }

@@ -19,6 +19,19 @@ class TCreateOpenSaveDialogPaintPGThread;
 class TOpenSavePreviewBox;
 class TOpenSaveInfoBox;
 
+// The dialog options the program sets. Share-aware is always on (files that another program
+// has open can be chosen); multiple selection lets several files be chosen in the open dialog.
+// The save dialog always asks before a file is replaced.
+enum TPGOpenOption : unsigned {
+  ofReadOnly = 1,
+  ofOverwritePrompt = 2,
+  ofHideReadOnly = 4,
+  ofAllowMultiSelect = 8,
+  ofFileMustExist = 16,
+  ofShareAware = 32,
+};
+using TPGOpenOptions = unsigned;
+
 class TPGOpenDialog : public QFileDialog {
  public:
   explicit TPGOpenDialog(QWidget* parent = nullptr);
@@ -37,6 +50,10 @@ class TPGOpenDialog : public QFileDialog {
   // The chosen file (set before Execute to start with it) and the chosen type (1-based).
   QString FileName;
   int FilterIndex = 1;
+
+  // A set without share-aware shows a message and gets it added.
+  TPGOpenOptions Options() const { return FOptions; }
+  void SetOptions(TPGOpenOptions options);
 
   // Shows the dialog modally; true when a file was chosen.
   virtual bool Execute();
@@ -59,6 +76,7 @@ class TPGOpenDialog : public QFileDialog {
 
   std::vector<TFileTypeEntry> FTypes;
   bool FIsSave = false;
+  TPGOpenOptions FOptions = ofHideReadOnly | ofShareAware;
 
  private:
   void BuildPanel();

@@ -15,6 +15,7 @@
 
 #include "dialogs/OpenSaveDialog.h"
 #include "imaging/formats/LoadSave.h"
+#include "platform/Messages.h"
 
 namespace {
 
@@ -88,6 +89,41 @@ TEST_F(OpenSaveDialogTest, FileTypesFromTheRegistry) {
   EXPECT_EQ(save.nameFilters().first(), "BMP - Bitmap (*.bmp)");
   EXPECT_EQ(save.nameFilters().last(), "TIF - Tagged Image File Format (*.tif)");
   EXPECT_EQ(save.acceptMode(), QFileDialog::AcceptSave);
+}
+
+TEST_F(OpenSaveDialogTest, OptionsAlwaysIncludeShareAware) {
+  QStringList shown;
+  SetMessageHook([&](const QString& text) { shown << text; });
+  TPGOpenDialog dialog;
+  EXPECT_EQ(dialog.Options(), ofHideReadOnly | ofShareAware);
+  dialog.SetOptions(ofAllowMultiSelect | ofShareAware);
+  EXPECT_TRUE(shown.isEmpty());
+  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
+  dialog.SetOptions(ofHideReadOnly);
+  SetMessageHook(nullptr);
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(shown[0], "TPGOpenDialog.Options and TPGSaveDialog.Options must include ofShareAware!");
+  EXPECT_EQ(dialog.Options(), ofHideReadOnly | ofShareAware);
+  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+}
+
+TEST_F(OpenSaveDialogTest, PreviewOfTheFirstOfSeveralSelectedFiles) {
+  TPGOpenDialog dialog;
+  dialog.SetOptions(ofAllowMultiSelect | ofShareAware);
+  dialog.setDirectory(Dir.path());
+  dialog.show();
+  Select(dialog, "icon.bmp");
+  auto* list = dialog.findChild<QListView*>("listView");
+  const QModelIndex gray = [&] {
+    for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r)
+      if (list->model()->index(r, 0, list->rootIndex()).data().toString() == "gray.bmp")
+        return list->model()->index(r, 0, list->rootIndex());
+    return QModelIndex();
+  }();
+  ASSERT_TRUE(gray.isValid());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualRect(gray).center());
+  ASSERT_TRUE(WaitFor([&] { return dialog.PreviewImage() != nullptr && dialog.selectedFiles().size() == 2; }));
+  EXPECT_EQ(dialog.PreviewImage()->Width(), dialog.selectedFiles().first().endsWith("icon.bmp") ? 32 : 64);
 }
 
 TEST_F(OpenSaveDialogTest, PreviewAndInformationOfTheSelectedFile) {
