@@ -144,6 +144,11 @@ TEST_F(OpenSaveDialogTest, PreviewAndInformationOfTheSelectedFile) {
   EXPECT_EQ(dialog.PreviewImage()->Width(), 180);  // the box less 4 pixels
   EXPECT_EQ(dialog.PreviewImage()->Height(), 135);
 
+  // The types match names in any case.
+  WritePicture(Path("UPPER.BMP"), 16, 8, pf24Bit);
+  Select(dialog, "UPPER.BMP");
+  ASSERT_TRUE(WaitFor([&] { return dialog.PreviewImage() && dialog.PreviewImage()->Width() == 16; }));
+
   const int loads = dialog.LoadsStarted();
   TypeCombo(dialog)->setFocus();
   QTest::keyClick(TypeCombo(dialog), Qt::Key_End);  // "All files" lists the text file
