@@ -242,8 +242,8 @@ void TFilterDialogForm::TimerFired() {
 }
 
 void TFilterDialogForm::customEvent(QEvent* event) {
-  if (event->type() != TFilterPreviewEvent::kType) return QDialog::customEvent(event);
   TBackgroundJob::AcceptPosted();
+  if (event->type() != TFilterPreviewEvent::kType) return QDialog::customEvent(event);
   auto* e = static_cast<TFilterPreviewEvent*>(event);
   if (e->Code == TFilterPreviewEvent::SourceReady) {
     FSource = std::move(e->Image);
