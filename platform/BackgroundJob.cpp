@@ -26,7 +26,14 @@ void TBackgroundJob::Wait() {
   FJoined = true;
 }
 
+namespace {
+std::atomic<unsigned> gPosted{0};
+}
+
+void TBackgroundJob::AcceptPosted() { (void)gPosted.load(std::memory_order_acquire); }
+
 void TBackgroundJob::Post(std::unique_ptr<QEvent> event) {
   if (!event || StopRequested()) return;
+  gPosted.fetch_add(1, std::memory_order_release);
   QCoreApplication::postEvent(FReceiver, event.release());
 }

@@ -29,6 +29,8 @@ class TBackgroundJob {
   void Start(std::function<void()> work);
   // Asks the work to stop and waits for it to end.
   void Stop();
+  // Asks the work to stop without waiting (a later Stop or Wait joins it).
+  void RequestStop() { FStop = true; }
   // Waits for the work to end without asking it to stop.
   void Wait();
   bool Started() const { return FThread.joinable() || FJoined; }
@@ -40,6 +42,12 @@ class TBackgroundJob {
   // Hands the event (and what it owns) to the receiver; after a stop was asked for the
   // event is discarded instead.
   void Post(std::unique_ptr<QEvent> event);
+
+  // ---- for the receiver --------------------------------------------------------------------
+  // Called by a receiver's event handler before it reads a posted event's data. The
+  // toolkit's event queue already orders the two threads, but its lock is not visible to the
+  // thread sanitizer; this pairs with a release in Post so that the order is explicit.
+  static void AcceptPosted();
 
  private:
   QObject* FReceiver;

@@ -483,6 +483,7 @@ void TPGImage::HandOver(std::unique_ptr<TPixelGraphic> result) {
 }
 
 void TPGImage::customEvent(QEvent* event) {
+  TBackgroundJob::AcceptPosted();
   if (event->type() == TPaintCopyResultEvent::kType) {
     auto* e = static_cast<TPaintCopyResultEvent*>(event);
     if (e->Order != FOrderNumber || !e->Result) return;  // stale: a newer order exists

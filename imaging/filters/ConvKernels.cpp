@@ -1,8 +1,9 @@
 #include "imaging/filters/ConvKernels.h"
 
 // Plain loops the compiler vectorises; with GCC on x86-64 an AVX2 copy is chosen at run time
-// where the processor has it.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+// where the processor has it. Not under the thread sanitizer: its run-time is not ready when
+// the loader calls the clones' resolvers, and the program would crash before main.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
 #define LUMIVEX_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define LUMIVEX_VECTOR_CLONES
