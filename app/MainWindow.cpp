@@ -52,6 +52,7 @@ TForm1::TForm1(TWindows& windows)
   BuildToolBar();
   BuildMenus();
   BuildPopupAndKeys();
+  BuildEditorCommands();
   FBookmarkFile = DefaultBookmarkFile();
   RebuildBookmarkMenu();
   // The list is read with the enabled types from the start, so that a file opened before the

@@ -87,6 +87,9 @@ class TForm1 : public QMainWindow {
   void SetPreferences();
   void ImageProperties();
   void ShowSearch();
+  // The current file in the image editor; the editor shown as it is.
+  void OpenInEditor();
+  void ShowEditor();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);
@@ -104,6 +107,7 @@ class TForm1 : public QMainWindow {
   void BuildToolBar();
   void BuildMenus();
   void BuildPopupAndKeys();
+  void BuildEditorCommands();
   void BuildLayout();
   void ReadSettings();
   void WriteSettings();

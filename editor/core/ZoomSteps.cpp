@@ -9,6 +9,6 @@ double Tenths(double factor) { return std::round(factor * 10.0) / 10.0; }
 
 }  // namespace
 
-double ZoomInStep(double factor) { return factor < 3.0 ? Tenths(factor + 0.2) : factor; }
+double ZoomToolIn(double factor) { return factor < 3.0 ? Tenths(factor + 0.2) : factor; }
 
-double ZoomOutStep(double factor) { return factor > 0.3 ? Tenths(factor - 0.2) : factor; }
+double ZoomToolOut(double factor) { return factor > 0.3 ? Tenths(factor - 0.2) : factor; }

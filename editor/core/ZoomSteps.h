@@ -2,6 +2,6 @@
 #pragma once
 
 // A left click: 0.2 more while the factor is below 3.0.
-double ZoomInStep(double factor);
+double ZoomToolIn(double factor);
 // A right click: 0.2 less while the factor is above 0.3.
-double ZoomOutStep(double factor);
+double ZoomToolOut(double factor);

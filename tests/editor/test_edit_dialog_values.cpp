@@ -10,15 +10,15 @@ namespace {
 
 TEST(ZoomSteps, TenInReachThreeAndFourOutReachAFifth) {
   double f = 1.0;
-  for (int i = 0; i < 10; ++i) f = ZoomInStep(f);
+  for (int i = 0; i < 10; ++i) f = ZoomToolIn(f);
   EXPECT_DOUBLE_EQ(f, 3.0);
-  EXPECT_DOUBLE_EQ(ZoomInStep(f), 3.0);
+  EXPECT_DOUBLE_EQ(ZoomToolIn(f), 3.0);
   f = 1.0;
-  for (int i = 0; i < 4; ++i) f = ZoomOutStep(f);
+  for (int i = 0; i < 4; ++i) f = ZoomToolOut(f);
   EXPECT_DOUBLE_EQ(f, 0.2);
-  EXPECT_DOUBLE_EQ(ZoomOutStep(f), 0.2);
+  EXPECT_DOUBLE_EQ(ZoomToolOut(f), 0.2);
   // Down and up again walks the same tenths.
-  for (int i = 0; i < 14; ++i) f = ZoomInStep(f);
+  for (int i = 0; i < 14; ++i) f = ZoomToolIn(f);
   EXPECT_DOUBLE_EQ(f, 3.0);
 }
 
