@@ -172,7 +172,7 @@ TEditOutcome TfrmAcquire::RunLong(
       W.FBusy = false;
       W.FView->SetUseThread(Threads);
       W.SetStatus(QString());
-      W.PictureChanged();
+      W.ShowSize();  // a new picture has put its size there already
     }
   } end{*this, threads};
   try {

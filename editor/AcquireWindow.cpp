@@ -83,7 +83,7 @@ void TfrmAcquire::BuildToolBar() {
     a->setCheckable(true);
     return a;
   };
-  FAutoSizeButton = toggle("Fit", "Auto Size", "AutoSizeButton");
+  FAutoSizeButton = toggle("Auto Size", "Auto Size", "AutoSizeButton");
   connect(FAutoSizeButton, &QAction::toggled, this, [this](bool down) { SetAutoSize(down); });
   FTileButton = toggle("Tile", "Tile Image", "TileButton");
   connect(FTileButton, &QAction::toggled, this,
@@ -164,11 +164,17 @@ void TfrmAcquire::ConnectView() {
   };
 }
 
-void TfrmAcquire::PictureChanged() {
+void TfrmAcquire::ShowSize() {
   const TPixelGraphic* picture = FView->PixelGraphicNoWait();
   const bool empty = !picture || picture->Empty();
   SetStatus(empty ? QString("No picture: File > Open... to load one")
                   : QString("%1 X %2").arg(picture->Width()).arg(picture->Height()));
+}
+
+void TfrmAcquire::PictureChanged() {
+  const TPixelGraphic* picture = FView->PixelGraphicNoWait();
+  const bool empty = !picture || picture->Empty();
+  ShowSize();
   FImageMenu->setEnabled(!empty);
   FFiltersMenu->setEnabled(!empty);
   for (QAction* a : FImageMenu->actions()) a->setEnabled(!empty);
@@ -214,7 +220,7 @@ void TfrmAcquire::showEvent(QShowEvent* event) {
     FOpenDialog->setDirectory(folder);
     if (FSaveDialog->FileName.isEmpty()) FSaveDialog->setDirectory(folder);
   }
-  PictureChanged();
+  ShowSize();
 }
 
 void TfrmAcquire::closeEvent(QCloseEvent* event) {

@@ -106,6 +106,7 @@ class TfrmAcquire : public QMainWindow {
   void ReadPlacement();
   void WritePlacement();
   void PictureChanged();
+  void ShowSize();
   void UpdateUndo();
   void UpdateTitle();
   void SetStatus(const QString& text);

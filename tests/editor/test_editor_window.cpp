@@ -237,3 +237,32 @@ TEST_F(EditorWindow, CommandsOnEveryMenuChangeThePictureWithTheirCaption) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditorWindow, InPlaceCommandsStopTheDisplayCopyWorkerFirst) {
+  // Left half black, right half white; the view resamples it in the background.
+  auto halves = std::make_unique<TPixelGraphic>();
+  halves->SetSize(1600, 1200, pf24Bit);
+  for (int y = 0; y < 1200; ++y)
+    for (int x = 0; x < 1600; ++x) halves->SetPixel(x, y, x < 800 ? 0 : 0xFFFFFF);
+  editor->EditFile(Fixture("halves.bmp", std::move(halves)));
+  editor->resize(500, 400);
+  editor->PGImage1()->SetStretchMode(smPrecise);
+  editor->Action("AutoSizeButton")->trigger();
+  for (int i = 0; i < 3; ++i) {
+    editor->Action("FlipHorizontal1")->trigger();  // while the copy may be in the making
+    QApplication::processEvents();
+  }
+  editor->PGImage1()->WaitForPaintCopy();
+  QApplication::processEvents();
+  editor->PGImage1()->WaitForPaintCopy();
+  EXPECT_EQ(Doc().Pixel(0, 0), 0xFFFFFFu);
+  const TPixelGraphic* shown = editor->PGImage1()->PaintPixelGraphic();
+  ASSERT_TRUE(shown);
+  EXPECT_LT(shown->Width(), 1600);
+  EXPECT_EQ(shown->PixelColor(2, 2), 0xFFFFFFu);  // the copy shows the flipped picture
+  EXPECT_EQ(shown->PixelColor(shown->Width() - 3, 2), 0u);
+}
+
+}  // namespace

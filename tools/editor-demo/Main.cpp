@@ -1,12 +1,22 @@
 // lumivex-editor: the image editor on its own, to try it by hand; the main window's part is
 // played by a host that knows only the picture's folder.
+//
+//   lumivex-editor [PICTURE]                 the editor with the picture
+//   lumivex-editor --shots FOLDER PICTURE    pictures of the editor and its dialogs as PNG files
 #include <QApplication>
+#include <QDialog>
+#include <QDir>
 #include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
 
 #include "controls/ToolHost.h"
+#include "dialogs/EffectWindow.h"
 #include "editor/AcquireWindow.h"
-#include "platform/MetafileFormat.h"
+#include "editor/EditDialogs.h"
+#include "editor/SaveOptionsDialog.h"
 #include "imaging/formats/Registry.h"
+#include "platform/MetafileFormat.h"
 
 namespace {
 
@@ -23,6 +33,33 @@ class TFolderHost : public TToolHost {
   void ShowFile(const QString&) override {}
 };
 
+void Shoot(QWidget& w, const QString& folder, const QString& name) {
+  w.show();
+  QApplication::processEvents();
+  w.grab().save(QDir(folder).filePath(name + ".png"));
+}
+
+void ShootAll(TfrmAcquire& editor, const QString& folder) {
+  Shoot(editor, folder, "editor");
+  for (QMenu* menu : {editor.ImageMenu(), editor.FiltersMenu()}) {
+    menu->popup(editor.mapToGlobal(QPoint(40, 40)));
+    QApplication::processEvents();
+    menu->grab().save(QDir(folder).filePath(menu->objectName() + ".png"));
+    menu->hide();
+  }
+  editor.ResizeDialog().SetPictureSize(640, 480);
+  editor.SaveOptionsDialog().ShowForm(ReadSaveOptions());
+  editor.EffectDialog().SetEffect(4);
+  const std::pair<QWidget*, const char*> dialogs[] = {
+      {&editor.RotateDialog(), "rotate"},        {&editor.BorderDialog(), "border"},
+      {&editor.ColorRezDialog(), "colorrez"},    {&editor.ResizeDialog(), "resize"},
+      {&editor.SaveOptionsDialog(), "saveoptions"}};
+  for (const auto& [dialog, name] : dialogs) {
+    Shoot(*dialog, folder, name);
+    dialog->hide();
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,12 +67,24 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("lumivex-editor");
   InitFormatLibrary();
   RegisterExtraReaders();
+  QStringList args = app.arguments().mid(1);
+  QString shots;
+  if (args.value(0) == "--shots" && args.size() >= 3) {
+    shots = args[1];
+    args = args.mid(2);
+  }
   TFolderHost host;
-  if (argc > 1) host.File = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+  if (!args.isEmpty()) host.File = QFileInfo(args[0]).absoluteFilePath();
   TfrmAcquire editor(host);
   if (!host.File.isEmpty())
     editor.EditFile(host.File);
   else
     editor.show();
+  if (!shots.isEmpty()) {
+    QTimer::singleShot(300, [&] {
+      ShootAll(editor, shots);
+      app.quit();
+    });
+  }
   return app.exec();
 }
