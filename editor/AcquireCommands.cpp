@@ -211,7 +211,13 @@ static TEditOutcome Guarded(QWidget* owner, bool hourglass, Command command) {
 // ---- geometry --------------------------------------------------------------------------------
 
 void TfrmAcquire::RotateBy(double clockwiseDegrees) {
-  AfterCommand(Guarded(this, true, [&] { return FEditor->Rotate(clockwiseDegrees); }));
+  AfterGeometry(Guarded(this, true, [&] { return FEditor->Rotate(clockwiseDegrees); }));
+}
+
+void TfrmAcquire::AfterGeometry(TEditOutcome outcome) {
+  // The picture moved under the selection: it no longer marks what the user chose.
+  if (outcome != TEditOutcome::Nothing) FView->SetSelection(false);
+  AfterCommand(outcome);
 }
 
 void TfrmAcquire::RotateArbitrary() {
@@ -220,11 +226,11 @@ void TfrmAcquire::RotateArbitrary() {
 }
 
 void TfrmAcquire::FlipHorizontalCommand() {
-  AfterCommand(Guarded(this, true, [&] { return FEditor->FlipHorizontal(); }));
+  AfterGeometry(Guarded(this, true, [&] { return FEditor->FlipHorizontal(); }));
 }
 
 void TfrmAcquire::FlipVerticalCommand() {
-  AfterCommand(Guarded(this, true, [&] { return FEditor->FlipVertical(); }));
+  AfterGeometry(Guarded(this, true, [&] { return FEditor->FlipVertical(); }));
 }
 
 void TfrmAcquire::CropCommand() {
@@ -274,7 +280,7 @@ void TfrmAcquire::ResizeCommand() {
   if (FResize->exec() != QDialog::Accepted) return;
   const auto w = FResize->Values().NewWidth(), h = FResize->Values().NewHeight();
   if (!w || !h || !ValidPictureSize(*w, *h)) return;
-  AfterCommand(Guarded(this, true, [&] {
+  AfterGeometry(Guarded(this, true, [&] {
     return FEditor->Resize(static_cast<int>(*w), static_cast<int>(*h));
   }));
 }

@@ -111,6 +111,7 @@ class TfrmAcquire : public QMainWindow {
   void UpdateTitle();
   void SetStatus(const QString& text);
   void AfterCommand(TEditOutcome outcome);
+  void AfterGeometry(TEditOutcome outcome);
   // Asks Save / Discard / Cancel when there are unsaved changes; true to go on.
   bool MayDropChanges();
   // Runs a long command with progress in the status bar and Escape to stop it.

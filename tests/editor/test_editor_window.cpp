@@ -89,6 +89,11 @@ TEST_F(EditorWindow, CropWithoutSelectionOrOutsideKeepsThePictureAndUndo) {
   editor->Action("Crop1")->trigger();
   EXPECT_EQ(Doc().Width(), 30);
   EXPECT_EQ(editor->UndoAction()->text(), "Undo Flip Vertical");
+  // A turn moves the picture under the selection, which goes with it.
+  editor->PGImage1()->SetSelectionRect(2, 2, 5, 5);
+  editor->PGImage1()->SetSelection(true);
+  editor->Action("Rotate90CW")->trigger();
+  EXPECT_FALSE(editor->PGImage1()->Selection());
 }
 
 TEST_F(EditorWindow, ZoomToolClicksStepBetweenAFifthAndThree) {

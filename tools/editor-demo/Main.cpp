@@ -17,6 +17,7 @@
 #include "editor/SaveOptionsDialog.h"
 #include "imaging/formats/Registry.h"
 #include "platform/MetafileFormat.h"
+#include "view/PGImage.h"
 
 namespace {
 
@@ -58,6 +59,23 @@ void ShootAll(TfrmAcquire& editor, const QString& folder) {
     Shoot(*dialog, folder, name);
     dialog->hide();
   }
+  // The modal windows the commands open, grabbed once they have settled, then cancelled.
+  auto grabModal = [folder](const QString& name) {
+    QTimer::singleShot(1500, [folder, name] {
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        d->grab().save(QDir(folder).filePath(name + ".png"));
+        d->reject();
+      }
+    });
+  };
+  grabModal("filter");
+  editor.PointFilterCommand(5);
+  grabModal("effect");
+  editor.EffectWindowCommand(4);
+  editor.PGImage1()->SetSelectionRect(20, 20, 120, 80);
+  editor.PGImage1()->SetSelection(true);
+  editor.Action("Rotate90CW")->trigger();
+  Shoot(editor, folder, "editor-after");
 }
 
 }  // namespace
