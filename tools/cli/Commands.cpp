@@ -58,6 +58,26 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --seed N           the random sequence of spray and noise (default: a new one)\n"
        "  --threads N        threads for the filter (default: by picture size and cores)\n",
        RunFilterCommand},
+      {"edit", "crop, turn, flip, border, resize or reduce the colours of a picture",
+       "usage: lumivex-cli edit [--crop X,Y,W,H] [--rotate DEGREES] [--flip h|v]\n"
+       "                        [--border WIDTH,R,G,B[,ellipse]] [--resize WxH]\n"
+       "                        [--colors SPEC] INPUT OUTPUT\n"
+       "\n"
+       "Loads INPUT, runs the image editor's commands in the order given (each option may\n"
+       "repeat) and saves OUTPUT in the format of its extension.\n"
+       "\n"
+       "  --crop X,Y,W,H     the area cut to the picture; an area wholly outside fails\n"
+       "  --rotate DEGREES   clockwise, enlarged to hold the turned picture (-90 = 270)\n"
+       "  --flip h|v         horizontally or vertically\n"
+       "  --border W,R,G,B[,ellipse]  a border W pixels wide in that colour\n"
+       "  --resize WxH       resampled to W x H in true colour\n"
+       "  --colors SPEC      24; bw, gray4, sysgray4, gray16, sys16 (4 bits); gray236,\n"
+       "                     gray256, special125, special216, special252 (8 bits); or\n"
+       "                     optimized:N, a palette of N colours made for the picture\n"
+       "\n"
+       "A bad option is a usage error (exit status 2) and nothing is written; a file that\n"
+       "cannot be read or written gives exit status 1 and leaves OUTPUT as it was.\n",
+       RunEditCommand},
       {"listing", "print the listing of a folder's files with their sizes to a PDF file",
        "usage: lumivex-cli listing FOLDER --pdf OUT.pdf [--mask PATTERNS] [--paper NAME]\n"
        "                           [--orientation portrait|landscape] [--dpi N]\n"
