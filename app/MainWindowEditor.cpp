@@ -1,6 +1,5 @@
 // The main window's ways into the image editor: the current file handed over (F8, double-click,
 // "Edit with Lumivex..." and its twins) and the editor shown as it is.
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -60,15 +59,13 @@ void TForm1::BuildEditorCommands() {
 void TForm1::OpenInEditor() {
   const QString path = FFiles.CurrentFile();
   if (path.isEmpty()) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The editor's view shows the hourglass while it loads; a question about unsaved changes
+  // in the editor comes first, with the normal cursor.
   try {
     FWindows.Get<TfrmAcquire>().EditFile(path);
   } catch (const std::exception& e) {
-    QApplication::restoreOverrideCursor();
     ShowError(this, "Can not edit " + path + "\n\n" + QString::fromStdString(e.what()));
-    return;
   }
-  QApplication::restoreOverrideCursor();
 }
 
 void TForm1::ShowEditor() {

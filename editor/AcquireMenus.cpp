@@ -1,8 +1,13 @@
 // The editor's menus.
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QUrl>
 
 #include "editor/AcquireParts.h"
 #include "editor/AcquireWindow.h"
+#include "platform/Messages.h"
 
 const QStringList& TfrmAcquire::PointFilterCaptions() {
   static const QStringList captions = {"RGB...", "CMY...", "YCbCr...", "HSL...", "HSV...",
@@ -78,4 +83,14 @@ void TfrmAcquire::BuildMenus() {
   FFiltersMenu->addSeparator();
   add(FFiltersMenu, "Pencil Drawing", "Pencil1", [this] { PencilCommand(); });
   add(FFiltersMenu, "Posterize", "Posterize1", [this] { PosterizeCommand(); });
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  add(help, "Help on editing an image", "HelpEditing1", [this] { ShowEditingHelp(); })
+      ->setShortcut(QKeySequence::HelpContents);
+}
+
+void TfrmAcquire::ShowEditingHelp() {
+  const QString page = QCoreApplication::applicationDirPath() + "/help/editing.html";
+  if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+    ShowMessage(this, "The help page " + page + " could not be opened.");
 }

@@ -64,6 +64,7 @@ class TfrmAcquire : public QMainWindow {
   void EffectWindowCommand(int tag);
   void PencilCommand();
   void PosterizeCommand();
+  void ShowEditingHelp();
 
   // ---- state, for tests --------------------------------------------------------------------
   TPGImage* PGImage1() const { return FView; }
