@@ -4,6 +4,7 @@
 #include <QMimeData>
 
 #include "imaging/formats/BMPFormat.h"
+#include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/PGStream.h"
 #include "platform/PGQtImage.h"
 
@@ -26,7 +27,7 @@ void PGLoadPackedDIB(TPixelGraphic& image, const QByteArray& data) {
   TPGMemoryStream stream(data.constData() + start, static_cast<std::size_t>(data.size() - start));
   const bool core = data.size() - start >= 4 && static_cast<unsigned char>(data[start]) == 12 &&
                     data[start + 1] == 0 && data[start + 2] == 0 && data[start + 3] == 0;
-  ReadDIB(image, stream, core);
+  ReadDIB(image, stream, core, CurrentFormatSettings().BMPRead16BitExpand);
   image.UpdatePaletteIdent();
   image.Gamma = ScreenGamma;
 }

@@ -53,11 +53,13 @@ std::vector<TFileTypeEntry> SaveFileTypes(const TFileFormatWriterList& writers) 
 }
 
 std::vector<TFileTypeEntry> OpenFileTypes() {
+  const auto lock = LockFormatRegistry();
   SortFileFormatReaders();
   return OpenFileTypes(FileFormatReaders());
 }
 
 std::vector<TFileTypeEntry> SaveFileTypes() {
+  const auto lock = LockFormatRegistry();
   SortFileFormatWriters();
   return SaveFileTypes(FileFormatWriters());
 }
