@@ -61,7 +61,7 @@ bool tEMFFileFormatReader::Load(TPGStream& stream, TMetafile& metafile) const {
 }
 
 void tWMFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int,
-                                          const TPGFormatContext& context) const {
+                                          const TPGFormatContext& /*context*/) const {
   TPGProgressScope scope(graphic);
   TMetaProgress progress(graphic);
   progress.Step();
