@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QMimeData>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/BMPFormat.h"
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/PGStream.h"
@@ -20,7 +21,7 @@ QByteArray PGPackedDIB(TPixelGraphic& image) {
 }
 
 void PGLoadPackedDIB(TPixelGraphic& image, const QByteArray& data) {
-  if (data.isEmpty()) PGRaise<EPGUnknownClipboardFormat>(4);
+  if (data.isEmpty()) PGRaise<EPGUnknownClipboardFormat>(pgmUnknownClipboardFormat);
   TPGUpdateScope update(image);
   qsizetype start = 0;
   if (data.size() >= 14 && data[0] == 'B' && data[1] == 'M') start = 14;  // a whole BMP file
@@ -55,7 +56,7 @@ void PGLoadFromMimeData(TPixelGraphic& image, const QMimeData* data) {
       return;
     }
   }
-  PGRaise<EPGUnknownClipboardFormat>(4);
+  PGRaise<EPGUnknownClipboardFormat>(pgmUnknownClipboardFormat);
 }
 
 void PGCopyToClipboard(TPixelGraphic& image, QClipboard* clipboard) {

@@ -13,7 +13,8 @@ std::uint32_t SkipFileHeader(TPGStream& stream) {
   stream.Read(size, 4);
   stream.Seek(position);
   const std::uint32_t headerSize = GetLE32(size);
-  if (headerSize != 12 && headerSize != 40) RaiseBMP(pgmInvalidSizeOf, "BitmapInfoHeader/BitmapCoreHeader");
+  if (headerSize != 12 && headerSize != 40)
+    RaiseBMP(pgmInvalidSizeOf, "BitmapInfoHeader/BitmapCoreHeader");
   return headerSize;
 }
 }  // namespace

@@ -13,7 +13,9 @@ TColorResolution ColorResolutionOf(const TPixelGraphic& image) {
   }
 }
 
-std::string ColorResolutionText(TColorResolution c) { return PGMessage(pgmBlackAndWhite + static_cast<int>(c)); }
+std::string ColorResolutionText(TColorResolution c) {
+  return PGMessage(pgmBlackAndWhite + static_cast<int>(c));
+}
 
 bool PreferredColorResolution(TColorResolution c, TColorResolutions writable,
                               TColorResolution& result) {

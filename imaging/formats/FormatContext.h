@@ -23,8 +23,7 @@ struct TPGFormatContext {
   TPGWarningBoxHook WarningBox;  // empty: every warning is answered OK
 
   // Shows the warning box; true for OK (also without a hook).
-  bool ShowWarningBox(const std::string& caption, const std::string& text,
-                      bool withCancel) const;
+  bool ShowWarningBox(const std::string& caption, const std::string& text, bool withCancel) const;
   // Acts on a warning by its action: pgwaIgnore goes on silently, pgwaOKBox shows the box with
   // OK and goes on, pgwaOKCancelBox shows OK and Cancel and goes on only after OK, pgwaRaise
   // refuses without a box.

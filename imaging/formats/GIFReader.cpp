@@ -48,7 +48,9 @@ void StoreRow(TPixelGraphic& image, int y, const std::uint8_t* values, int count
 class TGIFParse {
  public:
   TGIFParse(std::vector<std::uint8_t> data, int requested, TPixelGraphic* target)
-      : FData(std::move(data)), FRequested(requested), FDecodeMode(target != nullptr),
+      : FData(std::move(data)),
+        FRequested(requested),
+        FDecodeMode(target != nullptr),
         FTarget(target) {}
 
   bool Parse();
@@ -209,7 +211,8 @@ bool TGIFParse::ReadImageDescriptor(bool decode) {
   if (decode) {
     TPixelGraphic& target = *FTarget;
     const TPixelFormat format = FormatForBits(FImage.EffectiveBits);
-    if (FImage.Width == 0 || FImage.Height == 0) throw EPixelGraphic("GIF: " + PGMessage(pgmZeroSize));
+    if (FImage.Width == 0 || FImage.Height == 0)
+      throw EPixelGraphic("GIF: " + PGMessage(pgmZeroSize));
     if (!PGStorageIsPlausible(static_cast<std::uint64_t>(FImage.Width),
                               static_cast<std::uint64_t>(FImage.Height), BitCountOf(format),
                               static_cast<std::int64_t>(FData.size() - FPos), GIFMaxExpansion))

@@ -6,7 +6,6 @@
 
 #include "imaging/PGMessageIds.h"
 
-
 namespace {
 
 TJPEGErrorManager& ErrorOf(j_common_ptr cinfo) {

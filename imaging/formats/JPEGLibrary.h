@@ -69,8 +69,7 @@ struct TJPEGDestination {
 // A decompressor reading from a stream; destroyed with the object, also after an error.
 class TJPEGDecompressor {
  public:
-  TJPEGDecompressor(TPGStream& stream, TPGWarningAction warnings,
-                    const TPGFormatContext& format);
+  TJPEGDecompressor(TPGStream& stream, TPGWarningAction warnings, const TPGFormatContext& format);
   ~TJPEGDecompressor();
   TJPEGDecompressor(const TJPEGDecompressor&) = delete;
   TJPEGDecompressor& operator=(const TJPEGDecompressor&) = delete;

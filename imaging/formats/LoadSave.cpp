@@ -46,14 +46,16 @@ TSavePlan PlanSave(TPixelGraphic& image, const std::string& extension,
   image.UpdatePaletteIdent();
   const TColorResolution c = ColorResolutionOf(image);
   if (!PreferredColorResolution(c, plan.Writer->CanWriteResolutions, plan.Target))
-    PGRaise<EPGCanWriteResolutionsEmpty>(pgmIsEmpty, plan.Writer->ClassName() + ".CanWriteResolutions");
+    PGRaise<EPGCanWriteResolutionsEmpty>(pgmIsEmpty,
+                                         plan.Writer->ClassName() + ".CanWriteResolutions");
   if (plan.Target == c) return plan;
 
   plan.Convert = true;
-  const std::string text = PGMessage(pgmSavedWithOtherColorRes, plan.Writer->Description, ColorResolutionText(c),
-                                     ColorResolutionText(plan.Target));
+  const std::string text = PGMessage(pgmSavedWithOtherColorRes, plan.Writer->Description,
+                                     ColorResolutionText(c), ColorResolutionText(plan.Target));
   if (context.AskWarning(image.SaveColorResWarningAction, PGMessage(pgmWarning), text) != pgwGoOn)
-    PGRaise<EPGCannotWriteColorRes>(pgmCannotSaveColorRes, plan.Writer->Description, ColorResolutionText(c));
+    PGRaise<EPGCannotWriteColorRes>(pgmCannotSaveColorRes, plan.Writer->Description,
+                                    ColorResolutionText(c));
   return plan;
 }
 

@@ -28,8 +28,7 @@ void LoadFromStreamExt(TPixelGraphic& image, TPGStream& stream, const std::strin
 // The file is written beside the target under a temporary name and replaces the target only
 // when the writer succeeded, so a failed save leaves an existing file untouched and creates none.
 void SaveToFile(TPixelGraphic& image, const std::string& fileName);
-void SaveToFile(TPixelGraphic& image, const std::string& fileName,
-                const TPGFormatContext& context);
+void SaveToFile(TPixelGraphic& image, const std::string& fileName, const TPGFormatContext& context);
 void SaveToStreamAs(TPixelGraphic& image, TPGStream& stream, const std::string& extension);
 void SaveToStreamAs(TPixelGraphic& image, TPGStream& stream, const std::string& extension,
                     const TPGFormatContext& context);

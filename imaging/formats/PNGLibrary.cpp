@@ -7,7 +7,6 @@
 
 #include "imaging/PGMessageIds.h"
 
-
 static_assert(PNG_LIBPNG_VER >= 10600 && PNG_LIBPNG_VER < 10700,
               "Lumivex is built against libpng 1.6");
 

@@ -172,8 +172,9 @@ void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     graphic.SetPaletteIdent(grays[depth == 1 ? 0 : depth == 2 ? 1 : depth == 4 ? 2 : 3]);
   }
   if (useChunk) graphic.SetBackGroundColor(chunkColor);
+  // A row the storage cannot hold: not a layout this reader asked for.
   if (!graphic.Empty() && png_get_rowbytes(png, info) > graphic.RowBytes())
-    RaisePNG(pgmNotSupportedSubformat);  // a row the storage cannot hold: not a layout this reader asked for
+    RaisePNG(pgmNotSupportedSubformat);
 
   bool aborted = false;
   {

@@ -51,7 +51,8 @@ class TPxMInput {
     const std::size_t buffered = std::min(n, FEnd - FPos);
     std::memcpy(out, FBuffer + FPos, buffered);
     FPos += buffered;
-    if (buffered < n && FStream.Read(out + buffered, n - buffered) != n - buffered) RaisePxM(pgmUnexpectedEnd);
+    if (buffered < n && FStream.Read(out + buffered, n - buffered) != n - buffered)
+      RaisePxM(pgmUnexpectedEnd);
   }
 
   std::int64_t Remaining() const {

@@ -60,7 +60,8 @@ std::uint8_t TPackBitsDecoder::NextByte() {
 void TPackBitsDecoder::DecodeRow(std::uint8_t* out, std::size_t length, int y) {
   std::size_t done = 0;
   const auto overrun = [y] {
-    throw EPGTIFFileFormatReader("TIFF (PackBits): " + PGMessage(pgmInvalidRowByteCount, std::to_string(y)));
+    throw EPGTIFFileFormatReader("TIFF (PackBits): " +
+                                 PGMessage(pgmInvalidRowByteCount, std::to_string(y)));
   };
   while (done < length) {
     const int c = static_cast<std::int8_t>(NextByte());

@@ -94,10 +94,9 @@ std::string Describe(const TPixelGraphic& image) {
   std::snprintf(gamma, sizeof gamma, "%.9g", image.Gamma);
   return std::to_string(image.Width()) + "x" + std::to_string(image.Height()) + " bits " +
          std::to_string(image.BitCount()) + " ident " + std::to_string(image.PaletteIdent()) +
-         " gamma " + gamma + " back " + std::to_string(image.BackGroundColor()) +
-         " transparent " + std::to_string(image.Transparent) + "/" +
-         std::to_string(image.TransparentColor) + " palette " + Hex(palette.Value) +
-         " pixels " + Hex(pixels.Value);
+         " gamma " + gamma + " back " + std::to_string(image.BackGroundColor()) + " transparent " +
+         std::to_string(image.Transparent) + "/" + std::to_string(image.TransparentColor) +
+         " palette " + Hex(palette.Value) + " pixels " + Hex(pixels.Value);
 }
 
 // One call and what it gave: the result proper and the warnings its own hook received.
@@ -173,10 +172,10 @@ TOutcome RunJob(const TJob& job, TSources& sources, const TPGFormatContext& base
         const TFileFormatReader* reader = FindReader(stream, job.Extension);
         if (!reader) throw EPixelGraphic("no reader");
         const TPGFileInfo info = reader->GetInfo(stream, job.Index, context);
-        outcome.Result = std::to_string(info.ImageCount) + " " + std::to_string(info.Width) +
-                         "x" + std::to_string(info.Height) + " " +
-                         std::to_string(info.BitsPerPixel) + " " + info.ColorsText + " " +
-                         info.DescriptionText + " " + info.VersionText;
+        outcome.Result = std::to_string(info.ImageCount) + " " + std::to_string(info.Width) + "x" +
+                         std::to_string(info.Height) + " " + std::to_string(info.BitsPerPixel) +
+                         " " + info.ColorsText + " " + info.DescriptionText + " " +
+                         info.VersionText;
         break;
       }
       case TJob::jkSave: {
@@ -194,8 +193,8 @@ TOutcome RunJob(const TJob& job, TSources& sources, const TPGFormatContext& base
                                   RGBColor(0, 0, 0), job.Index != 0, out);
         THash bytes;
         bytes.Add(out);
-        outcome.Result = std::to_string(ok) + " status " + std::to_string(GIFWriteStatus()) +
-                         " " + Hex(bytes.Value);
+        outcome.Result = std::to_string(ok) + " status " + std::to_string(GIFWriteStatus()) + " " +
+                         Hex(bytes.Value);
         break;
       }
     }
@@ -232,8 +231,8 @@ std::vector<TJob> LoadJobs() {
       std::ifstream in(path, std::ios::binary);
       std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                       std::istreambuf_iterator<char>());
-      bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(
-                                                     std::min(skip, bytes.size())));
+      bytes.erase(bytes.begin(),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(std::min(skip, bytes.size())));
       const auto shared = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
       for (int index = 0; index < 2; ++index)
         for (TJob::TKind kind : {TJob::jkLoad, TJob::jkInfo})
@@ -313,8 +312,9 @@ TEST_F(FormatThreadsTest, LoadsAndSavesOnFourThreadsMatchOneThreadWhileSettingsC
       for (int round = 0; round < rounds; ++round) {
         for (std::size_t k = 0; k < jobs.size(); ++k) {
           // Each worker walks the jobs from another place, so different formats overlap.
-          const std::size_t j = (k + static_cast<std::size_t>(w) * jobs.size() / kWorkers +
-                                 static_cast<std::size_t>(round) * 7) % jobs.size();
+          const std::size_t start = static_cast<std::size_t>(w) * jobs.size() / kWorkers +
+                                    static_cast<std::size_t>(round) * 7;
+          const std::size_t j = (k + start) % jobs.size();
           const TJob& job = jobs[j];
           const TPGFormatContext context = CaptureFormatContext();
           const int v = VariantOf(context);

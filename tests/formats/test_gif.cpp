@@ -298,7 +298,8 @@ TEST(GIFReader, TrailingJunkAndUnknownBlocksKeepTheImagesBeforeThem) {
 TEST(GIFReader, NotAGIFIsASilentAbortForTheReader) {
   TPixelGraphic image;
   TPGMemoryStream stream(TBytes{'G', 'I'});
-  EXPECT_THROW(tGifFileFormatReader().ReadFromStream(stream, image, 0, CaptureFormatContext()), EPGSilentAbort);
+  EXPECT_THROW(tGifFileFormatReader().ReadFromStream(stream, image, 0, CaptureFormatContext()),
+               EPGSilentAbort);
 }
 
 TEST(GIFReader, EveryTruncationFailsCleanlyOrLoads) {

@@ -169,7 +169,8 @@ TEST(ICOReader, DirectoriesThatDoNotFitTheFileAreNotIcons) {
   // Cursor files are recognised by the directory check but not loaded.
   TPixelGraphic image;
   TPGMemoryStream cursor(MakeIcon({BitmapEntry(16, 16, 4)}, 2));
-  EXPECT_THROW(tIcoFileFormatReader().ReadFromStream(cursor, image, 0, CaptureFormatContext()), EPixelGraphic);
+  EXPECT_THROW(tIcoFileFormatReader().ReadFromStream(cursor, image, 0, CaptureFormatContext()),
+               EPixelGraphic);
   EXPECT_FALSE(tIcoFileFormatReader().CheckHeader(MakeIcon({BitmapEntry(16, 16, 4)}, 2).data()));
 }
 

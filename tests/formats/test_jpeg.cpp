@@ -124,9 +124,9 @@ TEST_F(JPEGTest, PreviewLoadUsesTheFastDCT) {
   const TBytes bytes = SaveBytes(photo, "jpg");
   TPixelGraphic precise, fast, preview;
   LoadBytes(precise, bytes);
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.JPEGReadDCTMethod = 1; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGReadDCTMethod = 1; });
   LoadBytes(fast, bytes);
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.JPEGReadDCTMethod = 0; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGReadDCTMethod = 0; });
   preview.PreviewLoad = true;
   LoadBytes(preview, bytes);
   EXPECT_GT(MaxDifference(precise, fast), 0);
@@ -141,19 +141,20 @@ TEST_F(JPEGTest, WriterRoundTripsAndFollowsTheSettings) {
   EXPECT_EQ(back.PixelFormat(), pf24Bit);
   EXPECT_LE(MaxDifference(photo, back), 12);
 
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.JPEGWriteQuality = 20; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteQuality = 20; });
   const TBytes q20 = SaveBytes(photo, "jpeg");
   EXPECT_LT(q20.size(), q80.size());
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.JPEGWriteQuality = 80; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteQuality = 80; });
   for (int method : {0, 1, 2}) {
-    ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.JPEGWriteDCTMethod = method; });
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteDCTMethod = method; });
     LoadBytes(back, SaveBytes(photo, "jif"));
     EXPECT_LE(MaxDifference(photo, back), 14) << method;
   }
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.JPEGWriteProgressive = true; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteProgressive = true; });
   TPGMemoryStream progressive(SaveBytes(photo, "jpg"));
-  EXPECT_EQ(FindReader(progressive, "")->GetInfo(progressive, 0, CaptureFormatContext()).VersionText,
-            "JFIF, YCbCr, Progressive");
+  EXPECT_EQ(
+      FindReader(progressive, "")->GetInfo(progressive, 0, CaptureFormatContext()).VersionText,
+      "JFIF, YCbCr, Progressive");
 }
 
 TEST_F(JPEGTest, GreyAndPaletteImagesChooseTheirComponents) {
@@ -180,8 +181,8 @@ TEST_F(JPEGTest, GreyAndPaletteImagesChooseTheirComponents) {
   bw.SetSize(8, 8, pf1Bit);
   bw.SetPaletteIdent(pBlackWhite);
   TPGMemoryStream out;
-  EXPECT_PG_ERROR(writer.WriteToStream(out, bw, CaptureFormatContext()), EPGJPGFileFormatReaderWriter,
-                  "JPG: Invalid value for BitCount");
+  EXPECT_PG_ERROR(writer.WriteToStream(out, bw, CaptureFormatContext()),
+                  EPGJPGFileFormatReaderWriter, "JPG: Invalid value for BitCount");
 }
 
 // A stream that refuses to grow beyond a limit, like a full disk.
@@ -198,8 +199,8 @@ TEST_F(JPEGTest, StreamFailuresAndTrailingDataAreHandled) {
   FillSmooth(photo, 64, 48);
   TJPGFileFormatWriter writer;
   TFullStream full;
-  EXPECT_PG_ERROR(writer.WriteToStream(full, photo, CaptureFormatContext()), EPGJPGFileFormatReaderWriter,
-                  "JPG: disk full");
+  EXPECT_PG_ERROR(writer.WriteToStream(full, photo, CaptureFormatContext()),
+                  EPGJPGFileFormatReaderWriter, "JPG: disk full");
 
   // The reader leaves the stream right after the end-of-image marker.
   TBytes bytes = SaveBytes(photo, "jpg");

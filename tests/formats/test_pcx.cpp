@@ -130,7 +130,8 @@ TEST_F(PCXTest, InfoTexts) {
   EXPECT_EQ(info.Width, 7);
   EXPECT_EQ(info.Height, 5);
   TPGMemoryStream t(PCXHeader(5, 1, 1, 7, 5, 1, 0));
-  EXPECT_PG_ERROR(reader.GetInfo(t, 0, CaptureFormatContext()), EPGPCXFileFormatReader, "PCX: Unknown subformat");
+  EXPECT_PG_ERROR(reader.GetInfo(t, 0, CaptureFormatContext()), EPGPCXFileFormatReader,
+                  "PCX: Unknown subformat");
 }
 
 }  // namespace

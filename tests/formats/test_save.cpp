@@ -158,7 +158,7 @@ TEST_F(SaveTest, GammaCorrectionOnReadFollowsTheImageGamma) {
   back.Gamma = 1.85;
   ApplyReadGamma(back, CaptureFormatContext());
   EXPECT_EQ(back.Pixel(0, 0), RGBColor(110, 0, 255));
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.GammaCorrectionOnRead = false; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.GammaCorrectionOnRead = false; });
   back.Gamma = 2.2;
   ApplyReadGamma(back, CaptureFormatContext());
   EXPECT_EQ(back.Pixel(0, 0), RGBColor(110, 0, 255));

@@ -10,7 +10,7 @@ class TIFFTest : public FormatTest {
  protected:
   void SetUp() override {
     FormatTest::SetUp();
-    ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.GammaCorrectionOnRead = false; });
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.GammaCorrectionOnRead = false; });
   }
 };
 
@@ -119,12 +119,12 @@ TEST_F(TIFFTest, MultiImageFilesAreAddressedWhenAllImagesAreRead) {
   TPixelGraphic image;
   EXPECT_PG_ERROR(LoadFromFileIndex(image, DataPath("im_three.tif"), 1), EPGTIFFileFormatReader,
                   "TIFF: Index invalid");
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFReadAllImages = true; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFReadAllImages = true; });
   ASSERT_TRUE(GetFileInfo(DataPath("im_three.tif"), 0, info));
   EXPECT_EQ(info.ImageCount, 3);
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFReadAllImages = true; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFReadAllImages = true; });
   // Too many images: the file counts as one.
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFMaxImages = 2; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFMaxImages = 2; });
   ASSERT_TRUE(GetFileInfo(DataPath("im_three.tif"), 0, info));
   EXPECT_EQ(info.ImageCount, 1);
 }
@@ -268,8 +268,8 @@ TEST_F(TIFFTest, LayoutAndFieldErrors) {
   TTIFFileFormatReader reader;
   TPixelGraphic image;
   TPGMemoryStream wrongNumber(TBytes{'I', 'I', 43, 0, 8, 0, 0, 0});
-  EXPECT_PG_ERROR(reader.ReadFromStream(wrongNumber, image, 0, CaptureFormatContext()), EPGTIFFileFormatReader,
-                  "TIFF: Not a TIF file");
+  EXPECT_PG_ERROR(reader.ReadFromStream(wrongNumber, image, 0, CaptureFormatContext()),
+                  EPGTIFFileFormatReader, "TIFF: Not a TIF file");
 }
 
 TEST_F(TIFFTest, StripsThatDoNotAddUp) {
@@ -314,7 +314,7 @@ TEST_F(TIFFTest, StripsThatDoNotAddUp) {
 
 TEST_F(TIFFTest, HostileFilesEndInErrorsNotInHangsOrHugeAllocations) {
   // A directory chain that loops counts as a single image.
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFReadAllImages = true; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFReadAllImages = true; });
   TTiff loop;
   loop.Basic(1, 1, 1, {8}, {5});
   const TBytes looped = loop.Build(loop.DirectoryOffset());
@@ -325,8 +325,9 @@ TEST_F(TIFFTest, HostileFilesEndInErrorsNotInHangsOrHugeAllocations) {
   TBytes past = loop.Build(0);
   past[past.size() - 4] = static_cast<std::uint8_t>(past.size() - 5);
   TPGMemoryStream pastStream(past);
-  EXPECT_EQ(FindReader(pastStream, "")->GetInfo(pastStream, 0, CaptureFormatContext()).ImageCount, 1);
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFReadAllImages = false; });
+  EXPECT_EQ(FindReader(pastStream, "")->GetInfo(pastStream, 0, CaptureFormatContext()).ImageCount,
+            1);
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFReadAllImages = false; });
 
   TTiff hugeCount;
   hugeCount.Basic(1, 1, 1, {8}, {5});
@@ -408,10 +409,12 @@ TEST_F(TIFFTest, WriterRoundTripsEveryClassAndOption) {
   add(pf8Bit, pUnknown);
   add(pf24Bit, pTrueColor);
   for (int options = 0; options < 16; ++options) {
-    ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteCompression = (options & 1) ? 32773 : 1; });
-    ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteMotorola = (options & 2) != 0; });
-    ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteWhiteIsZero = (options & 4) != 0; });
-    ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteCMYK = (options & 8) != 0; });
+    ChangeFormatSettings(
+        [&](TPGFormatSettings& s) { s.TIFFWriteCompression = (options & 1) ? 32773 : 1; });
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteMotorola = (options & 2) != 0; });
+    ChangeFormatSettings(
+        [&](TPGFormatSettings& s) { s.TIFFWriteWhiteIsZero = (options & 4) != 0; });
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteCMYK = (options & 8) != 0; });
     for (auto& image : images) {
       TPixelGraphic back;
       LoadBytes(back, SaveBytes(*image, "tif"));
@@ -435,8 +438,8 @@ TEST_F(TIFFTest, WriterLayout) {
   EXPECT_EQ(d.StripByteCounts, std::vector<std::uint32_t>{30000});
   EXPECT_EQ(d.BitsPerSample, (std::vector<std::uint32_t>{8, 8, 8}));
 
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteCompression = 32773; });
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteMotorola = true; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteCompression = 32773; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteMotorola = true; });
   TPixelGraphic sys;
   sys.SetSize(3001, 20, pf4Bit);
   sys.SetPaletteIdent(pSys16);
@@ -451,9 +454,9 @@ TEST_F(TIFFTest, WriterLayout) {
   for (std::uint32_t offset : p.StripOffsets) EXPECT_EQ(offset % 2, 0u);
 
   // Resolution: the two rationals and the unit.
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFXResolution = {72, 2}; });
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFResolutionUnit = 2; });
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteMotorola = false; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFXResolution = {72, 2}; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFResolutionUnit = 2; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteMotorola = false; });
   const TBytes bytes = SaveBytes(rgb, "tif");
   std::size_t i = 8 + 2;
   std::uint32_t xres = 0, unit = 0;
@@ -474,9 +477,10 @@ TEST_F(TIFFTest, WriterRefusals) {
                   "TIFF: Width = 0 or Height = 0");
   TPixelGraphic image;
   image.SetSize(2, 2, pf24Bit);
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteCompression = 5; });
-  EXPECT_PG_ERROR(writer.WriteToStream(out, image, CaptureFormatContext()), EPGTIFFileFormatWriter, "TIFF: Internal Error");
-  ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.TIFFWriteCompression = 1; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteCompression = 5; });
+  EXPECT_PG_ERROR(writer.WriteToStream(out, image, CaptureFormatContext()), EPGTIFFileFormatWriter,
+                  "TIFF: Internal Error");
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteCompression = 1; });
 
   // Two colours other than black and white are written as a 16-colour image.
   TPixelGraphic two;
