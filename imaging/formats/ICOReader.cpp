@@ -55,24 +55,18 @@ void tIcoFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     return;
   }
   if (!handler.LoadImage(stream, index)) RaiseIndex();
-  try {
-    const int width = handler.Width(), height = handler.Height();
-    graphic.SetSize(width, height, pf24Bit);
-    graphic.Transparent = true;
-    graphic.TransparentColor = tIconHandler::kTransparentColor;
-    graphic.SetPaletteCount(0);
-    TPGProgressScope progress(graphic);
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x)
-        WriteBGR(graphic, x, y,
-                 handler.Masked(x, y) ? tIconHandler::kTransparentColor : handler.Color(x, y));
-      if (graphic.Progress(y, height - 1)) break;
-    }
-  } catch (...) {
-    handler.Release();
-    throw;
+  const int width = handler.Width(), height = handler.Height();
+  graphic.SetSize(width, height, pf24Bit);
+  graphic.Transparent = true;
+  graphic.TransparentColor = tIconHandler::kTransparentColor;
+  graphic.SetPaletteCount(0);
+  TPGProgressScope progress(graphic);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x)
+      WriteBGR(graphic, x, y,
+               handler.Masked(x, y) ? tIconHandler::kTransparentColor : handler.Color(x, y));
+    if (graphic.Progress(y, height - 1)) break;
   }
-  handler.Release();
 }
 
 TPGFileInfo tIcoFileFormatReader::GetInfo(TPGStream& stream, int index,
