@@ -14,6 +14,7 @@
 #include "editor/AcquireWindow.h"
 #include "editor/EditDialogs.h"
 #include "editor/SaveOptionsDialog.h"
+#include "imaging/formats/FormatContext.h"
 #include "platform/Messages.h"
 #include "platform/PGPrint.h"
 #include "view/PGImage.h"
@@ -116,12 +117,26 @@ bool TfrmAcquire::SaveAsCommand() {
 
 bool TfrmAcquire::SaveTo(const QString& path) {
   if (FView->IsEmpty()) return false;
+  // A format that cannot hold the picture's colours asks before it converts them.
+  bool declined = false;
+  SetPGWarningBoxHook([this, &declined](const std::string&, const std::string& text, bool withCancel) {
+    const QString shown = QString::fromStdString(text).replace("\r", "\n");
+    if (!withCancel) {
+      ShowWarning(this, shown);
+      return true;
+    }
+    declined = !AskYesNo(this, shown + "\n\nSave it that way?", true);
+    return !declined;
+  });
+  struct TUnhook {
+    ~TUnhook() { SetPGWarningBoxHook(nullptr); }
+  } unhook;
   try {
     TWaitCursor wait;
     // The library writes beside the file and replaces it only when the writer succeeded.
     FView->SaveToFile(path);
   } catch (const std::exception& e) {
-    ShowError(this, QString::fromStdString(e.what()));
+    if (!declined) ShowError(this, QString::fromStdString(e.what()));
     return false;
   }
   FSaveDialog->FileName = path;

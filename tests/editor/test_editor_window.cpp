@@ -208,6 +208,26 @@ TEST_F(EditorWindow, SavingOverAFileKeepsItWhenTheWriterFails) {
   EXPECT_EQ(existing.readAll(), "precious");
 }
 
+TEST_F(EditorWindow, SavingInFewerColoursAsksFirst) {
+  editor->EditFile(Fixture("colour.bmp", PositionPicture(20, 10)));
+  QStringList questions;
+  bool answer = false;
+  SetQuestionHook([&](const QString& text) {
+    questions << text;
+    return answer;
+  });
+  const QString pbm = dir.filePath("mono.pbm");
+  EXPECT_FALSE(editor->SaveTo(pbm));
+  ASSERT_EQ(questions.size(), 1);
+  EXPECT_TRUE(questions[0].contains("different color resolution"));
+  EXPECT_FALSE(QFileInfo::exists(pbm));
+  EXPECT_TRUE(messages.isEmpty());  // declining is not an error
+  answer = true;
+  EXPECT_TRUE(editor->SaveTo(pbm));
+  EXPECT_TRUE(QFileInfo::exists(pbm));
+  SetQuestionHook(nullptr);
+}
+
 TEST_F(EditorWindow, PlacementIsReadAtCreationAndWrittenAtTheEnd) {
   editor.reset();
   WriteSetting("AcquireLeft", "70");
