@@ -342,7 +342,7 @@ void TfrmAcquire::EffectWindowCommand(int tag) {
 }
 
 void TfrmAcquire::PencilCommand() {
-  AfterCommand(Guarded(this, true, [&] { return FEditor->Pencil(); }));
+  AfterCommand(RunLong([&](const TEditProgress& progress) { return FEditor->Pencil(progress); }));
 }
 
 void TfrmAcquire::PosterizeCommand() {

@@ -2,6 +2,7 @@
 
 #include "dialogs/core/EffectPreview.h"
 #include "imaging/filters/ApplyFilter.h"
+#include "imaging/filters/Compositions.h"
 
 namespace {
 
@@ -118,9 +119,16 @@ TEditOutcome TPictureEditor::FastEffect(TFastEffect effect) {
   return InPlace(FastEffectName(effect), [effect](TPixelGraphic& p) { ApplyFastEffect(p, effect); });
 }
 
-TEditOutcome TPictureEditor::Pencil() {
+TEditOutcome TPictureEditor::Pencil(const TEditProgress& progress) {
   return ByResult(editnames::kPencil,
-                  [](const TPixelGraphic& source) { return PencilPicture(source); });
+                  [&](const TPixelGraphic& source) -> std::unique_ptr<TPixelGraphic> {
+                    auto result = std::make_unique<TPixelGraphic>();
+                    result->SetSize(source.Width(), source.Height(), pf24Bit);
+                    TProgressHook hook(*result, progress);
+                    PencilDrawing(*result, source);
+                    if (hook.Aborted()) return nullptr;
+                    return result;
+                  });
 }
 
 TEditOutcome TPictureEditor::Posterize() {

@@ -61,7 +61,8 @@ class TPictureEditor {
   TEditOutcome ColorResolution(const TColorRezChoice& choice);
   TEditOutcome Resize(int width, int height);
   TEditOutcome FastEffect(TFastEffect effect);
-  TEditOutcome Pencil();
+  // An abort discards the half-drawn picture: the document stays as it was.
+  TEditOutcome Pencil(const TEditProgress& progress = {});
   TEditOutcome Posterize();
   // A point filter applied to the document in place. An abort leaves the rows filtered so far
   // changed and the rest as they were; the undo copy holds the picture before.

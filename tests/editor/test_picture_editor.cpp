@@ -257,6 +257,9 @@ TEST_F(EditorFixture, FastEffectsAndPencilGiveTrueColourPictures) {
   const TRGB c = Doc().PixelColor(10, 10);
   EXPECT_EQ(RedOf(c), GreenOf(c));  // grey
   EXPECT_EQ(editor.Undo().Caption(), "Undo Pencil Draw");
+  TPixelGraphic* drawn = target.FPicture.get();
+  EXPECT_EQ(editor.Pencil([](int step, int) { return step >= 3; }), TEditOutcome::Aborted);
+  EXPECT_EQ(target.FPicture.get(), drawn);  // stopped: the picture stays
 }
 
 TEST_F(EditorFixture, EffectWindowEffectsUseTheirNames) {
