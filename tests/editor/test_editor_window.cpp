@@ -111,6 +111,14 @@ TEST_F(EditorWindow, ZoomToolClicksStepBetweenAFifthAndThree) {
   EXPECT_TRUE(editor->Action("PointerButton")->isChecked());
   EXPECT_EQ(editor->PGImage1()->Stretch(), sAlwaysKAR);
   EXPECT_EQ(editor->PGImage1()->ActionMode(), amMoveImage);
+  editor->Action("AutoSizeButton")->trigger();
+  EXPECT_EQ(editor->PGImage1()->Stretch(), sNeverKAR);
+  // Tiling lasts until the picture changes.
+  editor->Action("TileButton")->trigger();
+  EXPECT_EQ(editor->PGImage1()->Tiling(), tRepeat);
+  editor->Action("FlipVertical1")->trigger();
+  EXPECT_EQ(editor->PGImage1()->Tiling(), tNone);
+  EXPECT_FALSE(editor->Action("TileButton")->isChecked());
 }
 
 TEST_F(EditorWindow, EscapeStopsALongFilterAndKeepsThePicture) {
