@@ -33,15 +33,24 @@ class TBenchHost : public TToolHost {
   void ShowFile(const QString&) override {}
 };
 
+// Gradients with grain, so that the JPEG holds about as much detail as a photograph's.
 void WritePhoto(const QString& path) {
   TPixelGraphic g;
   g.SetSize(6000, 4000, pf24Bit);
+  std::uint32_t seed = 2463534242u;
+  auto grain = [&seed] {
+    seed ^= seed << 13;
+    seed ^= seed >> 17;
+    seed ^= seed << 5;
+    return static_cast<int>(seed % 25) - 12;
+  };
+  auto clamp = [](int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 255)); };
   for (int y = 0; y < 4000; ++y) {
     std::uint8_t* row = g.ScanLine(y);
     for (int x = 0; x < 6000; ++x, row += 3) {
-      row[0] = static_cast<std::uint8_t>(x / 24 + ((x * y) & 15));
-      row[1] = static_cast<std::uint8_t>(y / 16 + ((x ^ y) & 7));
-      row[2] = static_cast<std::uint8_t>((x + y) / 40);
+      row[0] = clamp(x / 24 + grain());
+      row[1] = clamp(y / 16 + grain());
+      row[2] = clamp((x + y) / 40 + grain());
     }
   }
   SaveToFile(g, path.toStdString());
