@@ -17,6 +17,7 @@
 #include "editor/EditDialogs.h"
 #include "editor/SaveOptionsDialog.h"
 #include "editor/core/ZoomSteps.h"
+#include "platform/FormSettings.h"
 #include "platform/Settings.h"
 #include "view/PGImage.h"
 
@@ -59,9 +60,14 @@ TfrmAcquire::~TfrmAcquire() {
 }
 
 void TfrmAcquire::ReadPlacement() {
-  move(ReadIntSetting("AcquireLeft", 50), ReadIntSetting("AcquireTop", 50));
-  resize(std::max(200, ReadIntSetting("AcquireWidth", 600)),
-         std::max(150, ReadIntSetting("AcquireHeight", 400)));
+  // Stored numbers that are not numbers fall back to the defaults; a place left on a screen
+  // that is gone is moved back onto one.
+  const QRect stored(ReadIntSetting("AcquireLeft", 50), ReadIntSetting("AcquireTop", 50),
+                     std::max(200, ReadIntSetting("AcquireWidth", 600)),
+                     std::max(150, ReadIntSetting("AcquireHeight", 400)));
+  const QRect placed = OnVisibleScreen(stored);
+  move(placed.topLeft());
+  resize(placed.size());
 }
 
 void TfrmAcquire::WritePlacement() {

@@ -248,7 +248,12 @@ TEST_F(EditorWindow, PlacementIsReadAtCreationAndWrittenAtTheEnd) {
   editor.reset();
   EXPECT_EQ(ReadSetting("AcquireWidth", ""), "640");
   EXPECT_EQ(ReadSetting("AcquireHeight", ""), "420");
+  // Values that are not numbers give the defaults; a place far off every screen comes back.
+  WriteSetting("AcquireWidth", "wide");
+  WriteSetting("AcquireLeft", "50000");
   editor = std::make_unique<TfrmAcquire>(host);
+  EXPECT_EQ(editor->width(), 600);
+  EXPECT_LT(editor->x(), 10000);
 }
 
 TEST_F(EditorWindow, CommandsOnEveryMenuChangeThePictureWithTheirCaption) {
