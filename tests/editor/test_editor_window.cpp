@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 
 #include "dialogs/FileDialogs.h"
@@ -234,6 +235,19 @@ TEST_F(EditorWindow, SavingInFewerColoursAsksFirst) {
   EXPECT_TRUE(editor->SaveTo(pbm));
   EXPECT_TRUE(QFileInfo::exists(pbm));
   SetQuestionHook(nullptr);
+}
+
+TEST_F(EditorWindow, PrintShowsThePrintDialogOverTheEditor) {
+  editor->EditFile(Fixture("print.bmp", PositionPicture(30, 20)));
+  QWidget* owner = nullptr;
+  WhenModal<QPrintDialog>([&](QPrintDialog* d) {
+    owner = d->parentWidget();
+    d->reject();
+  });
+  editor->Action("Print1")->trigger();
+  EXPECT_EQ(owner, editor.get());
+  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_FALSE(editor->Modified());
 }
 
 TEST_F(EditorWindow, PlacementIsReadAtCreationAndWrittenAtTheEnd) {
