@@ -20,6 +20,7 @@
 #include "platform/FormSettings.h"
 #include "platform/Settings.h"
 #include "view/PGImage.h"
+#include "view/PicBox.h"
 
 TfrmAcquire::TfrmAcquire(TToolHost& host) : FHost(host) {
   setWindowTitle("Lumivex Image Editor");
@@ -138,9 +139,11 @@ void TfrmAcquire::SetZoomTool(bool down) {
     FAutoSizeButton->setChecked(false);
     FView->SetActionMode(amNone);
     FView->SetStretch(sZoomKAR);
+    FView->PicBox()->setCursor(MagnifierCursor());  // at once, not at the next mouse move
   } else {
     FView->SetActionMode(amMoveImage);
     FView->SetStretch(FAutoSizeButton->isChecked() ? sAlwaysKAR : sNeverKAR);
+    FView->PicBox()->unsetCursor();
   }
 }
 
