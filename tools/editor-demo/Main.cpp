@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "controls/ToolHost.h"
@@ -101,6 +102,8 @@ int main(int argc, char** argv) {
   if (!shots.isEmpty()) {
     QTimer::singleShot(300, [&] {
       ShootAll(editor, shots);
+      // The pictures were changed only to be shown: nothing to save.
+      TfrmAcquire::AskUnsavedHook = [](QWidget*, const QString&) { return int(QMessageBox::Discard); };
       app.quit();
     });
   }
