@@ -12,7 +12,8 @@ std::uint32_t SkipFileHeader(TPGStream& stream) {
   stream.Read(size, 4);
   stream.Seek(position);
   const std::uint32_t headerSize = GetLE32(size);
-  if (headerSize != 12 && headerSize != 40) RaiseBMP(27, "BitmapInfoHeader/BitmapCoreHeader");
+  if (headerSize != 12 && headerSize != 40 && !IsBMPExtendedHeaderSize(headerSize))
+    RaiseBMP(27, "BitmapInfoHeader/BitmapCoreHeader");
   return headerSize;
 }
 }  // namespace
@@ -31,16 +32,16 @@ TPGFileInfo TBMPFileFormatReader::GetInfo(TPGStream& stream, int index) {
   TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
   if (index != 0) RaiseBMP(20, "Index");
   const std::uint32_t headerSize = SkipFileHeader(stream);
-  std::uint8_t h[40] = {};
-  stream.Read(h, headerSize);
-  const TBMPHeader header = headerSize == 12 ? ParseBMPCoreHeader(h) : ParseBMPInfoHeader(h);
+  std::uint8_t h[12] = {};
+  if (headerSize == 12) stream.Read(h, 12);
+  const TBMPHeader header = headerSize == 12 ? ParseBMPCoreHeader(h) : ReadBMPInfoHeader(stream);
   info.Width = header.Width;
   info.Height = header.Height;
   info.BitsPerPixel = header.BitCount;
   if (header.Core) {
     info.VersionText = "OS/2";
   } else {
-    info.VersionText = "Windows";
+    info.VersionText = BMPHeaderVersionText(header);
     static const char* const kCompression[] = {", RGB", ", RLE8", ", RLE4", ""};
     info.VersionText += kCompression[header.Compression];
     if (header.Height < 0) info.VersionText += ", Top-Down";

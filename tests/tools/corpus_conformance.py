@@ -14,8 +14,6 @@ import tempfile
 
 # Valid files that the readers do not decode like the reference, and why.
 KNOWN = {
-    "files/bmp/bmpsuite_g_rgb16-565.bmp": "16-bit channels expand by adding the low bit's value",
-    "files/bmp/bmpsuite_g_rgb16bfdef.bmp": "16-bit channels expand by adding the low bit's value",
     "files/pcx/kpcx_CGA_BW.PCX": "palette info 0 is refused",
     "files/pcx/kpcx_tiny.pcx": "palette info other than 1 is refused",
     "files/pcx/pil_pil184.pcx": "palette info 0 is refused",
