@@ -17,14 +17,7 @@ KNOWN = {
     "files/pcx/kpcx_CGA_BW.PCX": "palette info 0 is refused",
     "files/pcx/kpcx_tiny.pcx": "palette info other than 1 is refused",
     "files/pcx/pil_pil184.pcx": "palette info 0 is refused",
-    "files/tga/irstga_utc16.tga": "5-bit channels become channel x 8",
-    "files/tga/pil_p_16.tga": "5-bit channels become channel x 8",
-    "files/tga/irs_b5-unused-cmap.tga": "5-bit channels x 8; netpbm agrees on the pixel order",
-    "files/tga/irs_bottom_left.tga": "the alpha byte of 32-bit pixels is ignored",
-    "files/tga/pil_common_200x32_rgba_bl_raw.tga": "the alpha byte of 32-bit pixels is ignored",
-    "files/tga/pil_common_200x32_rgba_tl_rle.tga": "the alpha byte of 32-bit pixels is ignored",
-    "files/tga/pil_common_200x32_la_tl_rle.tga": "grey with alpha is refused",
-    "files/tga/pil_la.tga": "grey with alpha is refused",
+    "files/tga/irs_b5-unused-cmap.tga": "the reference skips 15-bit map entries as 15 bits; the file holds 2 bytes each",
 }
 
 
