@@ -7,6 +7,7 @@
 #include "imaging/formats/LoadSave.h"
 #include "imaging/formats/TIFFDirectory.h"
 #include "imaging/formats/TIFFFormat.h"
+#include "imaging/formats/TIFFLibtiff.h"
 #include "imaging/formats/TIFFPackBits.h"
 
 namespace {
@@ -99,6 +100,7 @@ void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* o
 }  // namespace
 
 void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
+  if (ReadTIFFThroughLibtiff(stream, graphic, index)) return;
   TTIFFDirectory d = ReadTIFFDirectory(stream, index);
   CheckCompression(d.Compression);
   if (d.StripOffsets.empty()) RaiseTIFF("Invalid StripOffsets");
@@ -144,6 +146,7 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
 
 TPGFileInfo TTIFFileFormatReader::GetInfo(TPGStream& stream, int index) {
   TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
+  if (DescribeTIFFThroughLibtiff(stream, index, info)) return info;
   const TTIFFDirectory d = ReadTIFFDirectory(stream, index);
   info.ImageCount = d.ImageCount;
   info.Width = static_cast<int>(std::min<std::uint32_t>(d.Width, INT_MAX));
