@@ -50,6 +50,7 @@ struct TClient {
   std::int64_t Base;
   std::string Error;
   std::vector<std::uint8_t> Mapped;  // the TIFF data, handed to libtiff as its file mapping
+  std::string Warning;               // the last warning, said when a read fails without error
 };
 
 tsize_t ClientRead(thandle_t h, tdata_t buffer, tsize_t n) {
@@ -103,7 +104,18 @@ int OnError(TIFF*, void* user, const char* module, const char* format, va_list a
   }
   return 1;
 }
-int OnWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+int OnWarning(TIFF*, void* user, const char*, const char* format, va_list args) {
+  char text[256];
+  std::vsnprintf(text, sizeof text, format, args);
+  static_cast<TClient*>(user)->Warning = text;
+  return 1;
+}
+
+// Why a read failed: the error, else the last warning, else the data ended.
+std::string FailureText(const TClient& client) {
+  if (!client.Error.empty()) return client.Error;
+  return client.Warning.empty() ? PGMessage(32) : client.Warning;
+}
 
 struct TIFFCloser {
   void operator()(TIFF* tif) const { TIFFClose(tif); }
@@ -209,8 +221,7 @@ void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& 
     if (TIFFReadScanline(tif, row.data(), static_cast<std::uint32_t>(y), 0) < 0) {
       // Damaged or missing data: the rows read so far are shown after a warning.
       PGReadWarning<EPGTIFFileFormatReader>(graphic.ReadWarningAction, "TIFF-Warning",
-                                            "TIFF: " + (client.Error.empty() ? PGMessage(32)
-                                                                             : client.Error));
+                                            "TIFF: " + FailureText(client));
       return;
     }
     ConvertScanline(l, row.data(), graphic.ScanLine(y), graphic.Width());
@@ -228,11 +239,18 @@ void ReadRGBA(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& graph
   graphic.SetSize(static_cast<int>(l.Width), static_cast<int>(l.Height), grey ? pf8Bit : pf24Bit);
   if (grey) graphic.SetPaletteIdent(pGray256);
   if (graphic.Empty()) return;
+  // Layouts libtiff's RGBA reading cannot take are refused with its reason.
+  char reason[1024] = {};
+  if (!TIFFRGBAImageOK(tif, reason)) RaiseTIFF(reason);
   std::vector<std::uint32_t> raster(static_cast<std::size_t>(l.Width) * l.Height);
   TPGProgressScope progress(graphic);
   const bool complete = TIFFReadRGBAImageOriented(tif, l.Width, l.Height, raster.data(),
                                                   ORIENTATION_TOPLEFT, 0) != 0;
-  if (!complete && client.Error.empty()) client.Error = PGMessage(32);
+  // Refused allocations and layouts libtiff turns down while reading are not damage to show
+  // around: nothing was read.
+  if (!complete && (client.Error.rfind("Memory allocation", 0) == 0 ||
+                    client.Error.rfind("Sorry, can not handle", 0) == 0))
+    RaiseTIFF(client.Error);
   const unsigned greyLevel =
       static_cast<unsigned>(RedOf(background) + GreenOf(background) + BlueOf(background)) / 3;
   auto over = [](unsigned premultiplied, unsigned alpha, unsigned bg) {
@@ -257,7 +275,7 @@ void ReadRGBA(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& graph
   graphic.Progress(graphic.Height() - 1, graphic.Height());
   if (!complete)
     PGReadWarning<EPGTIFFileFormatReader>(graphic.ReadWarningAction, "TIFF-Warning",
-                                          "TIFF: " + client.Error);
+                                          "TIFF: " + FailureText(client));
 }
 
 }  // namespace
@@ -266,7 +284,7 @@ bool ReadTIFFThroughLibtiff(TPGStream& stream, TPixelGraphic& graphic, int index
   const std::int64_t start = stream.Position();
   const TRoute route = ChooseRoute(stream, index);
   if (route == TRoute::Ours) return false;
-  TClient client{&stream, start, {}, {}};
+  TClient client{&stream, start, {}, {}, {}};
   TTIFFHandle tif = OpenClient(client);
   if (!tif || !TIFFSetDirectory(tif.get(), static_cast<tdir_t>(index))) {
     if (route != TRoute::LibtiffIfTiled) RaiseLibtiff(client);
@@ -305,7 +323,7 @@ bool DescribeTIFFThroughLibtiff(TPGStream& stream, int index, TPGFileInfo& info)
   } catch (const EPixelGraphic&) {
   }
   stream.Seek(start);
-  TClient client{&stream, start, {}, {}};
+  TClient client{&stream, start, {}, {}, {}};
   TTIFFHandle tif = OpenClient(client);
   if (!tif || !TIFFSetDirectory(tif.get(), static_cast<tdir_t>(index))) {
     if (route != TRoute::LibtiffIfTiled) RaiseLibtiff(client);
