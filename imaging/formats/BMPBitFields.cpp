@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "imaging/formats/AlphaComposite.h"
-#include "imaging/formats/FormatSettings.h"
 
 namespace {
 
@@ -50,10 +49,10 @@ void BMPDefaultMasks(const TBMPHeader& header, std::uint32_t (&masks)[4]) {
 }
 
 bool ReadBMPBitFields(TPixelGraphic& image, TPGStream& stream, const TBMPHeader& header,
-                      const std::uint32_t (&masks)[4], TRGB background) {
+                      const std::uint32_t (&masks)[4], bool expand16Bit, TRGB background) {
   const int width = header.Width;
   const int height = image.Height();
-  const bool replicate = header.BitCount == 32 || PGFormatSettings.BMPRead16BitExpand;
+  const bool replicate = header.BitCount == 32 || expand16Bit;
   const TBitField red(masks[0], replicate), green(masks[1], replicate),
       blue(masks[2], replicate), alpha(masks[3], true);
   const std::size_t fileRowBytes =

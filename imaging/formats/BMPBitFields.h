@@ -12,8 +12,8 @@
 void BMPDefaultMasks(const TBMPHeader& header, std::uint32_t (&masks)[4]);
 
 // Reads the rows into the 24-bit image. Channels narrower than 8 bits are widened by bit
-// replication (white stays 255), except 16-bit data without BMPRead16BitExpand, which is only
-// shifted; pixels with an alpha mask are blended onto `background`. Returns false when the
-// data ends before the last row (the rows not read stay black).
+// replication (white stays 255), except 16-bit data without expand16Bit (BMPRead16BitExpand),
+// which is only shifted; pixels with an alpha mask are blended onto `background`. Returns false
+// when the data ends before the last row (the rows not read stay black).
 bool ReadBMPBitFields(TPixelGraphic& image, TPGStream& stream, const TBMPHeader& header,
-                      const std::uint32_t (&masks)[4], TRGB background);
+                      const std::uint32_t (&masks)[4], bool expand16Bit, TRGB background);

@@ -22,7 +22,7 @@ TBMPHeader ReadBMPInfoHeader(TPGStream& stream) {
     // The short form ends after the bit count; the rest reads as 0 (uncompressed).
     if (size == 16) std::memset(h + 16, 0, 24);
     // OS/2 2.x knows no bit fields: its compression 3 is Huffman coding and 4 is RLE24.
-    if (GetLE32(h + 16) > 2) RaiseBMP(7, "BitmapInfoHeader.biCompression");
+    if (GetLE32(h + 16) > 2) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biCompression");
   }
   TBMPHeader header = ParseBMPInfoHeader(h);
   header.HeaderSize = size;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "imaging/PGErrors.h"
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/PGStream.h"
 
 struct TBMPHeader {
@@ -21,7 +22,7 @@ struct TBMPHeader {
   std::uint32_t Masks[4] = {};  // red, green, blue, alpha
 };
 
-[[noreturn]] inline void RaiseBMP(int message, const std::string& s1 = {}) {
+[[noreturn]] inline void RaiseBMP(TPGMessageId message, const std::string& s1 = {}) {
   throw EPGBMPFileFormatReader("BMP: " + PGMessage(message, s1));
 }
 

@@ -4,22 +4,22 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/BMPBitFields.h"
 #include "imaging/formats/BMPFormat.h"
 #include "imaging/formats/BMPHeader.h"
 #include "imaging/formats/FormatSettings.h"
-#include "imaging/formats/ReadWarning.h"
 
 TBMPHeader ParseBMPCoreHeader(const std::uint8_t* h) {
   TBMPHeader header;
   header.Core = true;
   header.Width = GetLE16(h + 4);
   header.Height = GetLE16(h + 6);
-  if (GetLE16(h + 8) != 1) RaiseBMP(7, "BitmapCoreHeader.bcPlanes");
+  if (GetLE16(h + 8) != 1) RaiseBMP(pgmInvalid, "BitmapCoreHeader.bcPlanes");
   header.BitCount = GetLE16(h + 10);
   if (header.BitCount != 1 && header.BitCount != 4 && header.BitCount != 8 &&
       header.BitCount != 24)
-    RaiseBMP(7, "BitmapCoreHeader.bcBitCount");
+    RaiseBMP(pgmInvalid, "BitmapCoreHeader.bcBitCount");
   return header;
 }
 
@@ -27,19 +27,19 @@ TBMPHeader ParseBMPInfoHeader(const std::uint8_t* h) {
   TBMPHeader header;
   header.Width = static_cast<std::int32_t>(GetLE32(h + 4));
   header.Height = static_cast<std::int32_t>(GetLE32(h + 8));
-  if (GetLE16(h + 12) != 1) RaiseBMP(7, "BitmapInfoHeader.biPlanes");
+  if (GetLE16(h + 12) != 1) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biPlanes");
   header.BitCount = GetLE16(h + 14);
   const int bits = header.BitCount;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-    RaiseBMP(7, "BitmapInfoHeader.biBitCount");
+    RaiseBMP(pgmInvalid, "BitmapInfoHeader.biBitCount");
   header.Compression = GetLE32(h + 16);
   const std::uint32_t c = header.Compression;
   const bool allowed = c == 0 || (c == 1 && bits == 8 && header.Height >= 0) ||
                        (c == 2 && bits == 4 && header.Height >= 0) ||
                        (c == 3 && (bits == 16 || bits == 32));
-  if (!allowed) RaiseBMP(7, "BitmapInfoHeader.biCompression");
-  if (header.Width < 0) RaiseBMP(7, "BitmapInfoHeader.biWidth");
-  if (header.Height == INT32_MIN) RaiseBMP(7, "BitmapInfoHeader.biHeight");
+  if (!allowed) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biCompression");
+  if (header.Width < 0) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biWidth");
+  if (header.Height == INT32_MIN) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biHeight");
   header.ImageSize = GetLE32(h + 20);
   header.ColorsUsed = GetLE32(h + 32);
   return header;
@@ -121,15 +121,9 @@ void DecodeRLE(TPixelGraphic& image, const std::vector<std::uint8_t>& data, bool
   }
 }
 
-// Data that ends inside the pixels: what was read is shown, after a warning.
-void WarnTruncated(TPixelGraphic& image) {
-  PGReadWarning<EPGBMPFileFormatReader>(image.ReadWarningAction, "BMP " + PGMessage(28),
-                                        "BMP: " + PGMessage(32));
-}
-
 }  // namespace
 
-void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
+bool ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expand16Bit) {
   image.FlushDrawing();
   TPGProgressScope progress(image);
 
@@ -144,7 +138,7 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
   if (!PGStorageIsPlausible(static_cast<std::uint64_t>(header.Width),
                             static_cast<std::uint64_t>(absHeight), BitCountOf(format),
                             stream.Remaining(), rle ? 4096.0 : 2.0))
-    RaiseBMP(41, "Image size");
+    RaiseBMP(pgmOutOfRange, "Image size");
   const int height = static_cast<int>(absHeight);
 
   if (header.Core) {
@@ -160,8 +154,7 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
     }
     const bool complete = image.ImageSize() <= static_cast<std::uint64_t>(stream.Remaining());
     ReadStraight(image, stream);
-    if (!complete) WarnTruncated(image);
-    return;
+    return complete;
   }
 
   std::uint32_t masks[4] = {};
@@ -191,10 +184,10 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
       stream.Skip((std::int64_t{header.ColorsUsed} - maxCount) * 4);
   }
 
-  if (image.Empty()) return;  // no pixels to read (a width or height of 0)
+  if (image.Empty()) return true;  // no pixels to read (a width or height of 0)
   bool complete = true;
   if (bits == 16 || bits == 32) {
-    complete = ReadBMPBitFields(image, stream, header, masks, background);
+    complete = ReadBMPBitFields(image, stream, header, masks, expand16Bit, background);
   } else if (rle) {
     complete = header.ImageSize <= stream.Remaining();
     const std::size_t n =
@@ -207,5 +200,5 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
     ReadStraight(image, stream);
     if (header.Height < 0) FlipRows(image);
   }
-  if (!complete) WarnTruncated(image);
+  return complete;
 }

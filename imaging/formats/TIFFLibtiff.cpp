@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "imaging/formats/AlphaComposite.h"
-#include "imaging/formats/ReadWarning.h"
+#include "imaging/PGMessageIds.h"
+#include "imaging/formats/FormatContext.h"
 #include "imaging/formats/TIFFDirectory.h"
 
 namespace {
@@ -30,11 +31,11 @@ enum class TRoute { Ours, Libtiff, LibtiffIfTiled };
 // Whether the file is for libtiff: our parse succeeds but the compression is one it does not
 // decode or there are no strips (tiles, which only libtiff can tell), or the parse refuses the
 // sample layout.
-TRoute ChooseRoute(TPGStream& stream, int index) {
+TRoute ChooseRoute(TPGStream& stream, int index, const TPGFormatSettings& settings) {
   const std::int64_t start = stream.Position();
   TRoute route = TRoute::Ours;
   try {
-    const TTIFFDirectory d = ReadTIFFDirectory(stream, index);
+    const TTIFFDirectory d = ReadTIFFDirectory(stream, index, settings);
     if (d.Compression != 1 && d.Compression != PackBits) route = TRoute::Libtiff;
     else if (d.StripOffsets.empty()) route = TRoute::LibtiffIfTiled;
   } catch (const EPGTIFFileFormatReader& e) {
@@ -114,7 +115,7 @@ int OnWarning(TIFF*, void* user, const char*, const char* format, va_list args) 
 // Why a read failed: the error, else the last warning, else the data ended.
 std::string FailureText(const TClient& client) {
   if (!client.Error.empty()) return client.Error;
-  return client.Warning.empty() ? PGMessage(32) : client.Warning;
+  return client.Warning.empty() ? PGMessage(pgmUnexpectedEnd) : client.Warning;
 }
 
 struct TIFFCloser {
@@ -133,8 +134,17 @@ TTIFFHandle OpenClient(TClient& client) {
   return TTIFFHandle(tif);
 }
 
+// Damaged or missing data: what was read is shown after a warning the image's warning action
+// may turn into a refusal.
+void WarnDamaged(const TPixelGraphic& graphic, const TPGFormatContext& context,
+                 const TClient& client) {
+  const std::string text = FailureText(client);
+  if (context.AskWarning(graphic.ReadWarningAction, "TIFF-Warning", "TIFF: " + text) != pgwGoOn)
+    RaiseTIFF(text);
+}
+
 [[noreturn]] void RaiseLibtiff(const TClient& client) {
-  RaiseTIFF(client.Error.empty() ? PGMessage(32) : client.Error);
+  RaiseTIFF(client.Error.empty() ? PGMessage(pgmUnexpectedEnd) : client.Error);
 }
 
 struct TLayout {
@@ -209,7 +219,8 @@ void ConvertScanline(const TLayout& l, const std::uint8_t* in, std::uint8_t* out
   (void)mask;
 }
 
-void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& graphic) {
+void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& graphic,
+                   const TPGFormatContext& context) {
   const TPixelFormat format = l.Bits == 1 ? pf1Bit : l.Bits == 8 ? pf8Bit : pf4Bit;
   graphic.SetSize(static_cast<int>(l.Width), static_cast<int>(l.Height), format);
   SetScanlinePalette(tif, l, graphic);
@@ -220,8 +231,7 @@ void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& 
   for (int y = 0; y < height; ++y) {
     if (TIFFReadScanline(tif, row.data(), static_cast<std::uint32_t>(y), 0) < 0) {
       // Damaged or missing data: the rows read so far are shown after a warning.
-      PGReadWarning<EPGTIFFileFormatReader>(graphic.ReadWarningAction, "TIFF-Warning",
-                                            "TIFF: " + FailureText(client));
+      WarnDamaged(graphic, context, client);
       return;
     }
     ConvertScanline(l, row.data(), graphic.ScanLine(y), graphic.Width());
@@ -232,7 +242,7 @@ void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& 
 // Everything else through libtiff's RGBA reading, which also blends associated and
 // unassociated alpha (its colours come premultiplied); grey pictures stay grey.
 void ReadRGBA(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& graphic,
-              TRGB background) {
+              TRGB background, const TPGFormatContext& context) {
   const bool grey = (l.Photometric == PHOTOMETRIC_MINISBLACK ||
                      l.Photometric == PHOTOMETRIC_MINISWHITE) &&
                     l.Samples <= 2;
@@ -274,15 +284,15 @@ void ReadRGBA(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& graph
   }
   graphic.Progress(graphic.Height() - 1, graphic.Height());
   if (!complete)
-    PGReadWarning<EPGTIFFileFormatReader>(graphic.ReadWarningAction, "TIFF-Warning",
-                                          "TIFF: " + FailureText(client));
+    WarnDamaged(graphic, context, client);
 }
 
 }  // namespace
 
-bool ReadTIFFThroughLibtiff(TPGStream& stream, TPixelGraphic& graphic, int index) {
+bool ReadTIFFThroughLibtiff(TPGStream& stream, TPixelGraphic& graphic, int index,
+                            const TPGFormatContext& context) {
   const std::int64_t start = stream.Position();
-  const TRoute route = ChooseRoute(stream, index);
+  const TRoute route = ChooseRoute(stream, index, context.Settings);
   if (route == TRoute::Ours) return false;
   TClient client{&stream, start, {}, {}, {}};
   TTIFFHandle tif = OpenClient(client);
@@ -303,23 +313,24 @@ bool ReadTIFFThroughLibtiff(TPGStream& stream, TPixelGraphic& graphic, int index
   if (l.Width > 0x7FFFFFFF || l.Height > 0x7FFFFFFF ||
       !PGStorageIsPlausible(l.Width, l.Height, BitCountOf(format), stream.Size() - start,
                             format == pf1Bit ? 8192.0 : 4096.0))
-    RaiseTIFF(PGMessage(41, "Image size"));
+    RaiseTIFF(PGMessage(pgmOutOfRange, "Image size"));
   const TRGB background = graphic.BackGroundRGB();
-  graphic.Gamma = ScreenGamma;
+  graphic.Gamma = context.ScreenGamma;
   if (FitsScanlines(l))
-    ReadScanlines(tif.get(), l, client, graphic);
+    ReadScanlines(tif.get(), l, client, graphic, context);
   else
-    ReadRGBA(tif.get(), l, client, graphic, background);
+    ReadRGBA(tif.get(), l, client, graphic, background, context);
   return true;
 }
 
-bool DescribeTIFFThroughLibtiff(TPGStream& stream, int index, TPGFileInfo& info) {
+bool DescribeTIFFThroughLibtiff(TPGStream& stream, int index, const TPGFormatContext& context,
+                                TPGFileInfo& info) {
   const std::int64_t start = stream.Position();
-  const TRoute route = ChooseRoute(stream, index);
+  const TRoute route = ChooseRoute(stream, index, context.Settings);
   if (route == TRoute::Ours) return false;
   int imageCount = 1;
   try {
-    imageCount = ReadTIFFDirectory(stream, 0).ImageCount;
+    imageCount = ReadTIFFDirectory(stream, 0, context.Settings).ImageCount;
   } catch (const EPixelGraphic&) {
   }
   stream.Seek(start);
