@@ -149,7 +149,8 @@ TRGB tIconHandler::Color(int x, int y) const {
     case 4: v = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F; break;
     default: v = row[x]; break;
   }
-  return FColors[v];
+  // A short colour table (the header's colours used): indexes beyond it are black.
+  return v < FColors.size() ? FColors[v] : 0;
 }
 
 std::uint8_t tIconHandler::Alpha(int x, int y) const {

@@ -240,6 +240,7 @@ TEST(ICOReader, DirectoryFieldsLeftAtZeroAndShortColourTables) {
   PutLE32(&entry[32], 3);
   LoadBytes(image, MakeIcon({entry}));
   EXPECT_EQ(image.PixelColor(1, 0), RGBColor(1, 2, 254));
+  EXPECT_EQ(image.PixelColor(4, 0), RGBColor(0, 0, 0));  // index 4: beyond the table
 }
 
 TEST(ICOReader, EntriesTheReaderCannotTakeAreRefused) {
