@@ -50,6 +50,7 @@ struct TClient {
   TPGStream* Stream;
   std::int64_t Base;
   std::string Error;
+  bool MayMap = false;               // uncompressed tiles: libtiff reads them from a mapping
   std::vector<std::uint8_t> Mapped;  // the TIFF data, handed to libtiff as its file mapping
   std::string Warning;               // the last warning, said when a read fails without error
 };
@@ -74,9 +75,11 @@ toff_t ClientSize(thandle_t h) {
   return static_cast<toff_t>(std::max<std::int64_t>(c->Stream->Size() - c->Base, 0));
 }
 // libtiff 4.5.0 refuses uncompressed tiles read through the read procedure ("Invalid tile
-// byte count"); from a mapping it reads them. The data is read into memory once, up to 1 GiB.
+// byte count"); from a mapping it reads them. For such files (no strips, our compressions) the
+// data is read into memory once, up to 1 GiB; every other file is read through ClientRead.
 int ClientMap(thandle_t h, tdata_t* base, toff_t* size) {
   auto* c = static_cast<TClient*>(h);
+  if (!c->MayMap) return 0;
   if (c->Mapped.empty()) {
     const std::int64_t n = c->Stream->Size() - c->Base;
     if (n <= 0 || n > (std::int64_t{1} << 30)) return 0;
@@ -294,7 +297,7 @@ bool ReadTIFFThroughLibtiff(TPGStream& stream, TPixelGraphic& graphic, int index
   const std::int64_t start = stream.Position();
   const TRoute route = ChooseRoute(stream, index, context.Settings);
   if (route == TRoute::Ours) return false;
-  TClient client{&stream, start, {}, {}, {}};
+  TClient client{&stream, start, {}, route == TRoute::LibtiffIfTiled, {}, {}};
   TTIFFHandle tif = OpenClient(client);
   if (!tif || !TIFFSetDirectory(tif.get(), static_cast<tdir_t>(index))) {
     if (route != TRoute::LibtiffIfTiled) RaiseLibtiff(client);
@@ -334,7 +337,7 @@ bool DescribeTIFFThroughLibtiff(TPGStream& stream, int index, const TPGFormatCon
   } catch (const EPixelGraphic&) {
   }
   stream.Seek(start);
-  TClient client{&stream, start, {}, {}, {}};
+  TClient client{&stream, start, {}, false, {}, {}};
   TTIFFHandle tif = OpenClient(client);
   if (!tif || !TIFFSetDirectory(tif.get(), static_cast<tdir_t>(index))) {
     if (route != TRoute::LibtiffIfTiled) RaiseLibtiff(client);
