@@ -182,6 +182,14 @@ bool FitsScanlines(const TLayout& l) {
           l.Photometric == PHOTOMETRIC_PALETTE);
 }
 
+// 8-bit RGB in strips of one plane (LZW, Deflate...): row by row into the 24-bit storage,
+// without a whole-picture RGBA copy.
+bool FitsRGBScanlines(const TLayout& l) {
+  return l.Samples == 3 && l.Bits == 8 && !l.Tiled && l.Photometric == PHOTOMETRIC_RGB &&
+         l.Planar == PLANARCONFIG_CONTIG && l.Compression != COMPRESSION_JPEG &&
+         l.Compression != COMPRESSION_OJPEG;
+}
+
 void SetScanlinePalette(TIFF* tif, const TLayout& l, TPixelGraphic& graphic) {
   const int count = 1 << l.Bits;
   std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
@@ -224,9 +232,11 @@ void ConvertScanline(const TLayout& l, const std::uint8_t* in, std::uint8_t* out
 
 void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& graphic,
                    const TPGFormatContext& context) {
-  const TPixelFormat format = l.Bits == 1 ? pf1Bit : l.Bits == 8 ? pf8Bit : pf4Bit;
+  const bool rgb = l.Samples == 3;
+  const TPixelFormat format =
+      rgb ? pf24Bit : l.Bits == 1 ? pf1Bit : l.Bits == 8 ? pf8Bit : pf4Bit;
   graphic.SetSize(static_cast<int>(l.Width), static_cast<int>(l.Height), format);
-  SetScanlinePalette(tif, l, graphic);
+  if (!rgb) SetScanlinePalette(tif, l, graphic);
   if (graphic.Empty()) return;
   std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tif)) + 4);
   const int height = graphic.Height();
@@ -237,7 +247,17 @@ void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& 
       WarnDamaged(graphic, context, client);
       return;
     }
-    ConvertScanline(l, row.data(), graphic.ScanLine(y), graphic.Width());
+    if (rgb) {
+      const std::uint8_t* in = row.data();
+      std::uint8_t* out = graphic.ScanLine(y);
+      for (int x = 0; x < graphic.Width(); ++x, in += 3, out += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+      }
+    } else {
+      ConvertScanline(l, row.data(), graphic.ScanLine(y), graphic.Width());
+    }
     if (graphic.Progress(y, height)) break;
   }
 }
@@ -319,7 +339,7 @@ bool ReadTIFFThroughLibtiff(TPGStream& stream, TPixelGraphic& graphic, int index
     RaiseTIFF(PGMessage(pgmOutOfRange, "Image size"));
   const TRGB background = graphic.BackGroundRGB();
   graphic.Gamma = context.ScreenGamma;
-  if (FitsScanlines(l))
+  if (FitsScanlines(l) || FitsRGBScanlines(l))
     ReadScanlines(tif.get(), l, client, graphic, context);
   else
     ReadRGBA(tif.get(), l, client, graphic, background, context);
