@@ -171,7 +171,7 @@ void TfrmAcquire::UndoCommand() {
 
 TEditOutcome TfrmAcquire::RunLong(
     const std::function<TEditOutcome(const TEditProgress&)>& command) {
-  TWaitCursor wait;
+  auto wait = std::make_unique<TWaitCursor>();
   FBusy = true;
   FStopRequested = false;
   FClock.Reset();
@@ -189,13 +189,21 @@ TEditOutcome TfrmAcquire::RunLong(
       W.SetStatus(QString());
       W.ShowSize();  // a new picture has put its size there already
     }
-  } end{*this, threads};
-  try {
-    return command([this](int step, int total) { return Progress(step, total); });
-  } catch (const std::exception& e) {
-    ShowError(this, QString::fromStdString(e.what()));
-    return TEditOutcome::Done;  // the picture may have changed before the failure
+  };
+  TEditOutcome outcome = TEditOutcome::Done;  // the picture may change before a failure
+  QString error;
+  {
+    TEnd end{*this, threads};
+    try {
+      outcome = command([this](int step, int total) { return Progress(step, total); });
+    } catch (const std::exception& e) {
+      error = QString::fromStdString(e.what());
+    }
   }
+  wait.reset();
+  // Reported once the window takes input again.
+  if (!error.isEmpty()) ShowError(this, error);
+  return outcome;
 }
 
 bool TfrmAcquire::Progress(int step, int total) {
