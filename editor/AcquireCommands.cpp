@@ -291,8 +291,8 @@ void TfrmAcquire::BevelCommand() {
 
 void TfrmAcquire::ColorResolutionCommand() {
   if (FView->IsEmpty() || FColorRez->exec() != QDialog::Accepted) return;
-  AfterCommand(Guarded(this, true, [&] {
-    return FEditor->ColorResolution(FColorRez->Values().Choice());
+  AfterCommand(RunLong([&](const TEditProgress& progress) {
+    return FEditor->ColorResolution(FColorRez->Values().Choice(), progress);
   }));
 }
 

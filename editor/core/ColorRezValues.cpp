@@ -110,13 +110,21 @@ void ChoosePaletteOf(TPixelGraphic& result, const TPixelGraphic& source,
 
 }  // namespace
 
-std::unique_ptr<TPixelGraphic> ColorResolutionPicture(const TPixelGraphic& source,
-                                                      const TColorRezChoice& choice) {
+std::unique_ptr<TPixelGraphic> ColorResolutionPicture(
+    const TPixelGraphic& source, const TColorRezChoice& choice,
+    const std::function<bool(int step, int total)>& progress) {
   auto result = std::make_unique<TPixelGraphic>();
+  bool stopped = false;
+  if (progress)
+    result->OnPixelGraphicProgress = [&](TPixelGraphic&, int step, int total, bool& abort) {
+      if (progress(step, total)) abort = stopped = true;
+    };
   result->SetSize(source.Width(), source.Height(), FormatOf(choice.Depth));
   if (choice.Depth != TColorDepth::Bits24) ChoosePaletteOf(*result, source, choice);
   result->Dither = choice.Dither;
   result->SetRGBWeighting(choice.RGBWeighting);
-  result->CopyFrom(source);
+  if (!stopped) result->CopyFrom(source);
+  result->OnPixelGraphicProgress = nullptr;
+  if (stopped) return nullptr;
   return result;
 }

@@ -2,6 +2,7 @@
 // they make.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -63,5 +64,8 @@ bool ParseCount(const std::string& text, int lo, int hi, int& value);
 
 // The source mapped into the chosen depth and palette (CopyFrom with the chosen dithering and
 // weighting). Raises what the image model raises; the caller discards the result then.
-std::unique_ptr<TPixelGraphic> ColorResolutionPicture(const TPixelGraphic& source,
-                                                      const TColorRezChoice& choice);
+// `progress` (step, total) follows the palette search and the copy; returning true stops them
+// and gives nullptr.
+std::unique_ptr<TPixelGraphic> ColorResolutionPicture(
+    const TPixelGraphic& source, const TColorRezChoice& choice,
+    const std::function<bool(int step, int total)>& progress = {});

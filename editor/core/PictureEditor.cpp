@@ -98,11 +98,12 @@ TEditOutcome TPictureEditor::Border(bool elliptic, int width, TRGB color) {
 
 TEditOutcome TPictureEditor::Bevel() { return ByResult(editnames::kBevel, BevelledPicture); }
 
-TEditOutcome TPictureEditor::ColorResolution(const TColorRezChoice& choice) {
+TEditOutcome TPictureEditor::ColorResolution(const TColorRezChoice& choice,
+                                             const TEditProgress& progress) {
   return ByResult(editnames::kColorResolution,
-                  [&choice](const TPixelGraphic& source) -> std::unique_ptr<TPixelGraphic> {
+                  [&](const TPixelGraphic& source) -> std::unique_ptr<TPixelGraphic> {
                     try {
-                      return ColorResolutionPicture(source, choice);
+                      return ColorResolutionPicture(source, choice, progress);
                     } catch (const std::exception&) {
                       return nullptr;  // discarded without a message
                     }

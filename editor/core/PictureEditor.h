@@ -57,8 +57,8 @@ class TPictureEditor {
   TCropOutcome Crop(bool hasSelection, const TEditRect& selection);
   TEditOutcome Border(bool elliptic, int width, TRGB color);
   TEditOutcome Bevel();
-  // A failing conversion is discarded silently; the picture stays.
-  TEditOutcome ColorResolution(const TColorRezChoice& choice);
+  // A failing or stopped conversion is discarded silently; the picture stays.
+  TEditOutcome ColorResolution(const TColorRezChoice& choice, const TEditProgress& progress = {});
   TEditOutcome Resize(int width, int height);
   TEditOutcome FastEffect(TFastEffect effect);
   // An abort discards the half-drawn picture: the document stays as it was.

@@ -205,6 +205,14 @@ TEST_F(EditorFixture, ColourResolutionFixedAndOptimisedPalettes) {
   ASSERT_EQ(editor.ColorResolution(system), TEditOutcome::Done);
   EXPECT_EQ(Doc().PixelFormat(), pf8Bit);
   EXPECT_EQ(editor.Undo().Caption(), "Undo Color Resolution");
+
+  // Stopped while the palette is made: the picture stays.
+  Load(PositionPicture(32, 32));
+  TPixelGraphic* before = target.FPicture.get();
+  EXPECT_EQ(editor.ColorResolution(system, [](int step, int) { return step >= 4; }),
+            TEditOutcome::Aborted);
+  EXPECT_EQ(target.FPicture.get(), before);
+  EXPECT_EQ(Doc().PixelFormat(), pf24Bit);
 }
 
 TEST_F(EditorFixture, PointFilterInPlaceAndItsAbort) {
