@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "imaging/formats/LoadSave.h"
+#include "thumbs/core/JPEGScaledLoad.h"
 
 void LoadThroughRegistry(const std::string& path, TPixelGraphic& picture, bool preview) {
   static std::mutex turns;
@@ -10,4 +11,14 @@ void LoadThroughRegistry(const std::string& path, TPixelGraphic& picture, bool p
   picture.ReadWarningAction = pgwaIgnore;
   std::lock_guard<std::mutex> hold(turns);
   LoadFromFile(picture, path);
+}
+
+TThumbSize LoadPictureCovering(const std::string& path, TPixelGraphic& picture,
+                               const std::function<TThumbSize(int, int)>& wanted, bool preview) {
+  if (IsJPEGFile(path)) {
+    const TJPEGScaledResult r = LoadJPEGScaled(path, picture, wanted);
+    return {r.FullWidth, r.FullHeight};
+  }
+  LoadThroughRegistry(path, picture, preview);
+  return {picture.Width(), picture.Height()};
 }

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "imaging/filters/Compositions.h"
-#include "thumbs/core/JPEGScaledLoad.h"
 #include "thumbs/core/RegistryLoad.h"
 #include "thumbs/core/SheetEffects.h"
 #include "thumbs/core/ThumbnailMaker.h"
@@ -74,16 +73,9 @@ TSheetFont SheetNameFont(const TSheetOptions& options) {
 
 std::unique_ptr<TPixelGraphic> LoadSheetThumb(const std::string& path, int size) {
   TPixelGraphic picture;
-  TThumbSize thumbSize;
-  if (IsJPEGFile(path)) {
-    const TJPEGScaledResult r = LoadJPEGScaled(path, picture, [&](int w, int h) {
-      return SheetThumbSize(w, h, size);
-    });
-    thumbSize = SheetThumbSize(r.FullWidth, r.FullHeight, size);
-  } else {
-    LoadThroughRegistry(path, picture, false);
-    thumbSize = SheetThumbSize(picture.Width(), picture.Height(), size);
-  }
+  const TThumbSize full = LoadPictureCovering(
+      path, picture, [&](int w, int h) { return SheetThumbSize(w, h, size); }, false);
+  const TThumbSize thumbSize = SheetThumbSize(full.Width, full.Height, size);
   if (thumbSize.Width < 1 || picture.Empty()) throw ESheetError("empty picture");
   auto thumb = std::make_unique<TPixelGraphic>();
   TThumbnailMaker::Resample(*thumb, picture, thumbSize);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "thumbs/core/JPEGScaledLoad.h"
 #include "thumbs/core/Placeholder.h"
 #include "thumbs/core/RegistryLoad.h"
 #include "thumbs/core/ThumbnailCache.h"
@@ -38,17 +37,9 @@ TThumbSize TThumbnailMaker::LoadPicture(const std::string& path, int side,
   const bool caching = FCache && FCache->Enabled();
   const auto flavor = TThumbnailCache::FlavorFor(side);
   const int cacheSide = TThumbnailCache::MaxSideOf(flavor);
-  TThumbSize full;
-  if (IsJPEGFile(path)) {
-    const int decodeSide = caching ? std::max(side, cacheSide) : side;
-    const TJPEGScaledResult r = LoadJPEGScaled(path, picture, [&](int w, int h) {
-      return ExplorerThumbSize(w, h, decodeSide);
-    });
-    full = {r.FullWidth, r.FullHeight};
-  } else {
-    LoadThroughRegistry(path, picture, true);
-    full = {picture.Width(), picture.Height()};
-  }
+  const int decodeSide = caching ? std::max(side, cacheSide) : side;
+  const TThumbSize full = LoadPictureCovering(
+      path, picture, [&](int w, int h) { return ExplorerThumbSize(w, h, decodeSide); }, true);
   if (caching) {
     TPixelGraphic entry;
     Resample(entry, picture, ExplorerThumbSize(full.Width, full.Height, cacheSide));
