@@ -98,7 +98,6 @@ void TfrmThumbnails::BuildList() {
   FIcons->setObjectName("LV2Icons");
   FIcons->setModel(FModel);
   FIcons->setSelectionModel(FDetails->selectionModel());
-  FIcons->setUniformItemSizes(true);
 
   FLV2 = new QStackedWidget;
   FLV2->setObjectName("LV2");
@@ -276,6 +275,8 @@ void TfrmThumbnails::Fill() {
   }
   const int count = static_cast<int>(entries.size());
   FModel->Fill(FFolder, std::move(entries));
+  FDetails->scrollToTop();
+  FIcons->scrollToTop();
   FPanels[3]->setText(QString("%1 files").arg(count));
 }
 
@@ -307,12 +308,13 @@ void TfrmThumbnails::ApplyView() {
     FIcons->setWrapping(true);
     FIcons->setMovement(QListView::Static);
     FIcons->setIconSize(QSize(FThumbSize, FThumbSize));
-    FIcons->setGridSize(QSize(std::max(FThumbSize + 24, 100), FThumbSize + 40));
+    FIcons->setGridSize(QSize(std::max(FThumbSize + 24, 128), FThumbSize + 40));
     FIcons->setTextElideMode(Qt::ElideMiddle);
     FIcons->setWordWrap(false);
   }
   FIcons->setResizeMode(QListView::Adjust);
   FIcons->setDragEnabled(true);
+  FIcons->doItemsLayout();
 }
 
 void TfrmThumbnails::SetThumbSize(int size) {
