@@ -74,3 +74,32 @@ TEST(SheetCommand, BadValuesAndBadFiles) {
             std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(dir / "s.png"));
 }
+
+TEST(ThumbnailsCommand, FillsTheCacheThenReadsFromIt) {
+  TTempFolder dir;
+  std::string files;
+  for (int i = 0; i < 3; ++i)
+    files += " " + WriteSolid(dir.Path() / ("p" + std::to_string(i) + ".jpg"), 640, 480,
+                              RGBColor(0, 0, 200));
+  const std::string env = "XDG_CACHE_HOME=" + (dir / "cache") + " ";
+  TRun run;
+  const std::string cli = std::string(LUMIVEX_CLI);
+  auto runWithCache = [&](const std::string& args) {
+    const std::string command = env + cli + " " + args + " 2>" + (dir / "err");
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    const int status = ::pclose(pipe);
+    return TRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+  };
+  run = runWithCache("thumbnails --size 64 --jobs 2 --out-dir " + dir.Path().string() + files);
+  EXPECT_EQ(run.Status, 0) << Slurp(dir / "err");
+  EXPECT_EQ(run.Out, "3 thumbnails, 0 from the cache, 0 not readable\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "p1.png"));
+  run = runWithCache("thumbnails --size 64" + files);
+  EXPECT_EQ(run.Out, "3 thumbnails, 3 from the cache, 0 not readable\n");
+  run = runWithCache("thumbnails --no-cache" + files + " " + (dir / "none.jpg"));
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Out, "4 thumbnails, 0 from the cache, 1 not readable\n");
+}

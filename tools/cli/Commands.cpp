@@ -123,6 +123,21 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --footer TEXT          a footer line (--footer-font, --footer-size 6..72 (8),\n"
        "                         --footer-color)\n",
        RunSheet},
+      {"thumbnails", "make thumbnails through the desktop's shared thumbnail cache",
+       "usage: lumivex-cli thumbnails FILE... [--size S] [--jobs N] [--no-cache]\n"
+       "                              [--out-dir DIR]\n"
+       "\n"
+       "Makes the thumbnail of each FILE as the thumbnail explorer does: read from the shared\n"
+       "thumbnail cache ($XDG_CACHE_HOME/thumbnails) when a current entry exists, otherwise\n"
+       "decoded (JPEGs at a reduced scale), stored in the cache and reduced. Prints how many\n"
+       "were made and how many came from the cache. Exit status 1 when a FILE could not be\n"
+       "read.\n"
+       "\n"
+       "  --size S      thumbnail size, 16..1024 (default 128)\n"
+       "  --jobs N      worker threads, at most the number of cores (default: all cores)\n"
+       "  --no-cache    neither read nor write the cache\n"
+       "  --out-dir DIR also save each S x S thumbnail there as NAME.png\n",
+       RunThumbnails},
   };
   return commands;
 }
