@@ -48,6 +48,12 @@ TThumbBuilder::~TThumbBuilder() {
 
 bool TThumbBuilder::CacheEnabled() { return ReadSetting("ThumbnailCache", "1") != "0"; }
 
+void TThumbBuilder::SetCacheEnabled(bool enabled) {
+  Stop();  // no worker reads the cache while it changes
+  WriteSetting("ThumbnailCache", enabled ? "1" : "0");
+  *FCache = TThumbnailCache(enabled ? TThumbnailCache::DefaultRoot() : std::string());
+}
+
 void TThumbBuilder::Start(const QString& folder, const QStringList& names, int side,
                           TRGB background) {
   Stop();

@@ -23,6 +23,8 @@ class TThumbBuilder : public QObject {
 
   // The shared thumbnail cache is used unless the setting "ThumbnailCache" is "0".
   static bool CacheEnabled();
+  // Turns the shared cache on or off (stops a running build) and stores the setting.
+  void SetCacheEnabled(bool enabled);
 
   // Starts building the cells of the files (names in the folder, which ends with a separator).
   void Start(const QString& folder, const QStringList& names, int side, TRGB background);

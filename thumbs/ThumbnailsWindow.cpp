@@ -202,6 +202,15 @@ void TfrmThumbnails::BuildToolBar() {
     modes->addAction(a);
   }
   fast->setChecked(true);
+  sizeMenu->addSeparator();
+  QAction* cache = sizeMenu->addAction("Use Shared Thumbnail Cache");
+  cache->setObjectName("UseThumbnailCache");
+  cache->setCheckable(true);
+  cache->setChecked(TThumbBuilder::CacheEnabled());
+  connect(cache, &QAction::toggled, this, [this](bool on) {
+    if (FBuilder->Running()) StopBuild();
+    FBuilder->SetCacheEnabled(on);
+  });
   sizeButton->setMenu(sizeMenu);
   FProgress = new QProgressBar;
   FProgress->setObjectName("ProgressBar1");

@@ -17,6 +17,7 @@
 #include "imaging/PGraphic.h"
 #include "imaging/formats/LoadSave.h"
 #include "platform/Messages.h"
+#include "platform/Settings.h"
 #include "tests/thumbs/FakeHost.h"
 #include "thumbs/SaveThumbnailDialog.h"
 #include "thumbs/ThumbBuilder.h"
@@ -255,4 +256,27 @@ TEST(SaveThumbnailDialog, RefusesAnEmptyPrefixIntoTheSourceFolder) {
   EXPECT_EQ(t.Width(), 96);
   EXPECT_EQ(t.Height(), 48);
   SetMessageHook(nullptr);
+}
+
+TEST_F(Explorer, ThumbnailsComeFromTheSharedCacheUnlessItIsTurnedOff) {
+  const QString cache = qEnvironmentVariable("XDG_CACHE_HOME") + "/thumbnails/normal";
+  QDir(cache).removeRecursively();
+  WritePicture(dir.filePath("a.bmp"), 300, 200, RGBColor(9, 9, 9));
+  QAction* use = Action(*window, "UseThumbnailCache");
+  ASSERT_NE(use, nullptr);
+  EXPECT_TRUE(use->isChecked());
+  window->OpenFolder(dir.path(), "*.bmp");
+  window->SetView(TfrmThumbnails::vThumbnails);
+  ASSERT_TRUE(WaitBuilt(*window));
+  EXPECT_EQ(QDir(cache).entryList(QDir::Files).size(), 1);
+
+  QDir(cache).removeRecursively();
+  use->setChecked(false);
+  EXPECT_EQ(ReadSetting("ThumbnailCache", "1"), "0");
+  window->Refresh();
+  ASSERT_TRUE(WaitBuilt(*window));
+  EXPECT_TRUE(window->Model().HasThumbnail("a.bmp"));
+  EXPECT_FALSE(QDir(cache).exists());
+  use->setChecked(true);
+  EXPECT_EQ(ReadSetting("ThumbnailCache", "0"), "1");
 }

@@ -102,10 +102,13 @@ TJPEGScaledResult LoadJPEGScaled(const std::string& path, TPixelGraphic& picture
   std::fseek(file.get(), 0, SEEK_END);
   const long fileSize = std::ftell(file.get());
   std::rewind(file.get());
+  return LoadJPEGScaled(file.get(), fileSize, picture, wanted);
+}
 
+TJPEGScaledResult LoadJPEGScaled(std::FILE* input, long fileSize, TPixelGraphic& picture,
+                                 const std::function<TThumbSize(int, int)>& wanted) {
   TDecompressor d;
   jpeg_decompress_struct* cinfo = &d.Info;
-  std::FILE* input = file.get();
   Guarded(d.Err, [&] { jpeg_stdio_src(cinfo, input); });
   Guarded(d.Err, [&] { jpeg_read_header(cinfo, TRUE); });
 

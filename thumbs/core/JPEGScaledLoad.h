@@ -3,6 +3,7 @@
 // 128-pixel thumbnail is decoded at 1/8 and never held at full size.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -22,4 +23,7 @@ struct TJPEGScaledResult {
 // wanted(full width, full height) on both sides. Corrupt data that the library can recover
 // from is accepted; anything else raises EPGJPGFileFormatReaderWriter ("JPG: ...").
 TJPEGScaledResult LoadJPEGScaled(const std::string& path, TPixelGraphic& picture,
+                                 const std::function<TThumbSize(int, int)>& wanted);
+// The same from an open file of `fileSize` bytes, read from its current position.
+TJPEGScaledResult LoadJPEGScaled(std::FILE* file, long fileSize, TPixelGraphic& picture,
                                  const std::function<TThumbSize(int, int)>& wanted);
