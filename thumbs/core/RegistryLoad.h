@@ -1,6 +1,6 @@
-// Loads pictures for thumbnails. Some shared readers of the format registry keep per-call
-// state, so registry loads from several threads take turns; JPEGs, the bulk of most folders,
-// are decoded by LoadJPEGScaled without the registry and run side by side.
+// Loads pictures for thumbnails: JPEGs, the bulk of most folders, at a reduced DCT scale
+// through LoadJPEGScaled; other formats through the format registry, whose readers run on
+// several threads at once.
 #pragma once
 
 #include <functional>
