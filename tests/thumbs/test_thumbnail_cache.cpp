@@ -158,3 +158,35 @@ TEST(ThumbnailCache, EntriesOfOtherProgramsAndATurnedOffCache) {
   EXPECT_FALSE(made.Placeholder);
   EXPECT_EQ(made.Thumb.Width, 64);
 }
+
+TEST(ThumbnailPNG, DamagedEntriesAreRefusedWithoutReadingWhatTheyClaim) {
+  TTempFolder dir;
+  auto thumb = Solid(10, 10, RGBColor(1, 2, 3));
+  const std::string path = dir / "entry.png";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  WriteThumbnailPNG(f, *thumb, {{"Thumb::URI", "file:///x"}});
+  std::fclose(f);
+  std::string bytes;
+  {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  // The first chunk after the header (a text chunk) claims 1.5 GB.
+  std::string damaged = bytes;
+  const std::size_t text = damaged.find("tEXt") - 4;
+  damaged[text] = '\x5A';
+  { std::ofstream(path, std::ios::binary) << damaged; }
+  TPixelGraphic p;
+  f = std::fopen(path.c_str(), "rb");
+  EXPECT_THROW(ReadThumbnailPNG(f, p, 0, 256), EPixelGraphic);
+  std::fclose(f);
+  // Pictures larger than the flavour are refused too.
+  auto big = Solid(300, 10, 0);
+  f = std::fopen(path.c_str(), "wb");
+  WriteThumbnailPNG(f, *big, {});
+  std::fclose(f);
+  f = std::fopen(path.c_str(), "rb");
+  EXPECT_THROW(ReadThumbnailPNG(f, p, 0, 256), EPixelGraphic);
+  std::fclose(f);
+}

@@ -3,6 +3,7 @@
 #include "thumbs/core/ThumbnailPNG.h"
 
 #include <csetjmp>
+#include <cstring>
 #include <cstdint>
 #include <vector>
 
@@ -79,6 +80,44 @@ void ComposeRow(const std::uint8_t* rgba, std::uint8_t* bgr, int width, TRGB bac
   }
 }
 
+// Cache entries are small pictures; a file beyond this is not one.
+constexpr std::size_t kMaxEntryBytes = 4 << 20;
+
+struct TMemoryInput {
+  const std::vector<std::uint8_t>* Data;
+  std::size_t At = 0;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+  auto* in = static_cast<TMemoryInput*>(png_get_io_ptr(png));
+  if (count > in->Data->size() - in->At) png_error(png, "Read Error: file truncated");
+  std::memcpy(out, in->Data->data() + in->At, count);
+  in->At += count;
+}
+
+std::uint32_t BigEndian(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+
+// The whole file, after checking that every chunk lies inside it (the library would otherwise
+// reserve what a damaged length field claims before it finds the data missing).
+std::vector<std::uint8_t> ReadCheckedFile(std::FILE* file) {
+  std::vector<std::uint8_t> data;
+  std::uint8_t buffer[16384];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    data.insert(data.end(), buffer, buffer + n);
+    if (data.size() > kMaxEntryBytes) Raise("file too large for a thumbnail");
+  }
+  std::size_t at = 8;
+  while (at + 8 <= data.size()) {
+    const std::uint64_t length = BigEndian(&data[at]);
+    if (length > data.size() - at - 8) Raise("chunk length beyond the end of the file");
+    at += 12 + length;
+  }
+  return data;
+}
+
 }  // namespace
 
 void WriteThumbnailPNG(std::FILE* file, const TPixelGraphic& picture, const TPNGTextKeys& keys) {
@@ -113,10 +152,16 @@ void WriteThumbnailPNG(std::FILE* file, const TPixelGraphic& picture, const TPNG
 
 TPNGTextKeys ReadThumbnailPNG(std::FILE* file, TPixelGraphic& picture, TRGB background,
                               int maxSide) {
+  const std::vector<std::uint8_t> data = ReadCheckedFile(file);
+  TMemoryInput input{&data};
   TReadStruct r;
   png_uint_32 width = 0, height = 0;
   Guarded(r.Png, r.Error, [&] {
-    png_init_io(r.Png, file);
+    png_set_read_fn(r.Png, &input, ReadFromMemory);
+    // Entries are small: no chunk, text or picture beyond what a thumbnail needs is read.
+    png_set_user_limits(r.Png, static_cast<png_uint_32>(maxSide), static_cast<png_uint_32>(maxSide));
+    png_set_chunk_cache_max(r.Png, 64);
+    png_set_chunk_malloc_max(r.Png, 1 << 20);
     png_read_info(r.Png, r.Info);
     width = png_get_image_width(r.Png, r.Info);
     height = png_get_image_height(r.Png, r.Info);

@@ -16,6 +16,7 @@ void WriteThumbnailPNG(std::FILE* file, const TPixelGraphic& picture, const TPNG
 
 // Reads a PNG of any colour type into a 24-bit picture, transparent pixels composed over
 // `background`, and returns every text key of the file. Raises EPGPNGFileFormatReaderWriter
-// for files libpng rejects and for sizes beyond `maxSide`.
+// for files libpng rejects, for sizes beyond `maxSide`, for files over 4 MB and for chunks
+// whose length reaches beyond the end of the file.
 TPNGTextKeys ReadThumbnailPNG(std::FILE* file, TPixelGraphic& picture, TRGB background,
                               int maxSide);
