@@ -370,7 +370,15 @@ void TfrmThumbnails::SaveThumbnails() {
   if (!FSaveDialog) return;
   QStringList paths;
   for (const QString& n : SelectedNames()) paths << FFolder + n;
-  FSaveDialog->Run(this, FFolder, paths);
+  if (paths.isEmpty()) {
+    ShowMessage(this, "Select the pictures whose thumbnails are to be saved first");
+    return;
+  }
+  const int written = FSaveDialog->Run(this, FFolder, paths);
+  if (written > 0) FPanels[1]->setText(QString("%1 thumbnails saved").arg(written));
+  if (FSaveDialog->Options().Folder == QFile::encodeName(FFolder).toStdString() ||
+      FSaveDialog->Options().Folder + "/" == QFile::encodeName(FFolder).toStdString())
+    if (written > 0) Refresh();  // the new files belong in the list
 }
 
 // Esc reaches the window from any of its controls that does not use it.

@@ -222,6 +222,16 @@ TEST_F(Explorer, DraggedItemsCarryTheirPathsInListOrder) {
   EXPECT_TRUE(m.flags(m.index(0, 0)) & Qt::ItemIsDragEnabled);
 }
 
+TEST_F(Explorer, SavingThumbnailsNeedsASelection) {
+  WritePicture(dir.filePath("a.bmp"), 8, 8, 0);
+  TfrmSaveThumbnail dialog;
+  window->SetWindows(&dialog, nullptr);
+  window->OpenFolder(dir.path(), "*.bmp");
+  Action(*window, "tbVexToDisk")->trigger();
+  EXPECT_EQ(messages, QStringList{"Select the pictures whose thumbnails are to be saved first"});
+  EXPECT_FALSE(dialog.isVisible());
+}
+
 TEST_F(Explorer, ImagePropertiesGoThroughTheHost) {
   WritePicture(dir.filePath("a.bmp"), 8, 8, 0);
   window->OpenFolder(dir.path(), "*.bmp");

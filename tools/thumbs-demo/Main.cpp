@@ -4,7 +4,9 @@
 // after a while and the program ends (for looking at them under a virtual X server).
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -55,9 +57,11 @@ int main(int argc, char** argv) {
   const QString size = Option(args, "--size");
   const bool sheet = args.removeAll("--sheet") > 0;
   const bool options = args.removeAll("--options") > 0;
+  const bool saveThumbs = args.removeAll("--save-dialog") > 0;
+  const QString page = Option(args, "--page");
   if (args.size() != 1) {
     std::fprintf(stderr, "usage: lumivex-thumbs FOLDER [--view list|details|thumbnails] "
-                         "[--size N] [--sheet] [--options] [--shot PNG]\n");
+                         "[--size N] [--sheet] [--options [--page N]] [--save-dialog] [--shot PNG]\n");
     return 2;
   }
   TDemoHost host;
@@ -90,6 +94,12 @@ int main(int argc, char** argv) {
   if (options) {
     sheetOptions.move(700, 200);
     sheetOptions.show();
+    if (auto* tabs = sheetOptions.findChild<QTabWidget*>()) tabs->setCurrentIndex(page.toInt());
+  }
+  if (saveThumbs) {
+    saveDialog.FolderEdit()->setText(QDir(args[0]).absolutePath());
+    saveDialog.move(300, 200);
+    saveDialog.show();
   }
   return app.exec();
 }
