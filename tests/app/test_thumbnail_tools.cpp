@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QDir>
 #include <QTest>
@@ -14,6 +16,8 @@
 #include "app/FilePropWindow.h"
 #include "app/MainWindow.h"
 #include "app/Windows.h"
+#include "controls/FileList.h"
+#include "controls/FileListView.h"
 #include "controls/ToolHost.h"
 #include "imaging/formats/LoadSave.h"
 #include "platform/Messages.h"
@@ -74,10 +78,20 @@ TEST(ThumbnailTools, OpenedFromTheMainWindow) {
   ToolButton(main, "ThumbVex Creator")->trigger();
   auto& creator = windows.Get<TfrmThumbEdit>();
   EXPECT_TRUE(creator.isVisible());
+  // While the creator is shown, the main file list's current file can be dragged to it.
+  TFileListView* list = main.FileListView();
+  ASSERT_TRUE(list->CanStartDrag);
+  EXPECT_TRUE(list->CanStartDrag());
+  main.Files().MakeCurrent(1);
+  std::unique_ptr<QMimeData> data(list->DragData());
+  ASSERT_TRUE(data);
+  ASSERT_EQ(data->urls().size(), 1);
+  EXPECT_EQ(data->urls()[0].toLocalFile(), main.Files().PathOf(1));
   creator.ShowOptions();
   EXPECT_TRUE(windows.Get<TfrmThumbVexOptions>().isVisible());
   creator.hide();
   EXPECT_FALSE(windows.Get<TfrmThumbVexOptions>().isVisible());
+  EXPECT_FALSE(list->CanStartDrag());
 
   // The explorer's image properties reach the properties window through the host.
   bool shown = false;
