@@ -77,4 +77,11 @@ TEST(ThumbEntries, FolderListingFollowsTheMask) {
   EXPECT_EQ(entries[1].Size, 2000u);
   EXPECT_EQ(entries[0].Modified, 1'000'000'000LL * 1'000'000'000 + 5);
   EXPECT_THROW(ListThumbEntries((dir / "missing").c_str(), "*"), std::filesystem::filesystem_error);
+  // A time far in the future still sorts after the others, without overflowing.
+  const timespec far[2] = {{0, UTIME_OMIT}, {40'000'000'000LL, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "b.JPG").c_str(), far, 0), 0);
+  auto later = ListThumbEntries(dir.Path().string(), "*.jpg;*.bmp");
+  SortThumbEntries(later, tcModified, true);
+  EXPECT_EQ(Names(later), (Names_t{"a.bmp", "b.JPG"}));
+  EXPECT_GT(later[1].Modified, later[0].Modified);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 
 #include <sys/stat.h>
 
@@ -58,7 +59,10 @@ bool ReadThumbEntry(const std::string& path, TThumbEntry& entry) {
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   entry.Name = std::filesystem::path(path).filename().string();
   entry.Size = static_cast<std::uint64_t>(st.st_size);
-  entry.Modified = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
+  // Nanoseconds reach the year 2262; times beyond (or before 1678) keep their order at the ends.
+  constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 1000000000 - 1;
+  const std::int64_t seconds = std::clamp<std::int64_t>(st.st_mtim.tv_sec, -kLimit, kLimit);
+  entry.Modified = seconds * 1000000000 + st.st_mtim.tv_nsec;
   return true;
 }
 
