@@ -83,7 +83,7 @@ TEST(ThumbnailPool, VisibleItemsFirst) {
 
 TEST(ThumbnailPool, StopDropsTheRest) {
   TTempFolder dir;
-  const auto paths = MakeFiles(dir, 40);
+  const auto paths = MakeFiles(dir, 40, 12);  // big enough that a stop comes before the end
   const TThumbnailMaker maker;
 
   TCollector second;
