@@ -18,6 +18,7 @@
 #include "app/Bookmarks.h"
 #include "app/MainWindowHost.h"
 #include "app/Windows.h"
+#include "thumbs/ThumbEditWindow.h"
 #include "controls/DisplayControls.h"
 #include "controls/FileListView.h"
 #include "controls/FolderTree.h"
@@ -98,6 +99,8 @@ void TForm1::BuildLayout() {
   FFileList->setObjectName("FileListBox1");
   FFileList->SetFiles(&FFiles);
   FFileList->installEventFilter(this);
+  // The file list's entries can be dragged to the sheet creator while it is shown.
+  FFileList->CanStartDrag = [this] { return FWindows.Get<TfrmThumbEdit>().isVisible(); };
   leftLayout->addWidget(FFileList, 1);
 
   FPane = new QWidget(split);

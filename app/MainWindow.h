@@ -50,6 +50,8 @@ class TForm1 : public QMainWindow {
   void SetFolder(const QString& folder);
   QString Folder() const { return FFiles.Folder(); }
   TToolHost& Host() const;
+  // The window registry that made this window.
+  TWindows& Windows() const { return FWindows; }
 
   // ---- state, for the windows that build on this one and for tests -------------------------
   TFileListModel& Files() { return FFiles; }
@@ -105,6 +107,8 @@ class TForm1 : public QMainWindow {
 
  private:
   void BuildToolBar();
+  void ShowThumbnailExplorer();
+  void ShowThumbVexCreator();
   void BuildMenus();
   void BuildPopupAndKeys();
   void BuildEditorCommands();

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/FilePropWindow.h"
 #include "app/MainWindow.h"
+#include "app/Windows.h"
 #include "controls/FileList.h"
 
 QString TMainWindowHost::CurrentFile() const { return FMain.Files().CurrentFile(); }
@@ -31,4 +33,8 @@ void TMainWindowHost::ShowFile(const QString& path) {
   files.ClearSelection();
   files.MakeCurrent(at);
   FMain.ShowFile(files.PathOf(at));
+}
+
+void TMainWindowHost::ShowImageProperties(const QString& path) {
+  FMain.Windows().Get<TfrmFileProp>().Run(path);
 }

@@ -16,6 +16,7 @@ class TMainWindowHost final : public TToolHost {
   // The file's folder becomes current; the file becomes the one selected, current entry and
   // is displayed. A file the list does not hold (hidden by the mask, gone) is ignored.
   void ShowFile(const QString& path) override;
+  void ShowImageProperties(const QString& path) override;
 
  private:
   TForm1& FMain;

@@ -22,6 +22,8 @@
 #include "platform/Messages.h"
 #include "platform/Printer.h"
 #include "print/PrintWindows.h"
+#include "thumbs/ThumbEditWindow.h"
+#include "thumbs/ThumbnailsWindow.h"
 
 namespace {
 
@@ -73,6 +75,8 @@ void TForm1::BuildToolBar() {
   connect(FLumivexBtn, &QAction::triggered, this, [this](bool down) { FSlideshow->ButtonClick(down); });
   toolbar->addSeparator();
   button("Search", "Search Engine", [this] { ShowSearch(); });
+  button("Thumbs", "Thumbnail Explorer", [this] { ShowThumbnailExplorer(); });
+  button("ThumbVex", "ThumbVex Creator", [this] { ShowThumbVexCreator(); });
   toolbar->addSeparator();
   button("Colour", "Set Background Color", [this] { SetColorCommand(); });
   FAutoZoom = toolbar->addAction("Zoom");
@@ -112,6 +116,10 @@ void TForm1::BuildMenus() {
   QMenu* tools = menuBar()->addMenu("&Tools");
   tools->setObjectName("Tools1");
   tools->addAction("VexSearch", this, [this] { ShowSearch(); });
+  tools->addAction("Thumbnail Explorer", this, [this] { ShowThumbnailExplorer(); })
+      ->setObjectName("ThumbnailExplorer1");
+  tools->addAction("ThumbVex Creator", this, [this] { ShowThumbVexCreator(); })
+      ->setObjectName("ThumbVexCreator1");
   FBookmarksMenu = menuBar()->addMenu("&Bookmarks");
   FBookmarksMenu->setObjectName("Bookmarks1");
   FBookmarksMenu->addAction("Add Bookmark", this, [this] { AddBookmark(); });
@@ -223,4 +231,15 @@ void TForm1::ImageProperties() {
     return;
   }
   FWindows.Get<TfrmFileProp>().Run(FFiles.CurrentFile());
+}
+
+void TForm1::ShowThumbnailExplorer() {
+  FWindows.Get<TfrmThumbnails>().OpenFolder(Folder(), FFiles.Mask());
+}
+
+void TForm1::ShowThumbVexCreator() {
+  auto& creator = FWindows.Get<TfrmThumbEdit>();
+  creator.show();
+  creator.raise();
+  creator.activateWindow();
 }

@@ -10,6 +10,10 @@
 #include "dialogs/FileDialogs.h"
 #include "editor/AcquireWindow.h"
 #include "platform/FormSettings.h"
+#include "thumbs/SaveThumbnailDialog.h"
+#include "thumbs/ThumbEditWindow.h"
+#include "thumbs/ThumbVexOptions.h"
+#include "thumbs/ThumbnailsWindow.h"
 
 #include <QEvent>
 #include <QSet>
@@ -60,6 +64,13 @@ void TWindows::CreateAll() {
   Create<TfrmFileProp>();
   Create<TfHelpSearch>();
   Create<TfrmAcquire>();
+  Create<TfrmThumbnails>();
+  Create<TfrmSaveThumbnail>();
+  Create<TfrmThumbVexOptions>();
+  Create<TfrmThumbEdit>();
+  // The thumbnail windows open one another.
+  Get<TfrmThumbnails>().SetWindows(&Get<TfrmSaveThumbnail>(), &Get<TfrmThumbEdit>());
+  Get<TfrmThumbEdit>().SetOptionsWindow(&Get<TfrmThumbVexOptions>());
 }
 
 void TWindows::KeepPlacement(QWidget& window) { window.installEventFilter(FPlacements.get()); }

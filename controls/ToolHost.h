@@ -21,4 +21,6 @@ class TToolHost {
   virtual void RefreshFolder() = 0;
   // Selects the file in the main window's list and shows it (its folder becomes current).
   virtual void ShowFile(const QString& path) = 0;
+  // Shows the image properties window for the file, modally.
+  virtual void ShowImageProperties(const QString& path) = 0;
 };

@@ -56,3 +56,5 @@ int RunListing(const std::vector<std::string>& args, TCliContext& context);
 int RunSearch(const std::vector<std::string>& args, TCliContext& context);
 int RunMove(const std::vector<std::string>& args, TCliContext& context);
 int RunTrash(const std::vector<std::string>& args, TCliContext& context);
+int RunSheet(const std::vector<std::string>& args, TCliContext& context);
+int RunThumbnails(const std::vector<std::string>& args, TCliContext& context);

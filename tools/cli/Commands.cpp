@@ -120,6 +120,45 @@ const std::vector<TCliCommand>& CliCommands() {
        "Moves each FILE to the trash of its own volume with the information a file manager\n"
        "needs to restore it. Exit status 1 when any FILE stays where it was.\n",
        RunTrash},
+      {"sheet", "make a contact sheet of pictures",
+       "usage: lumivex-cli sheet FILE... --out SHEET [OPTIONS]\n"
+       "\n"
+       "Makes a contact sheet: a grid of thumbnails of the FILEs in the given order, with\n"
+       "their names under them, and saves it as SHEET in the format of its extension. The\n"
+       "sheet's size goes to stdout (\"ThumbVex size : W X H\"). A FILE that cannot be\n"
+       "loaded leaves an empty cell with its name, is reported on stderr and makes the exit\n"
+       "status 1 (the sheet is still written).\n"
+       "\n"
+       "  --cols N               columns, 2..20 (default 6)\n"
+       "  --size S               thumbnail size in pixels, 30..900 (default 96)\n"
+       "  --hspace N, --vspace N spacing between cells, 5..100 and 20..100 (20, 30)\n"
+       "  --background R,G,B     background colour (default 255,255,255)\n"
+       "  --background-image F   a picture tiled over the background\n"
+       "  --text-color R,G,B     colour of the file names (default 0,0,0)\n"
+       "  --no-names             no file names under the thumbnails\n"
+       "  --sharpen P            sharpening factor 50..100 (default 50); --no-sharpen\n"
+       "  --border-color R,G,B   frame colour (default 255,0,0); --no-border\n"
+       "  --no-shadow            no drop shadow; --bevel adds a 3D bevel\n"
+       "  --title TEXT           a title line (--title-font, --title-size 6..72 (24),\n"
+       "                         --title-color)\n"
+       "  --footer TEXT          a footer line (--footer-font, --footer-size 6..72 (8),\n"
+       "                         --footer-color)\n",
+       RunSheet},
+      {"thumbnails", "make thumbnails through the desktop's shared thumbnail cache",
+       "usage: lumivex-cli thumbnails FILE... [--size S] [--jobs N] [--no-cache]\n"
+       "                              [--out-dir DIR]\n"
+       "\n"
+       "Makes the thumbnail of each FILE as the thumbnail explorer does: read from the shared\n"
+       "thumbnail cache ($XDG_CACHE_HOME/thumbnails) when a current entry exists, otherwise\n"
+       "decoded (JPEGs at a reduced scale), stored in the cache and reduced. Prints how many\n"
+       "were made and how many came from the cache. Exit status 1 when a FILE could not be\n"
+       "read.\n"
+       "\n"
+       "  --size S      thumbnail size, 16..1024 (default 128)\n"
+       "  --jobs N      worker threads, at most the number of cores (default: all cores)\n"
+       "  --no-cache    neither read nor write the cache\n"
+       "  --out-dir DIR also save each S x S thumbnail there as NAME.png\n",
+       RunThumbnails},
   };
   return commands;
 }
