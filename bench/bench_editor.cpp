@@ -31,6 +31,7 @@ class TBenchHost : public TToolHost {
   QStringList SelectedFiles() const override { return {}; }
   void RefreshFolder() override {}
   void ShowFile(const QString&) override {}
+  void ShowImageProperties(const QString&) override {}
 };
 
 // Gradients with grain, so that the JPEG holds about as much detail as a photograph's.

@@ -29,6 +29,7 @@ class TTestHost : public TToolHost {
   QStringList SelectedFiles() const override { return {}; }
   void RefreshFolder() override { ++Refreshes; }
   void ShowFile(const QString&) override {}
+  void ShowImageProperties(const QString&) override {}
 };
 
 // Runs `act` on the first modal window of type T once it is shown (polling the event loop).

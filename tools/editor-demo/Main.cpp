@@ -33,6 +33,7 @@ class TFolderHost : public TToolHost {
   QStringList SelectedFiles() const override { return {}; }
   void RefreshFolder() override {}
   void ShowFile(const QString&) override {}
+  void ShowImageProperties(const QString&) override {}
 };
 
 void Shoot(QWidget& w, const QString& folder, const QString& name) {
