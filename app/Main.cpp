@@ -1,5 +1,5 @@
-// lumivex: the picture browser. A start with a path hands it to a running instance as an
-// open macro and exits; a start without a path brings a running instance to the front and
+// lumivex: the picture browser. A start with paths hands them to a running instance as open
+// macros and exits; a start without a path brings a running instance to the front and
 // exits; otherwise the program starts and opens the path itself.
 #include <QApplication>
 #include <QDir>
@@ -19,11 +19,19 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("Corvane");
   QApplication::setApplicationVersion(LUMIVEX_VERSION);
 
+  // The desktop entry starts the program with the files to open (%F); the last one is shown.
   QString macro;
-  const QStringList args = QApplication::arguments();
-  if (args.size() > 1) {
-    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(args[1]));
-    macro = QStringLiteral("[Open(\"%1\")]").arg(path);
+  QStringList paths;
+  for (const QString& arg : QApplication::arguments().mid(1))
+    paths << QDir::cleanPath(QDir::current().absoluteFilePath(arg));
+  if (!paths.isEmpty()) {
+    QString refused;
+    macro = OpenRequestFor(paths, &refused);
+    if (macro.isEmpty()) {
+      ShowError(nullptr, refused + " cannot be opened from the desktop: its name holds a double "
+                                   "quote, \"][\" or a line break. Open its folder in Lumivex instead.");
+      return 1;
+    }
     if (TOpenChannel::SendToRunning(macro)) return 0;
   }
 

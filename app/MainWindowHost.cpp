@@ -23,6 +23,7 @@ QStringList TMainWindowHost::SelectedFiles() const {
 void TMainWindowHost::RefreshFolder() { FMain.Refresh(); }
 
 void TMainWindowHost::ShowFile(const QString& path) {
+  if (path.isEmpty()) return;  // no file named: the folder stays as it is
   const QFileInfo info(path);
   if (QDir::cleanPath(info.absolutePath()) != FMain.Folder()) FMain.SetFolder(info.absolutePath());
   TFileListModel& files = FMain.Files();
@@ -32,3 +33,5 @@ void TMainWindowHost::ShowFile(const QString& path) {
   files.MakeCurrent(at);
   FMain.ShowFile(files.PathOf(at));
 }
+
+void TMainWindowHost::ShowImageProperties(const QString& path) { FMain.ShowImageProperties(path); }

@@ -8,6 +8,7 @@
 #include "app/PrefsDialog.h"
 #include "app/SearchWindow.h"
 #include "dialogs/FileDialogs.h"
+#include "mover/SelectFiles.h"
 #include "platform/FormSettings.h"
 
 #include <QEvent>
@@ -58,6 +59,7 @@ void TWindows::CreateAll() {
   Create<TfBMEdit>();
   Create<TfrmFileProp>();
   Create<TfHelpSearch>();
+  Create<TfSelectFiles>();
 }
 
 void TWindows::KeepPlacement(QWidget& window) { window.installEventFilter(FPlacements.get()); }
