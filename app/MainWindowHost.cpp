@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/HelpSearch.h"
 #include "app/MainWindow.h"
 #include "controls/FileList.h"
 
@@ -35,3 +36,5 @@ void TMainWindowHost::ShowFile(const QString& path) {
 }
 
 void TMainWindowHost::ShowImageProperties(const QString& path) { FMain.ShowImageProperties(path); }
+
+void TMainWindowHost::ShowHelpPage(const QString& page) { OpenOnDesktop(&FMain, HelpPage(page)); }

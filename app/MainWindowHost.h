@@ -18,6 +18,7 @@ class TMainWindowHost final : public TToolHost {
   // empty path does nothing at all.
   void ShowFile(const QString& path) override;
   void ShowImageProperties(const QString& path) override;
+  void ShowHelpPage(const QString& page) override;
 
  private:
   TForm1& FMain;

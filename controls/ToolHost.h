@@ -23,4 +23,6 @@ class TToolHost {
   virtual void ShowFile(const QString& path) = 0;
   // Shows the image properties window for a file (of any folder).
   virtual void ShowImageProperties(const QString& /*path*/) {}
+  // Opens a page of the user guide ("move-tool.html") in the browser.
+  virtual void ShowHelpPage(const QString& /*page*/) {}
 };

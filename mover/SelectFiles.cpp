@@ -183,10 +183,7 @@ QWidget* TfSelectFiles::BuildPreviewSide() {
   connect(Button("Set Path"), &QPushButton::clicked, this, [this] { SetPath(); });
   connect(Button("Delete"), &QPushButton::clicked, this, [this] { DeleteFiles(); });
   connect(Button("Rename"), &QPushButton::clicked, this, [this] { RenameFile(); });
-  connect(Button("Help"), &QPushButton::clicked, this, [this] {
-    ShowMessage(this, "Help topic 130: the move tool moves or copies the selected files of the "
-                      "source folder into the main window's current folder.");
-  });
+  connect(Button("Help"), &QPushButton::clicked, this, [this] { FHost.ShowHelpPage("move-tool.html"); });
   connect(Button("Close"), &QPushButton::clicked, this, [this] { close(); });
   return side;
 }

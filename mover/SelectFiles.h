@@ -94,6 +94,7 @@ class TfSelectFiles : public QDialog {
   std::vector<std::string> FSnapshot;
   TFolderWatch* FWatch = nullptr;
   QString FPreviewKind;
+  QString FPreviewed;  // the file the preview shows
 
   QComboBox* FDrives = nullptr;
   TFolderTree* FFolders = nullptr;

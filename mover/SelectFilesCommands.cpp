@@ -53,6 +53,8 @@ bool TfSelectFiles::MainShowsSourceFolder() const {
 void TfSelectFiles::AfterListChange() {
   FFiles.Reread();
   TakeSnapshot();
+  // A picture moved away or deleted is not left on show.
+  if (!FPreviewed.isEmpty() && !QFileInfo::exists(FPreviewed)) ClearPreview();
 }
 
 void TfSelectFiles::Transfer(TTransferKind kind) {

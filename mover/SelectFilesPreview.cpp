@@ -38,6 +38,7 @@ void TfSelectFiles::ClearPreview() {
   HidePreview();
   FStatus[1]->clear();
   FPreviewKind.clear();
+  FPreviewed.clear();
 }
 
 void TfSelectFiles::Preview() {
@@ -49,6 +50,7 @@ void TfSelectFiles::Preview() {
   FLed->SetLit(true);
   FLed->repaint();
   HidePreview();
+  FPreviewed = path;
   FPreviewKind = QString::fromStdString(PreviewKindOf(path.toStdString()));
   // A file that is still being written (nothing in it yet) is not read: it shows "Loading".
   if (size < 1) {

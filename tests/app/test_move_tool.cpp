@@ -105,6 +105,9 @@ TEST_F(MoveTool, MovesAroundAFileThatExistsAndTheMainWindowShowsTheLastOne) {
   Open();
   EXPECT_EQ(tool->SourceFolder(), source.path());
   EXPECT_EQ(tool->StatusText(0), target.path());
+  Select("a.bmp");
+  tool->Preview();
+  ASSERT_TRUE(tool->PGImage1()->isVisible());
   Click("All");
   ASSERT_EQ(tool->Files().SelectedRows().size(), 3);
   Click("Move");
@@ -118,6 +121,8 @@ TEST_F(MoveTool, MovesAroundAFileThatExistsAndTheMainWindowShowsTheLastOne) {
   EXPECT_TRUE(QFileInfo::exists(source.filePath("b.bmp")));
   EXPECT_EQ(tool->Files().Names(), QStringList{"b.bmp"});
   EXPECT_FALSE(tool->Files().AnySelected());
+  EXPECT_FALSE(tool->PGImage1()->isVisible()) << "the preview still shows a file moved away";
+  EXPECT_EQ(tool->StatusText(1), "");
   EXPECT_EQ(window->Files().CurrentFile(), target.filePath("c.bmp"));
   EXPECT_TRUE(window->StatusText(2).startsWith("c.bmp")) << window->StatusText(2).toStdString();
 }
