@@ -357,3 +357,30 @@ TEST_F(CliTest, SearchMoveAndTrash) {
   EXPECT_EQ(Slurp(FDir / "data/Trash/files/c.png"), "c");
   EXPECT_TRUE(fs::exists(FDir / "data/Trash/info/c.png.trashinfo"));
 }
+
+namespace {
+
+TEST_F(CliTest, SortMovesAroundExistingFilesAndAssociateWritesTheEntry) {
+  fs::create_directories(FDir / "from");
+  fs::create_directories(FDir / "to");
+  Write("from/a.jpg", "first");
+  Write("from/b.jpg", "second");
+  Write("to/b.jpg", "kept");
+  const TRun r = Run("sort move " + P("from") + " " + P("to") + " a.jpg b.jpg");
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Out, (FDir / "to/a.jpg").string() + "\n");
+  EXPECT_NE(r.Err.find("already exists. Select another directory before moving"), std::string::npos);
+  EXPECT_EQ(Slurp(FDir / "to/a.jpg"), "first");
+  EXPECT_EQ(Slurp(FDir / "to/b.jpg"), "kept");
+  EXPECT_FALSE(fs::exists(FDir / "from/a.jpg"));
+  EXPECT_EQ(Run("sort shuffle " + P("from") + " " + P("to") + " b.jpg").Status, 2);
+
+  const std::string env = "XDG_DATA_HOME=" + P("data") + " XDG_CONFIG_HOME=" + P("config") + " ";
+  ASSERT_EQ(std::system((env + Quote(LUMIVEX_CLI) + " associate --program /opt/lumi/lumivex --types PNG,GIF >/dev/null").c_str()), 0);
+  EXPECT_NE(Slurp(FDir / "data/applications/lumivex.desktop").find("MimeType=image/gif;image/png;\n"),
+            std::string::npos);
+  EXPECT_NE(Slurp(FDir / "config/mimeapps.list").find("image/png=lumivex.desktop;"), std::string::npos);
+  EXPECT_EQ(Run("associate --program /x --types PNG,XYZ").Status, 2);
+}
+
+}  // namespace

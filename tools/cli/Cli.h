@@ -55,3 +55,5 @@ int RunListing(const std::vector<std::string>& args, TCliContext& context);
 int RunSearch(const std::vector<std::string>& args, TCliContext& context);
 int RunMove(const std::vector<std::string>& args, TCliContext& context);
 int RunTrash(const std::vector<std::string>& args, TCliContext& context);
+int RunAssociate(const std::vector<std::string>& args, TCliContext& context);
+int RunSort(const std::vector<std::string>& args, TCliContext& context);

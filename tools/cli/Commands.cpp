@@ -99,6 +99,26 @@ const std::vector<TCliCommand>& CliCommands() {
        "Moves each FILE to the trash of its own volume with the information a file manager\n"
        "needs to restore it. Exit status 1 when any FILE stays where it was.\n",
        RunTrash},
+      {"associate", "make Lumivex the desktop's default program for picture types",
+       "usage: lumivex-cli associate --program PATH [--types JPG,PNG,...]\n"
+       "\n"
+       "Writes the desktop entry lumivex.desktop (opening the files given, %F) under\n"
+       "$XDG_DATA_HOME/applications and makes it the default of the types' MIME types in\n"
+       "$XDG_CONFIG_HOME/mimeapps.list, keeping every other line of that file. The entry is\n"
+       "written last; when it cannot be written, mimeapps.list gets its old text back.\n"
+       "\n"
+       "  --program PATH   the lumivex program the entry starts\n"
+       "  --types LIST     of JPG, GIF, BMP, ICO, WMF, AVI, PCX, PNG, TGA, TIF (default: all)\n",
+       RunAssociate},
+      {"sort", "move or copy files into a folder the way the move tool does",
+       "usage: lumivex-cli sort move|copy SOURCE-FOLDER TARGET-FOLDER NAME...\n"
+       "\n"
+       "Moves (or copies) each NAME of SOURCE-FOLDER into TARGET-FOLDER. A file that exists\n"
+       "in the target is never replaced and an empty file is left alone; each is reported on\n"
+       "stderr and the others go on. A move to another file system removes the source only\n"
+       "after a complete copy. Prints the last file transferred; exit status 1 when any NAME\n"
+       "was not transferred.\n",
+       RunSort},
   };
   return commands;
 }

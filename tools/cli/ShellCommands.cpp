@@ -1,0 +1,73 @@
+// Desktop commands: the file associations and the move tool's transfers.
+#include <cstdlib>
+#include <ostream>
+#include <sstream>
+
+#include "app/shell/Associations.h"
+#include "files/FilePaths.h"
+#include "mover/core/Transfer.h"
+#include "tools/cli/Cli.h"
+
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+TFileTypeSet TypesFrom(const std::string& list) {
+  TFileTypeSet set{};
+  std::istringstream parts(list);
+  for (std::string part; std::getline(parts, part, ',');) {
+    int found = -1;
+    for (int i = 0; i < kFileTypeCount; ++i)
+      if (FileTypeNames()[static_cast<std::size_t>(i)] == part) found = i;
+    if (found < 0) throw TUsageError{"unknown type " + part};
+    set[static_cast<std::size_t>(found)] = true;
+  }
+  return set;
+}
+
+}  // namespace
+
+int RunAssociate(const std::vector<std::string>& args, TCliContext& context) {
+  const TParsedArgs parsed = ParseArgs(args, {"--program", "--types"});
+  std::string program;
+  TFileTypeSet types;
+  types.fill(true);
+  for (const auto& [name, value] : parsed.Options) {
+    if (name == "--program") program = AbsolutePath(value);
+    else types = TypesFrom(value);
+  }
+  if (program.empty()) throw TUsageError{"--program is needed"};
+  if (!parsed.Positional.empty()) throw TUsageError{"unexpected argument " + parsed.Positional[0]};
+  const auto places = TAssociationPlaces::From(Environment("XDG_DATA_HOME"),
+                                               Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+  try {
+    Associate(places, program, types);
+  } catch (const EAssociationError& e) {
+    context.Err << e.what() << '\n';
+    return kExitFailure;
+  }
+  context.Out << places.EntryPath() << '\n' << places.MimeAppsPath() << '\n';
+  return kExitOK;
+}
+
+int RunSort(const std::vector<std::string>& args, TCliContext& context) {
+  const TParsedArgs parsed = ParseArgs(args, {});
+  if (parsed.Positional.size() < 4) throw TUsageError{"move or copy, a source folder, a target folder and names are needed"};
+  const std::string& mode = parsed.Positional[0];
+  if (mode != "move" && mode != "copy") throw TUsageError{"move or copy, not " + mode};
+  const TTransferKind kind = mode == "move" ? TTransferKind::Move : TTransferKind::Copy;
+  const std::vector<std::string> names(parsed.Positional.begin() + 3, parsed.Positional.end());
+  int problems = 0;
+  const TTransferOutcome outcome = TransferFiles(
+      parsed.Positional[1], names, parsed.Positional[2], kind, "",
+      [&](const std::string& message) {
+        context.Err << message << '\n';
+        ++problems;
+      },
+      [](std::size_t) {});
+  if (!outcome.LastName.empty()) context.Out << JoinPath(parsed.Positional[2], outcome.LastName) << '\n';
+  return problems == 0 ? kExitOK : kExitFailure;
+}
