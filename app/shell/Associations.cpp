@@ -79,9 +79,10 @@ std::string DesktopEntryText(const std::string& executable,
       "Type=Application\n"
       "Name=Lumivex\n"
       "GenericName=Picture Browser\n"
-      "Comment=Browse, view and edit pictures\n"
+      "Comment=Browse, view and edit your pictures\n"
+      "Keywords=picture;photo;image;slideshow;viewer;\n"
       "Exec=" + ExecValue({executable}, "%F") + "\n"
-      "Icon=image-x-generic\n"
+      "Icon=lumivex\n"
       "Terminal=false\n"
       "Categories=Graphics;Viewer;\n"
       "MimeType=";

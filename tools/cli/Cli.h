@@ -56,4 +56,5 @@ int RunSearch(const std::vector<std::string>& args, TCliContext& context);
 int RunMove(const std::vector<std::string>& args, TCliContext& context);
 int RunTrash(const std::vector<std::string>& args, TCliContext& context);
 int RunAssociate(const std::vector<std::string>& args, TCliContext& context);
+int RunDesktopEntry(const std::vector<std::string>& args, TCliContext& context);
 int RunSort(const std::vector<std::string>& args, TCliContext& context);

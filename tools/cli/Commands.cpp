@@ -119,6 +119,12 @@ const std::vector<TCliCommand>& CliCommands() {
        "after a complete copy. Prints the last file transferred; exit status 1 when any NAME\n"
        "was not transferred.\n",
        RunSort},
+      {"desktop-entry", "write the desktop entry that opens pictures with Lumivex",
+       "usage: lumivex-cli desktop-entry --program PATH OUTPUT\n"
+       "\n"
+       "Writes the desktop entry (Exec: PATH with the files given, %F; every picture MIME type)\n"
+       "to OUTPUT, as the package installs it.\n",
+       RunDesktopEntry},
   };
   return commands;
 }

@@ -71,3 +71,20 @@ int RunSort(const std::vector<std::string>& args, TCliContext& context) {
   if (!outcome.LastName.empty()) context.Out << JoinPath(parsed.Positional[2], outcome.LastName) << '\n';
   return problems == 0 ? kExitOK : kExitFailure;
 }
+
+int RunDesktopEntry(const std::vector<std::string>& args, TCliContext& context) {
+  const TParsedArgs parsed = ParseArgs(args, {"--program"});
+  std::string program;
+  for (const auto& [name, value] : parsed.Options) program = value;
+  if (program.empty()) throw TUsageError{"--program is needed"};
+  if (parsed.Positional.size() != 1) throw TUsageError{"one OUTPUT file is needed"};
+  TFileTypeSet all;
+  all.fill(true);
+  try {
+    WriteFileReplacing(parsed.Positional[0], DesktopEntryText(program, MimeTypesFor(all)));
+  } catch (const EAssociationError& e) {
+    context.Err << e.what() << '\n';
+    return kExitFailure;
+  }
+  return kExitOK;
+}
