@@ -91,7 +91,8 @@ TEST(Associate, WritesBothFilesAndTheDesktopAnswersOurEntry) {
   TScratch scratch;
   const auto places = TAssociationPlaces::From(scratch / "data", scratch / "config", "/nowhere");
   WriteText(places.MimeAppsPath(), "[Default Applications]\ntext/plain=gedit.desktop\n");
-  Associate(places, "/usr/bin/lumivex", JpgAndPng());
+  // xdg-mime answers only entries whose program exists.
+  Associate(places, "/bin/true", JpgAndPng());
   EXPECT_NE(Slurp(places.MimeAppsPath()).find("text/plain=gedit.desktop\n"), std::string::npos);
   EXPECT_NE(Slurp(places.EntryPath()).find("MimeType=image/jpeg;"), std::string::npos);
 
