@@ -384,3 +384,32 @@ TEST_F(CliTest, SortMovesAroundExistingFilesAndAssociateWritesTheEntry) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CliTest, WallpaperOnAnUnknownDesktopAndOnGnomeInAPrivateSession) {
+  const std::string picture = Quote(LUMIVEX_FORMATS_TEST_DATA "/nb_rgb24.bmp");
+  EXPECT_EQ(Run("wallpaper sideways " + picture).Status, 2);
+  EXPECT_EQ(Run("wallpaper none " + picture).Status, 2);
+  // No desktop named: a clear refusal, nothing pretended.
+  const std::string env = "env -u XDG_CURRENT_DESKTOP XDG_DATA_HOME=" + P("data") + " ";
+  ASSERT_NE(std::system((env + Quote(LUMIVEX_CLI) + " wallpaper tiled " + picture + " 2>" + P("err")).c_str()), 0);
+  EXPECT_NE(Slurp(FDir / "err").find("not supported on this desktop"), std::string::npos);
+  if (std::system("command -v dbus-run-session >/dev/null && gsettings list-schemas 2>/dev/null | "
+                  "grep -qx org.gnome.desktop.background") != 0)
+    GTEST_SKIP() << "no D-Bus session tools or GNOME schemas";
+  // A JPEG becomes a BMP in the data folder, and gsettings of a private session takes it.
+  fs::create_directories(FDir / "config");
+  const std::string session =
+      "XDG_DATA_HOME=" + P("data") + " XDG_CONFIG_HOME=" + P("config") +
+      " XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=dconf dbus-run-session -- sh -c " +
+      Quote(Quote(LUMIVEX_CLI) + " wallpaper centered " + Quote(LUMIVEX_FORMATS_TEST_DATA "/im_rgb.jpg") +
+            " && gsettings get org.gnome.desktop.background picture-uri"
+            " && gsettings get org.gnome.desktop.background picture-options") +
+      " >" + P("out") + " 2>/dev/null";
+  ASSERT_EQ(std::system(session.c_str()), 0);
+  const std::string bmp = (FDir / "data/Corvane/Lumivex/wallpaper/im_rgb.bmp").string();
+  EXPECT_EQ(Slurp(FDir / "out"), bmp + "\n'file://" + bmp + "'\n'centered'\n");
+}
+
+}  // namespace

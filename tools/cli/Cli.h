@@ -57,4 +57,5 @@ int RunMove(const std::vector<std::string>& args, TCliContext& context);
 int RunTrash(const std::vector<std::string>& args, TCliContext& context);
 int RunAssociate(const std::vector<std::string>& args, TCliContext& context);
 int RunDesktopEntry(const std::vector<std::string>& args, TCliContext& context);
+int RunWallpaper(const std::vector<std::string>& args, TCliContext& context);
 int RunSort(const std::vector<std::string>& args, TCliContext& context);

@@ -125,6 +125,16 @@ const std::vector<TCliCommand>& CliCommands() {
        "Writes the desktop entry (Exec: PATH with the files given, %F; every picture MIME type)\n"
        "to OUTPUT, as the package installs it.\n",
        RunDesktopEntry},
+      {"wallpaper", "set or remove the desktop wallpaper",
+       "usage: lumivex-cli wallpaper centered|tiled|stretched FILE [--replace]\n"
+       "       lumivex-cli wallpaper none\n"
+       "\n"
+       "Sets FILE as the wallpaper of the running desktop (GNOME, KDE Plasma or XFCE, by\n"
+       "$XDG_CURRENT_DESKTOP), or removes the wallpaper. A picture that is not a BMP file is\n"
+       "first saved as one in the data folder ($XDG_DATA_HOME/Corvane/Lumivex/wallpaper); an\n"
+       "existing file there is replaced only with --replace. Prints the file used. Exit status\n"
+       "1 when the desktop is not supported or refuses.\n",
+       RunWallpaper},
   };
   return commands;
 }

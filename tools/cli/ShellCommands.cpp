@@ -4,6 +4,11 @@
 #include <sstream>
 
 #include "app/shell/Associations.h"
+#include "app/shell/SpawnRunner.h"
+#include "app/shell/Wallpaper.h"
+#include "app/shell/WallpaperBitmap.h"
+#include "files/FileErrors.h"
+#include "imaging/PGErrors.h"
 #include "files/FilePaths.h"
 #include "mover/core/Transfer.h"
 #include "tools/cli/Cli.h"
@@ -86,5 +91,51 @@ int RunDesktopEntry(const std::vector<std::string>& args, TCliContext& context) 
     context.Err << e.what() << '\n';
     return kExitFailure;
   }
+  return kExitOK;
+}
+
+int RunWallpaper(const std::vector<std::string>& args, TCliContext& context) {
+  // --replace is a flag (the parser's options take values).
+  std::vector<std::string> rest;
+  bool replace = false;
+  for (const std::string& a : args) {
+    if (a == "--replace") replace = true;
+    else rest.push_back(a);
+  }
+  const TParsedArgs parsed = ParseArgs(rest, {});
+  if (parsed.Positional.empty()) throw TUsageError{"a mode is needed"};
+  const std::string& modeName = parsed.Positional[0];
+  TWallpaperMode mode;
+  if (modeName == "centered") mode = TWallpaperMode::Centered;
+  else if (modeName == "tiled") mode = TWallpaperMode::Tiled;
+  else if (modeName == "stretched") mode = TWallpaperMode::Stretched;
+  else if (modeName == "none") mode = TWallpaperMode::None;
+  else throw TUsageError{"centered, tiled, stretched or none, not " + modeName};
+  if (parsed.Positional.size() != (mode == TWallpaperMode::None ? 1u : 2u))
+    throw TUsageError{mode == TWallpaperMode::None ? "none takes no file" : "one FILE is needed"};
+  std::string file = mode == TWallpaperMode::None ? kNoWallpaper : AbsolutePath(parsed.Positional[1]);
+  try {
+    if (WallpaperNeedsBitmap(file)) {
+      const auto places = TAssociationPlaces::From(Environment("XDG_DATA_HOME"), "", Environment("HOME"));
+      const std::string target = WallpaperBitmapPath(JoinPath(places.DataHome, "Corvane/Lumivex"), file);
+      if (!MakeWallpaperBitmap(file, target, [replace](const std::string&) { return replace; })) {
+        context.Err << target << " exists already; --replace replaces it\n";
+        return kExitFailure;
+      }
+      file = target;
+    }
+    TSpawnRunner runner;
+    WallpaperBackendFor(Environment("XDG_CURRENT_DESKTOP"), runner)->Apply(file, mode);
+  } catch (const EWallpaperError& e) {
+    context.Err << e.what() << '\n';
+    return kExitFailure;
+  } catch (const EPixelGraphic& e) {
+    context.Err << ForTerminal(e.what()) << '\n';
+    return kExitFailure;
+  } catch (const EFileError& e) {
+    context.Err << e.Detailed() << '\n';
+    return kExitFailure;
+  }
+  context.Out << file << '\n';
   return kExitOK;
 }
