@@ -5,6 +5,7 @@
 #include <string>
 
 #include "imaging/PGErrors.h"
+#include "imaging/PGMessageIds.h"
 
 struct TBMPHeader {
   bool Core = false;
@@ -16,7 +17,7 @@ struct TBMPHeader {
   std::uint32_t ColorsUsed = 0;
 };
 
-[[noreturn]] inline void RaiseBMP(int message, const std::string& s1 = {}) {
+[[noreturn]] inline void RaiseBMP(TPGMessageId message, const std::string& s1 = {}) {
   throw EPGBMPFileFormatReader("BMP: " + PGMessage(message, s1));
 }
 

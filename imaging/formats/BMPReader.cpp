@@ -1,4 +1,5 @@
 // The BMP/DIB/RLE file readers: the file header, then ReadDIB.
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/BMPFormat.h"
 #include "imaging/formats/BMPHeader.h"
 
@@ -12,7 +13,8 @@ std::uint32_t SkipFileHeader(TPGStream& stream) {
   stream.Read(size, 4);
   stream.Seek(position);
   const std::uint32_t headerSize = GetLE32(size);
-  if (headerSize != 12 && headerSize != 40) RaiseBMP(27, "BitmapInfoHeader/BitmapCoreHeader");
+  if (headerSize != 12 && headerSize != 40)
+    RaiseBMP(pgmInvalidSizeOf, "BitmapInfoHeader/BitmapCoreHeader");
   return headerSize;
 }
 }  // namespace
@@ -21,15 +23,17 @@ bool TBMPFileFormatReader::CheckHeader(const std::uint8_t* header) const {
   return header[0] == 'B' && header[1] == 'M';
 }
 
-void TBMPFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) RaiseBMP(7, "Index");
+void TBMPFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (index != 0) RaiseBMP(pgmInvalid, "Index");
   const std::uint32_t headerSize = SkipFileHeader(stream);
-  ReadDIB(graphic, stream, headerSize == 12);
+  ReadDIB(graphic, stream, headerSize == 12, context.Settings.BMPRead16BitExpand);
 }
 
-TPGFileInfo TBMPFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaiseBMP(20, "Index");
+TPGFileInfo TBMPFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaiseBMP(pgmInvalidValueFor, "Index");
   const std::uint32_t headerSize = SkipFileHeader(stream);
   std::uint8_t h[40] = {};
   stream.Read(h, headerSize);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/BMPFormat.h"
 #include "imaging/formats/BMPHeader.h"
 #include "imaging/formats/FormatSettings.h"
@@ -13,11 +14,11 @@ TBMPHeader ParseBMPCoreHeader(const std::uint8_t* h) {
   header.Core = true;
   header.Width = GetLE16(h + 4);
   header.Height = GetLE16(h + 6);
-  if (GetLE16(h + 8) != 1) RaiseBMP(7, "BitmapCoreHeader.bcPlanes");
+  if (GetLE16(h + 8) != 1) RaiseBMP(pgmInvalid, "BitmapCoreHeader.bcPlanes");
   header.BitCount = GetLE16(h + 10);
   if (header.BitCount != 1 && header.BitCount != 4 && header.BitCount != 8 &&
       header.BitCount != 24)
-    RaiseBMP(7, "BitmapCoreHeader.bcBitCount");
+    RaiseBMP(pgmInvalid, "BitmapCoreHeader.bcBitCount");
   return header;
 }
 
@@ -25,19 +26,19 @@ TBMPHeader ParseBMPInfoHeader(const std::uint8_t* h) {
   TBMPHeader header;
   header.Width = static_cast<std::int32_t>(GetLE32(h + 4));
   header.Height = static_cast<std::int32_t>(GetLE32(h + 8));
-  if (GetLE16(h + 12) != 1) RaiseBMP(7, "BitmapInfoHeader.biPlanes");
+  if (GetLE16(h + 12) != 1) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biPlanes");
   header.BitCount = GetLE16(h + 14);
   const int bits = header.BitCount;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-    RaiseBMP(7, "BitmapInfoHeader.biBitCount");
+    RaiseBMP(pgmInvalid, "BitmapInfoHeader.biBitCount");
   header.Compression = GetLE32(h + 16);
   const std::uint32_t c = header.Compression;
   const bool allowed = c == 0 || (c == 1 && bits == 8 && header.Height >= 0) ||
                        (c == 2 && bits == 4 && header.Height >= 0) ||
                        (c == 3 && (bits == 16 || bits == 32));
-  if (!allowed) RaiseBMP(7, "BitmapInfoHeader.biCompression");
-  if (header.Width < 0) RaiseBMP(7, "BitmapInfoHeader.biWidth");
-  if (header.Height == INT32_MIN) RaiseBMP(7, "BitmapInfoHeader.biHeight");
+  if (!allowed) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biCompression");
+  if (header.Width < 0) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biWidth");
+  if (header.Height == INT32_MIN) RaiseBMP(pgmInvalid, "BitmapInfoHeader.biHeight");
   header.ImageSize = GetLE32(h + 20);
   header.ColorsUsed = GetLE32(h + 32);
   return header;
@@ -94,10 +95,10 @@ void ReadStraight(TPixelGraphic& image, TPGStream& stream) {
 }
 
 void ReadBitFields(TPixelGraphic& image, TPGStream& stream, const TBMPHeader& header,
-                   const TChannel (&channels)[3]) {
+                   const TChannel (&channels)[3], bool expand16Bit) {
   const int width = header.Width;
   const int height = image.Height();
-  const bool expand = header.BitCount == 16 && PGFormatSettings.BMPRead16BitExpand;
+  const bool expand = header.BitCount == 16 && expand16Bit;
   const std::size_t fileRowBytes =
       ((static_cast<std::size_t>(header.BitCount) * width + 31) / 32) * 4;
   std::vector<std::uint8_t> row(fileRowBytes);
@@ -167,7 +168,7 @@ void DecodeRLE(TPixelGraphic& image, const std::vector<std::uint8_t>& data, bool
 
 }  // namespace
 
-void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
+void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expand16Bit) {
   image.FlushDrawing();
   TPGProgressScope progress(image);
 
@@ -181,7 +182,7 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
   if (!PGStorageIsPlausible(static_cast<std::uint64_t>(header.Width),
                             static_cast<std::uint64_t>(absHeight), BitCountOf(format),
                             stream.Remaining(), rle ? 4096.0 : 2.0))
-    RaiseBMP(41, "Image size");
+    RaiseBMP(pgmOutOfRange, "Image size");
   const int height = static_cast<int>(absHeight);
 
   if (header.Core) {
@@ -216,7 +217,7 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
     }
     for (int i = 0; i < 3; ++i) {
       channels[i] = TChannel(masks[i]);
-      if (bits == 16 && PGFormatSettings.BMPRead16BitExpand) {
+      if (bits == 16 && expand16Bit) {
         const std::uint32_t aligned = channels[i].Aligned(masks[i]) & 0xFFu;
         channels[i].Low = static_cast<int>(aligned & (~aligned + 1));
       }
@@ -240,7 +241,7 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader) {
 
   if (image.Empty()) return;  // no pixels to read (a width or height of 0)
   if (bits == 16 || bits == 32) {
-    ReadBitFields(image, stream, header, channels);
+    ReadBitFields(image, stream, header, channels, expand16Bit);
   } else if (rle) {
     const std::size_t n =
         static_cast<std::size_t>(std::min<std::int64_t>(header.ImageSize, stream.Remaining()));

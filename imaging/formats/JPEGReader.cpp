@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/JPEGFormat.h"
 #include "imaging/formats/JPEGLibrary.h"
@@ -17,17 +18,18 @@ void SwapRedBlue(std::uint8_t* row, int width) {
 
 }  // namespace
 
-void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) RaiseJPG(7, "Index");
-  graphic.Gamma = ScreenGamma;
-  TJPEGDecompressor d(stream, graphic.ReadWarningAction);
+void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (index != 0) RaiseJPG(pgmInvalid, "Index");
+  graphic.Gamma = context.ScreenGamma;
+  TJPEGDecompressor d(stream, graphic.ReadWarningAction, context);
   jpeg_decompress_struct* cinfo = &d.Info;
   JPEGCall(d.Err, [&] { jpeg_read_header(cinfo, TRUE); });
 
   cinfo->scale_num = 1;
   cinfo->scale_denom = 1;
   cinfo->dct_method =
-      graphic.PreviewLoad ? JDCT_IFAST : JPEGDCTMethod(PGFormatSettings.JPEGReadDCTMethod);
+      graphic.PreviewLoad ? JDCT_IFAST : JPEGDCTMethod(context.Settings.JPEGReadDCTMethod);
   cinfo->quantize_colors = FALSE;
   cinfo->dither_mode = JDITHER_NONE;
   cinfo->two_pass_quantize = FALSE;
@@ -38,7 +40,7 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   const int bits = cinfo->num_components == 1 ? 8 : 24;
   if (!PGStorageIsPlausible(cinfo->image_width, cinfo->image_height, bits, dataLeft,
                             JPEGMaxExpansion))
-    RaiseJPG(41, "Image size");
+    RaiseJPG(pgmOutOfRange, "Image size");
   // Progressive and multi-scan files keep every coefficient of the image in memory (about as
   // much as the pixels); the library may use that much and some working space, no more.
   const std::uint64_t storage =
@@ -50,7 +52,7 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   switch (cinfo->output_components) {
     case 1: format = pf8Bit; break;
     case 3: format = pf24Bit; break;
-    default: RaiseJPG(30);
+    default: RaiseJPG(pgmNotSupportedSubformat);
   }
   const int width = static_cast<int>(cinfo->output_width);
   const int height = static_cast<int>(cinfo->output_height);
@@ -75,10 +77,11 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   JPEGCall(d.Err, [&] { jpeg_finish_decompress(cinfo); });
 }
 
-TPGFileInfo TJPGFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaiseJPG(20, "Index");
-  TJPEGDecompressor d(stream, pgwaRaise);
+TPGFileInfo TJPGFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaiseJPG(pgmInvalidValueFor, "Index");
+  TJPEGDecompressor d(stream, pgwaRaise, context);
   jpeg_decompress_struct* cinfo = &d.Info;
   JPEGCall(d.Err, [&] { jpeg_read_header(cinfo, TRUE); });
 

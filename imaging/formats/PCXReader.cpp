@@ -4,9 +4,11 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
+
 namespace {
 
-[[noreturn]] void RaisePCX(int message, const std::string& s1 = {}) {
+[[noreturn]] void RaisePCX(TPGMessageId message, const std::string& s1 = {}) {
   throw EPGPCXFileFormatReader("PCX: " + PGMessage(message, s1));
 }
 
@@ -24,8 +26,8 @@ struct TPCXHeader {
 // byte that is not 0.
 TPCXHeader ReadHeader(TPGStream& stream) {
   std::uint8_t h[128] = {};
-  if (!stream.ReadFull(h, sizeof h)) RaisePCX(32);
-  if (GetLE16(h + 68) != 1 || h[64] != 0) RaisePCX(33);
+  if (!stream.ReadFull(h, sizeof h)) RaisePCX(pgmUnexpectedEnd);
+  if (GetLE16(h + 68) != 1 || h[64] != 0) RaisePCX(pgmUnknownSubformat);
   TPCXHeader header;
   header.Version = h[1];
   header.BitsPerPlane = h[3];
@@ -63,7 +65,7 @@ class TPCXDecoder {
     if (FPos == FEnd) {
       FEnd = FStream.Read(FBuffer, sizeof FBuffer);
       FPos = 0;
-      if (FEnd == 0) RaisePCX(32);
+      if (FEnd == 0) RaisePCX(pgmUnexpectedEnd);
     }
     return FBuffer[FPos++];
   }
@@ -114,9 +116,10 @@ void ConvertLine(TPixelGraphic& image, int y, const std::vector<std::uint8_t>& l
 
 }  // namespace
 
-void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) RaisePCX(7, "Index");
-  graphic.Gamma = ScreenGamma;
+void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (index != 0) RaisePCX(pgmInvalid, "Index");
+  graphic.Gamma = context.ScreenGamma;
   const TPCXHeader header = ReadHeader(stream);
   graphic.SetHeight(0);
 
@@ -125,16 +128,16 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   else if (header.BitsPerPlane == 1 && header.Planes == 4) format = pf4Bit;
   else if (header.BitsPerPlane == 8 && header.Planes == 1) format = pf8Bit;
   else if (header.BitsPerPlane == 8 && header.Planes == 3) format = pf24Bit;
-  else RaisePCX(33);
+  else RaisePCX(pgmUnknownSubformat);
 
   // Sizes the file cannot describe: negative extents, lines shorter than the width needs.
-  if (header.Width < 0 || header.Height < 0) RaisePCX(41, "Image size");
+  if (header.Width < 0 || header.Height < 0) RaisePCX(pgmOutOfRange, "Image size");
   const int needed = header.BitsPerPlane == 1 ? (header.Width + 7) / 8 : header.Width;
-  if (header.BytesPerLine < needed) RaisePCX(33);
+  if (header.BytesPerLine < needed) RaisePCX(pgmUnknownSubformat);
   if (!PGStorageIsPlausible(static_cast<std::uint64_t>(header.Width),
                             static_cast<std::uint64_t>(header.Height), BitCountOf(format),
                             stream.Remaining(), 32.0))
-    RaisePCX(41, "Image size");
+    RaisePCX(pgmOutOfRange, "Image size");
 
   graphic.SetPixelFormat(format);
   switch (format) {
@@ -152,12 +155,12 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     case pf8Bit: {
       // The palette is the last 769 bytes: the marker 12 and 256 triples.
       const std::int64_t position = stream.Position();
-      if (stream.Size() < 128 + 769) RaisePCX(33);
+      if (stream.Size() < 128 + 769) RaisePCX(pgmUnknownSubformat);
       std::uint8_t table[769] = {};
       stream.Seek(stream.Size() - 769);
       const bool complete = stream.ReadFull(table, sizeof table);
       stream.Seek(position);
-      if (!complete || table[0] != 12) RaisePCX(33);
+      if (!complete || table[0] != 12) RaisePCX(pgmUnknownSubformat);
       graphic.SetPaletteCount(256);
       for (int i = 0; i < 256; ++i)
         graphic.SetPaletteColor(
@@ -180,9 +183,10 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   }
 }
 
-TPGFileInfo TPCXFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaisePCX(20, "Index");
+TPGFileInfo TPCXFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaisePCX(pgmInvalidValueFor, "Index");
   const TPCXHeader header = ReadHeader(stream);
   info.BitsPerPixel = header.Planes * header.BitsPerPlane;
   info.Width = header.Width;

@@ -3,13 +3,14 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/PxMFormat.h"
 
 namespace {
 
 const std::string kTag = "PBM, PGM, PPM: ";
 
-[[noreturn]] void RaisePxM(int message, const std::string& s1 = {}) {
+[[noreturn]] void RaisePxM(TPGMessageId message, const std::string& s1 = {}) {
   throw EPGPxMFileFormatReader(kTag + PGMessage(message, s1));
 }
 
@@ -24,7 +25,7 @@ class TPxMInput {
   // The next byte; raises "Unexpected end of file" when there is none.
   std::uint8_t Next() {
     const int c = NextOrEnd();
-    if (c < 0) RaisePxM(32);
+    if (c < 0) RaisePxM(pgmUnexpectedEnd);
     return static_cast<std::uint8_t>(c);
   }
 
@@ -39,7 +40,7 @@ class TPxMInput {
     std::uint64_t value = 0;
     while (c >= '0' && c <= '9') {
       value = value * 10 + static_cast<std::uint64_t>(c - '0');
-      if (value > kMaxNumber) RaisePxM(41, "Number");
+      if (value > kMaxNumber) RaisePxM(pgmOutOfRange, "Number");
       c = NextOrEnd();
     }
     if (c == '#') SkipComment();
@@ -50,7 +51,8 @@ class TPxMInput {
     const std::size_t buffered = std::min(n, FEnd - FPos);
     std::memcpy(out, FBuffer + FPos, buffered);
     FPos += buffered;
-    if (buffered < n && FStream.Read(out + buffered, n - buffered) != n - buffered) RaisePxM(32);
+    if (buffered < n && FStream.Read(out + buffered, n - buffered) != n - buffered)
+      RaisePxM(pgmUnexpectedEnd);
   }
 
   std::int64_t Remaining() const {
@@ -79,17 +81,18 @@ class TPxMInput {
 };
 
 int ReadType(TPxMInput& input) {
-  if (input.Next() != 'P') RaisePxM(34, "PBM, PGM, PPM");
+  if (input.Next() != 'P') RaisePxM(pgmNotAFile, "PBM, PGM, PPM");
   const std::uint8_t t = input.Next();
-  if (t < '1' || t > '6') RaisePxM(33);
+  if (t < '1' || t > '6') RaisePxM(pgmUnknownSubformat);
   return t - '0';
 }
 
 }  // namespace
 
-void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) throw EPGPxMFileFormatReader("PxM: " + PGMessage(7, "Index"));
-  graphic.Gamma = ScreenGamma;
+void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (index != 0) throw EPGPxMFileFormatReader("PxM: " + PGMessage(pgmInvalid, "Index"));
+  graphic.Gamma = context.ScreenGamma;
   TPxMInput input(stream);
   const int type = ReadType(input);
   const bool bitmap = type == 1 || type == 4;
@@ -102,10 +105,10 @@ void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   const std::uint32_t width = input.Number();
   const std::uint32_t height = input.Number();
   const std::uint32_t maxval = bitmap ? 1 : input.Number();
-  if (width == 0 || height == 0 || (raw && maxval >= 256)) RaisePxM(30);
-  if (maxval == 0) RaisePxM(30);
+  if (width == 0 || height == 0 || (raw && maxval >= 256)) RaisePxM(pgmNotSupportedSubformat);
+  if (maxval == 0) RaisePxM(pgmNotSupportedSubformat);
   if (!PGStorageIsPlausible(width, height, BitCountOf(format), input.Remaining(), 2.0))
-    RaisePxM(41, "Image size");
+    RaisePxM(pgmOutOfRange, "Image size");
   graphic.SetSize(static_cast<int>(width), static_cast<int>(height), format);
 
   // Samples above the maximum are clamped; v becomes v * 255 div maxval.
@@ -170,9 +173,10 @@ void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   }
 }
 
-TPGFileInfo TPxMFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaisePxM(20, "Index");
+TPGFileInfo TPxMFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaisePxM(pgmInvalidValueFor, "Index");
   TPxMInput input(stream);
   const int type = ReadType(input);
   info.VersionText = type <= 3 ? "ASCII" : "Binary";

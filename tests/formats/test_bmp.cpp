@@ -57,7 +57,7 @@ TEST_F(BMPTest, SixteenBitExpansion) {
   EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 255, 255));
   EXPECT_EQ(image.PixelColor(1, 0), RGBColor(0, 0, 0));
   EXPECT_EQ(image.PixelColor(2, 0), RGBColor(16, 16, 16));
-  PGFormatSettings.BMPRead16BitExpand = false;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.BMPRead16BitExpand = false; });
   LoadBytes(image, file);
   EXPECT_EQ(image.PixelColor(0, 0), RGBColor(248, 248, 248));
   EXPECT_EQ(image.PixelColor(2, 0), RGBColor(8, 8, 8));
@@ -73,7 +73,7 @@ TEST_F(BMPTest, BitFieldsIncludingEmptyMasks) {
   TPixelGraphic image;
   LoadBytes(image, InfoBMP(1, 1, 16, 3, data));
   EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 255, 0));
-  PGFormatSettings.BMPRead16BitExpand = false;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.BMPRead16BitExpand = false; });
   LoadBytes(image, InfoBMP(1, 1, 16, 3, data));
   EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 252, 0));
 
@@ -165,9 +165,10 @@ TEST_F(BMPTest, InvalidHeadersRaiseTheReaderError) {
                   "BMP: Invalid size of BitmapInfoHeader/BitmapCoreHeader");
   TPGMemoryStream s(InfoBMP(1, 1, 24, 0, TBytes(4)));
   TBMPFileFormatReader reader;
-  EXPECT_PG_ERROR(reader.ReadFromStream(s, image, 1), EPGBMPFileFormatReader,
-                  "BMP: Index invalid");
-  EXPECT_PG_ERROR(reader.GetInfo(s, 1), EPGBMPFileFormatReader, "BMP: Invalid value for Index");
+  EXPECT_PG_ERROR(reader.ReadFromStream(s, image, 1, CaptureFormatContext()),
+                  EPGBMPFileFormatReader, "BMP: Index invalid");
+  EXPECT_PG_ERROR(reader.GetInfo(s, 1, CaptureFormatContext()), EPGBMPFileFormatReader,
+                  "BMP: Invalid value for Index");
 }
 
 TEST_F(BMPTest, TruncatedPixelsStayBlack) {

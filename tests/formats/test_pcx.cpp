@@ -123,14 +123,15 @@ TEST_F(PCXTest, UnsupportedAndBrokenFilesAreRefused) {
 TEST_F(PCXTest, InfoTexts) {
   TPCXFileFormatReader reader;
   TPGMemoryStream s(PCXHeader(2, 8, 3, 7, 5, 7));
-  const TPGFileInfo info = reader.GetInfo(s, 0);
+  const TPGFileInfo info = reader.GetInfo(s, 0, CaptureFormatContext());
   EXPECT_EQ(info.BitsPerPixel, 24);
   EXPECT_EQ(info.ColorsText, "16.7M");
   EXPECT_EQ(info.VersionText, "Version 2.8 (2) with Palette");
   EXPECT_EQ(info.Width, 7);
   EXPECT_EQ(info.Height, 5);
   TPGMemoryStream t(PCXHeader(5, 1, 1, 7, 5, 1, 0));
-  EXPECT_PG_ERROR(reader.GetInfo(t, 0), EPGPCXFileFormatReader, "PCX: Unknown subformat");
+  EXPECT_PG_ERROR(reader.GetInfo(t, 0, CaptureFormatContext()), EPGPCXFileFormatReader,
+                  "PCX: Unknown subformat");
 }
 
 }  // namespace

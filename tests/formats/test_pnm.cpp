@@ -82,13 +82,13 @@ TEST_F(PNMTest, RawDataAndItsLimits) {
                   "PBM, PGM, PPM: Image size out of range");
   TPBMFileFormatReader reader;
   TPGMemoryStream s(Text("P7 1 1"));
-  EXPECT_PG_ERROR(reader.ReadFromStream(s, image, 0), EPGPxMFileFormatReader,
-                  "PBM, PGM, PPM: Unknown subformat");
+  EXPECT_PG_ERROR(reader.ReadFromStream(s, image, 0, CaptureFormatContext()),
+                  EPGPxMFileFormatReader, "PBM, PGM, PPM: Unknown subformat");
   TPGMemoryStream t(Text("Q1 1 1"));
-  EXPECT_PG_ERROR(reader.ReadFromStream(t, image, 0), EPGPxMFileFormatReader,
-                  "PBM, PGM, PPM: Not a PBM, PGM, PPM file");
-  EXPECT_PG_ERROR(reader.ReadFromStream(t, image, 2), EPGPxMFileFormatReader,
-                  "PxM: Index invalid");
+  EXPECT_PG_ERROR(reader.ReadFromStream(t, image, 0, CaptureFormatContext()),
+                  EPGPxMFileFormatReader, "PBM, PGM, PPM: Not a PBM, PGM, PPM file");
+  EXPECT_PG_ERROR(reader.ReadFromStream(t, image, 2, CaptureFormatContext()),
+                  EPGPxMFileFormatReader, "PxM: Index invalid");
 }
 
 TEST_F(PNMTest, WritersInBothForms) {
@@ -99,7 +99,7 @@ TEST_F(PNMTest, WritersInBothForms) {
                  "255 0 0 0 255 0 0 0 255 255 255 255 0 0 0\n"
                  "10 20 30 40 50 60 70 80 90 100 110 120 130 140 150\n"
                  "255 255 0 0 255 255 255 0 255 128 128 128 1 2 3\n"));
-  PGFormatSettings.PXMWriteBinary = true;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = true; });
   EXPECT_EQ(SaveBytes(image, "ppm"), ReadFileBytes(DataPath("raw.ppm")));
 
   TPixelGraphic bw;
@@ -110,7 +110,7 @@ TEST_F(PNMTest, WritersInBothForms) {
   TBytes raw = Text("P4\n10 1\n");
   raw.insert(raw.end(), {0xBF, 0x80});  // padding bits written as 0
   EXPECT_EQ(SaveBytes(bw, "pbm"), raw);
-  PGFormatSettings.PXMWriteBinary = false;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = false; });
   EXPECT_EQ(SaveBytes(bw, "pbm"), Text("P1\n10 1\n1 0 1 1 1 1 1 1 1 0\n"));
 
   // A black-and-white image of 8 bits is written pixel by pixel, not as bit rows.
@@ -120,8 +120,8 @@ TEST_F(PNMTest, WritersInBothForms) {
   eight.SetPixel(1, 0, 1);
   TPBMFileFormatWriter pbmWriter;
   TPGMemoryStream out;
-  PGFormatSettings.PXMWriteBinary = true;
-  pbmWriter.WriteToStream(out, eight);
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = true; });
+  pbmWriter.WriteToStream(out, eight, CaptureFormatContext());
   TBytes expected = Text("P4\n3 1\n");
   expected.push_back(0xA0);
   EXPECT_EQ(out.Data(), expected);
@@ -133,13 +133,13 @@ TEST_F(PNMTest, WritersInBothForms) {
   indexed.SetPixel(1, 0, 2);
   TPGMFileFormatWriter pgmWriter;
   TPGMemoryStream out2;
-  PGFormatSettings.PXMWriteBinary = false;
-  pgmWriter.WriteToStream(out2, indexed);
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = false; });
+  pgmWriter.WriteToStream(out2, indexed, CaptureFormatContext());
   EXPECT_EQ(out2.Data(), Text("P2\n2 1\n255\n0 2\n"));
 
   TPPMFileFormatWriter ppmWriter;
-  EXPECT_PG_ERROR(ppmWriter.WriteToStream(out2, indexed), EPGPxMFileFormatWriter,
-                  "PPM: Invalid color resolution");
+  EXPECT_PG_ERROR(ppmWriter.WriteToStream(out2, indexed, CaptureFormatContext()),
+                  EPGPxMFileFormatWriter, "PPM: Invalid color resolution");
 }
 
 TEST_F(PNMTest, GreyRoundTripThroughTheSavePath) {
@@ -148,7 +148,7 @@ TEST_F(PNMTest, GreyRoundTripThroughTheSavePath) {
   image.SetPaletteIdent(pGray256);
   for (int x = 0; x < 4; ++x) image.SetPixel(x, 1, static_cast<TRGB>(x * 60));
   for (bool binary : {false, true}) {
-    PGFormatSettings.PXMWriteBinary = binary;
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = binary; });
     TPixelGraphic back;
     LoadBytes(back, SaveBytes(image, "pgm"));
     for (int x = 0; x < 4; ++x) EXPECT_EQ(back.Pixel(x, 1), static_cast<TRGB>(x * 60));

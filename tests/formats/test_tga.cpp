@@ -149,12 +149,12 @@ TEST_F(TGATest, WriterAndInfo) {
 
   TTGAFileFormatReader reader;
   TPGMemoryStream s(TGAHeader(0, 11, 0, 0, 3, 4, 8));
-  const TPGFileInfo info = reader.GetInfo(s, 0);
+  const TPGFileInfo info = reader.GetInfo(s, 0, CaptureFormatContext());
   EXPECT_EQ(info.VersionText, "Run-length encoded");
   EXPECT_EQ(info.DescriptionText, "\"Black-and-white\"");
   EXPECT_EQ(info.ColorsText, "256");
   TPGMemoryStream t(TGAHeader(0, 5, 0, 0, 3, 4, 8));
-  EXPECT_PG_ERROR(reader.GetInfo(t, 0), EPGTGAFileFormatReader,
+  EXPECT_PG_ERROR(reader.GetInfo(t, 0, CaptureFormatContext()), EPGTGAFileFormatReader,
                   "TGA: Invalid value for ImageType");
 }
 
