@@ -388,7 +388,7 @@ TEST_F(CliTest, SortMovesAroundExistingFilesAndAssociateWritesTheEntry) {
 namespace {
 
 TEST_F(CliTest, WallpaperOnAnUnknownDesktopAndOnGnomeInAPrivateSession) {
-  const std::string picture = Quote(LUMIVEX_FORMATS_TEST_DATA "/nb_rgb24.bmp");
+  const std::string picture = Quote(LUMIVEX_FORMATS_TEST_DATA "/bmp/nb_rgb24.bmp");
   EXPECT_EQ(Run("wallpaper sideways " + picture).Status, 2);
   EXPECT_EQ(Run("wallpaper none " + picture).Status, 2);
   // No desktop named: a clear refusal, nothing pretended.
@@ -403,7 +403,7 @@ TEST_F(CliTest, WallpaperOnAnUnknownDesktopAndOnGnomeInAPrivateSession) {
   const std::string session =
       "XDG_DATA_HOME=" + P("data") + " XDG_CONFIG_HOME=" + P("config") +
       " XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=dconf dbus-run-session -- sh -c " +
-      Quote(Quote(LUMIVEX_CLI) + " wallpaper centered " + Quote(LUMIVEX_FORMATS_TEST_DATA "/im_rgb.jpg") +
+      Quote(Quote(LUMIVEX_CLI) + " wallpaper centered " + Quote(LUMIVEX_FORMATS_TEST_DATA "/jpeg/im_rgb.jpg") +
             " && gsettings get org.gnome.desktop.background picture-uri"
             " && gsettings get org.gnome.desktop.background picture-options") +
       " >" + P("out") + " 2>/dev/null";
