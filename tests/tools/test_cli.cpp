@@ -123,9 +123,11 @@ TEST_F(CliTest, InfoAndConvertCoverJPEGPNGAndTIFF) {
             std::string::npos);
 
   const TRun cmyk = Run("convert " + Quote(kData + "/jpeg/im_cmyk.jpg") + " " + P("e.png"));
-  EXPECT_EQ(cmyk.Status, 1);
-  EXPECT_EQ(cmyk.Err, "lumivex-cli: JPG: Not supported subformat\n");
-  EXPECT_FALSE(fs::exists(FDir / "e.png"));
+  EXPECT_EQ(cmyk.Status, 0) << cmyk.Err;
+  EXPECT_TRUE(fs::exists(FDir / "e.png"));
+  const TRun broken = Run("convert " + Quote(kData + "/pnm/raw.pgm") + "x " + P("f.png"));
+  EXPECT_EQ(broken.Status, 1);
+  EXPECT_FALSE(fs::exists(FDir / "f.png"));
 }
 
 TEST_F(CliTest, ColourResolutionWarningFollowsTheWarnOption) {
@@ -148,8 +150,35 @@ TEST_F(CliTest, ColourResolutionWarningFollowsTheWarnOption) {
   EXPECT_FALSE(fs::exists(FDir / "refused.pbm"));
 }
 
+TEST_F(CliTest, ReaderWarningsFollowTheWarnOption) {
+  // A bitmap whose pixel data ends early: 2 x 2 pixels of 24 bits need 16 bytes, 3 are there.
+  std::string cut = std::string("BM") + std::string(12, '\0');
+  const unsigned char info[40] = {40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24};
+  cut.append(reinterpret_cast<const char*>(info), sizeof info);
+  cut += "\x09\x09\x09";
+  Write("cut.bmp", cut);
+  const TRun shown = Run("convert " + P("cut.bmp") + " " + P("shown.ppm"));
+  EXPECT_EQ(shown.Status, 0);
+  EXPECT_EQ(shown.Err, "lumivex-cli: BMP Warning: BMP: Unexpected end of file\n");
+  EXPECT_TRUE(fs::exists(FDir / "shown.ppm"));
+
+  const TRun quiet = Run("convert --warn ignore " + P("cut.bmp") + " " + P("quiet.ppm"));
+  EXPECT_EQ(quiet.Status, 0);
+  EXPECT_EQ(quiet.Err, "");
+
+  const TRun refused = Run("convert --warn raise " + P("cut.bmp") + " " + P("refused.ppm"));
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_EQ(refused.Err, "lumivex-cli: BMP: Unexpected end of file\n");
+  EXPECT_FALSE(fs::exists(FDir / "refused.ppm"));
+
+  // An intact file passes with raise.
+  const TRun intact =
+      Run("convert --warn raise " + Quote(kData + "/bmp/nb_rgb24.bmp") + " " + P("intact.bmp"));
+  EXPECT_EQ(intact.Status, 0) << intact.Err;
+}
+
 TEST_F(CliTest, FailuresLeaveNoOutputAndKeepExistingFiles) {
-  Write("broken.bmp", std::string("BM") + std::string(12, '\0') + "\x6c" + std::string(40, '\0'));
+  Write("broken.bmp", std::string("BM") + std::string(12, '\0') + "\x64" + std::string(40, '\0'));
   const TRun r = Run("convert " + P("broken.bmp") + " " + P("new.ppm"));
   EXPECT_EQ(r.Status, 1);
   EXPECT_EQ(r.Err, "lumivex-cli: BMP: Invalid size of BitmapInfoHeader/BitmapCoreHeader\n");
