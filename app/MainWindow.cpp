@@ -1,5 +1,6 @@
 // The main window: construction, layout, settings and window events.
 #include "app/MainWindow.h"
+#include "mover/SelectFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -221,13 +222,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
   FAVIPlay1->SetActive(false);
   FPGImage1->hide();
   WriteSettings();
+  if (auto* mover = FWindows.Find<TfSelectFiles>()) mover->StopWatching();
   QMainWindow::closeEvent(event);
   FWindows.CloseAllButMain();
 }
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FSlideshow->FolderChanged();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    FSlideshow->FolderChanged();
+    TellMoveTool();
+  }
 }
 
 void TForm1::BringToFront() {

@@ -26,6 +26,7 @@ class TPictureControl;
 class TToolHost;
 class TVideoPlayer;
 class TWindows;
+enum class TWallpaperMode;
 
 class TPreviewPrinter;
 class TForm1 : public QMainWindow {
@@ -88,6 +89,8 @@ class TForm1 : public QMainWindow {
   void DeleteFolderCommand();
   void SetPreferences();
   void ImageProperties();
+  void ShowImageProperties(const QString& path);
+  void ShowMoveTool();
   void ShowSearch();
   // The current file in the image editor; the editor shown as it is.
   void OpenInEditor();
@@ -95,6 +98,10 @@ class TForm1 : public QMainWindow {
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);
+
+  // ---- desktop integration -----------------------------------------------------------------
+  void SetWallpaper(TWallpaperMode mode);
+  void EditInExternalEditor();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -117,6 +124,7 @@ class TForm1 : public QMainWindow {
   void WriteSettings();
   void FileListUserChange(int positionBefore, bool byMouse);
   void FolderChanged();
+  void TellMoveTool();
   void ShowFileCount();
   void HideDisplays();
   bool ShowOnControl(const QString& path, const QString& name);

@@ -3,9 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/FilePropWindow.h"
+#include "app/HelpSearch.h"
 #include "app/MainWindow.h"
-#include "app/Windows.h"
 #include "controls/FileList.h"
 
 QString TMainWindowHost::CurrentFile() const { return FMain.Files().CurrentFile(); }
@@ -25,6 +24,7 @@ QStringList TMainWindowHost::SelectedFiles() const {
 void TMainWindowHost::RefreshFolder() { FMain.Refresh(); }
 
 void TMainWindowHost::ShowFile(const QString& path) {
+  if (path.isEmpty()) return;  // no file named: the folder stays as it is
   const QFileInfo info(path);
   if (QDir::cleanPath(info.absolutePath()) != FMain.Folder()) FMain.SetFolder(info.absolutePath());
   TFileListModel& files = FMain.Files();
@@ -35,6 +35,6 @@ void TMainWindowHost::ShowFile(const QString& path) {
   FMain.ShowFile(files.PathOf(at));
 }
 
-void TMainWindowHost::ShowImageProperties(const QString& path) {
-  FMain.Windows().Get<TfrmFileProp>().Run(path);
-}
+void TMainWindowHost::ShowImageProperties(const QString& path) { FMain.ShowImageProperties(path); }
+
+void TMainWindowHost::ShowHelpPage(const QString& page) { OpenOnDesktop(&FMain, HelpPage(page)); }

@@ -9,6 +9,7 @@
 #include "app/SearchWindow.h"
 #include "dialogs/FileDialogs.h"
 #include "editor/AcquireWindow.h"
+#include "mover/SelectFiles.h"
 #include "platform/FormSettings.h"
 #include "thumbs/SaveThumbnailDialog.h"
 #include "thumbs/ThumbEditWindow.h"
@@ -71,6 +72,7 @@ void TWindows::CreateAll() {
   // The thumbnail windows open one another.
   Get<TfrmThumbnails>().SetWindows(&Get<TfrmSaveThumbnail>(), &Get<TfrmThumbEdit>());
   Get<TfrmThumbEdit>().SetOptionsWindow(&Get<TfrmThumbVexOptions>());
+  Create<TfSelectFiles>();
 }
 
 void TWindows::KeepPlacement(QWidget& window) { window.installEventFilter(FPlacements.get()); }

@@ -58,3 +58,7 @@ int RunMove(const std::vector<std::string>& args, TCliContext& context);
 int RunTrash(const std::vector<std::string>& args, TCliContext& context);
 int RunSheet(const std::vector<std::string>& args, TCliContext& context);
 int RunThumbnails(const std::vector<std::string>& args, TCliContext& context);
+int RunAssociate(const std::vector<std::string>& args, TCliContext& context);
+int RunDesktopEntry(const std::vector<std::string>& args, TCliContext& context);
+int RunWallpaper(const std::vector<std::string>& args, TCliContext& context);
+int RunSort(const std::vector<std::string>& args, TCliContext& context);

@@ -159,6 +159,42 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --no-cache    neither read nor write the cache\n"
        "  --out-dir DIR also save each S x S thumbnail there as NAME.png\n",
        RunThumbnails},
+      {"associate", "make Lumivex the desktop's default program for picture types",
+       "usage: lumivex-cli associate --program PATH [--types JPG,PNG,...]\n"
+       "\n"
+       "Writes the desktop entry lumivex.desktop (opening the files given, %F) under\n"
+       "$XDG_DATA_HOME/applications and makes it the default of the types' MIME types in\n"
+       "$XDG_CONFIG_HOME/mimeapps.list, keeping every other line of that file. The entry is\n"
+       "written last; when it cannot be written, mimeapps.list gets its old text back.\n"
+       "\n"
+       "  --program PATH   the lumivex program the entry starts\n"
+       "  --types LIST     of JPG, GIF, BMP, ICO, WMF, AVI, PCX, PNG, TGA, TIF (default: all)\n",
+       RunAssociate},
+      {"sort", "move or copy files into a folder the way the move tool does",
+       "usage: lumivex-cli sort move|copy SOURCE-FOLDER TARGET-FOLDER NAME...\n"
+       "\n"
+       "Moves (or copies) each NAME of SOURCE-FOLDER into TARGET-FOLDER. A file that exists\n"
+       "in the target is never replaced and an empty file is left alone; each is reported on\n"
+       "stderr and the others go on. A move to another file system removes the source only\n"
+       "after a complete copy. Prints the last file transferred; exit status 1 when any NAME\n"
+       "was not transferred.\n",
+       RunSort},
+      {"desktop-entry", "write the desktop entry that opens pictures with Lumivex",
+       "usage: lumivex-cli desktop-entry --program PATH OUTPUT\n"
+       "\n"
+       "Writes the desktop entry (Exec: PATH with the files given, %F; every picture MIME type)\n"
+       "to OUTPUT, as the package installs it.\n",
+       RunDesktopEntry},
+      {"wallpaper", "set or remove the desktop wallpaper",
+       "usage: lumivex-cli wallpaper centered|tiled|stretched FILE [--replace]\n"
+       "       lumivex-cli wallpaper none\n"
+       "\n"
+       "Sets FILE as the wallpaper of the running desktop (GNOME, KDE Plasma or XFCE, by\n"
+       "$XDG_CURRENT_DESKTOP), or removes the wallpaper. A picture that is not a BMP file is\n"
+       "first saved as one in the data folder ($XDG_DATA_HOME/Corvane/Lumivex/wallpaper); an\n"
+       "existing file there is replaced only with --replace. Prints the file used. Exit status\n"
+       "1 when the desktop is not supported or refuses.\n",
+       RunWallpaper},
   };
   return commands;
 }
