@@ -49,7 +49,7 @@ namespace {
 
 // The extension's first three letters, upper-cased ("" when there is no extension).
 std::string ExtensionKey(const std::string& path) {
-  const std::string name = FileNameOf(path);
+  const std::string name = AlbumFileNameOf(path);
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos) return {};
   std::string key = name.substr(dot + 1, 3);
@@ -66,14 +66,9 @@ bool IsMetafilePath(const std::string& path) {
   return key == "WMF" || key == "EMF";
 }
 
-std::string FileNameOf(const std::string& path) {
+std::string AlbumFileNameOf(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string JoinFolder(const std::string& folder, const std::string& name) {
-  if (folder.empty() || folder.back() == '/') return folder + name;
-  return folder + "/" + name;
 }
 
 std::optional<int> ParseSetting(const std::string& text, int min, int max) {

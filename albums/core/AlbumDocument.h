@@ -77,10 +77,8 @@ std::optional<std::string> AlbumCaptionProblem(const std::string& caption);
 bool IsAviPath(const std::string& path);
 // Whether a path names a Windows or enhanced metafile by its extension ("WMF", "EMF").
 bool IsMetafilePath(const std::string& path);
-// The file name without its folder ("/" and "\" both separate).
-std::string FileNameOf(const std::string& path);
-// folder + "/" + name, the separator added only when the folder does not end with one.
-std::string JoinFolder(const std::string& folder, const std::string& name);
+// The file name without its folder; "\" separates too (albums written on other systems).
+std::string AlbumFileNameOf(const std::string& path);
 
 // The number of a settings text (blanks around it allowed) when it is an integer in min..max.
 std::optional<int> ParseSetting(const std::string& text, int min, int max);

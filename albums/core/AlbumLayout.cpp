@@ -61,7 +61,7 @@ TCaptionPlace CaptionPlace(const TCellRect& cell, int textWidth, int lineHeight)
 std::string CaptionTextOf(const TAlbumEntry& entry, TCaptionOption option) {
   switch (option) {
     case TCaptionOption::coFilename:
-      return FileNameOf(entry.Path);
+      return AlbumFileNameOf(entry.Path);
     case TCaptionOption::coCaption:
       return entry.Caption;
     default:

@@ -3,6 +3,7 @@
 
 #include "albums/core/AlbumDocument.h"
 #include "albums/core/AlbumLayout.h"
+#include "files/FilePaths.h"
 
 namespace {
 
@@ -98,9 +99,9 @@ TEST(AlbumEntries, NamesAndFoldersAreRecognised) {
   EXPECT_TRUE(IsMetafilePath("/a/chart.wmf"));
   EXPECT_TRUE(IsMetafilePath("/a/chart.Emf"));
   EXPECT_FALSE(IsMetafilePath("/a/chart.png"));
-  EXPECT_EQ(JoinFolder("/", "photo.jpg"), "/photo.jpg");
-  EXPECT_EQ(JoinFolder("/home/u", "photo.jpg"), "/home/u/photo.jpg");
-  EXPECT_EQ(JoinFolder("/home/u/", "photo.jpg"), "/home/u/photo.jpg");
+  EXPECT_EQ(JoinPath("/", "photo.jpg"), "/photo.jpg");
+  EXPECT_EQ(JoinPath("/home/u", "photo.jpg"), "/home/u/photo.jpg");
+  EXPECT_EQ(JoinPath("/home/u/", "photo.jpg"), "/home/u/photo.jpg");
   EXPECT_EQ(ParseSetting(" 12 ", 10, 500), 12);
   EXPECT_EQ(ParseSetting("12x", 10, 500), std::nullopt);
   EXPECT_EQ(ParseSetting("9", 10, 500), std::nullopt);
