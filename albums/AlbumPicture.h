@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <QString>
+#include <memory>
+#include <string>
 
 #include "albums/core/AlbumLayout.h"
 
