@@ -15,6 +15,7 @@
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
+#include "albums/AlbumForm.h"
 #include "app/Bookmarks.h"
 #include "app/MainWindowHost.h"
 #include "app/Windows.h"
@@ -151,6 +152,8 @@ void TForm1::BuildLayout() {
   FFileList->OnUserChange = [this](int positionBefore, bool byMouse) {
     FileListUserChange(positionBefore, byMouse);
   };
+  // Files are dragged out of the list only to the windows that take them.
+  FFileList->CanStartDrag = [this] { return FWindows.Get<TfAlbum>().isVisible(); };
 }
 
 // ---- settings ------------------------------------------------------------------------------

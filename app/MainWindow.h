@@ -87,6 +87,7 @@ class TForm1 : public QMainWindow {
   void SetPreferences();
   void ImageProperties();
   void ShowSearch();
+  void ShowAlbums();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "albums/AlbumForm.h"
 #include "app/AboutBox.h"
 #include "app/HelpSearch.h"
 #include "app/FilePropWindow.h"
@@ -72,6 +73,7 @@ void TForm1::BuildToolBar() {
   FLumivexBtn->setToolTip("Run a Lumivex");
   connect(FLumivexBtn, &QAction::triggered, this, [this](bool down) { FSlideshow->ButtonClick(down); });
   toolbar->addSeparator();
+  button("Albums", "VexAlbums", [this] { ShowAlbums(); })->setObjectName("VexAlbumsButton");
   button("Search", "Search Engine", [this] { ShowSearch(); });
   toolbar->addSeparator();
   button("Colour", "Set Background Color", [this] { SetColorCommand(); });
@@ -111,6 +113,7 @@ void TForm1::BuildMenus() {
   edit->addAction("Copy to clipboard", this, [this] { CopyToClipboard(); });
   QMenu* tools = menuBar()->addMenu("&Tools");
   tools->setObjectName("Tools1");
+  tools->addAction("VexAlbums", this, [this] { ShowAlbums(); })->setObjectName("VexAlbums1");
   tools->addAction("VexSearch", this, [this] { ShowSearch(); });
   FBookmarksMenu = menuBar()->addMenu("&Bookmarks");
   FBookmarksMenu->setObjectName("Bookmarks1");
@@ -208,6 +211,13 @@ void TForm1::SetPreferences() {
   FSettings.DeletePermanently = chosen.DeletePermanently;
   FSettings.ConfirmDeletions = chosen.ConfirmDeletions;
   ApplyFileTypeMask();
+}
+
+void TForm1::ShowAlbums() {
+  auto& albums = FWindows.Get<TfAlbum>();
+  albums.show();
+  albums.raise();
+  albums.activateWindow();
 }
 
 void TForm1::ShowSearch() {

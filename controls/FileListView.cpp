@@ -1,7 +1,11 @@
 #include "controls/FileListView.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QItemSelectionModel>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QTimer>
 
 #include "controls/FileList.h"
@@ -36,14 +40,44 @@ void TFileListView::Watch(bool byMouse, Base&& base) {
 
 void TFileListView::mousePressEvent(QMouseEvent* event) {
   Watch(true, [&] { QListView::mousePressEvent(event); });
+  FPressAt = event->position().toPoint();
+  FDragArmed = event->button() == Qt::LeftButton && indexAt(FPressAt).isValid() && CanStartDrag &&
+               CanStartDrag();
 }
 
 void TFileListView::mouseMoveEvent(QMouseEvent* event) {
+  if (FDragArmed && (event->buttons() & Qt::LeftButton) &&
+      (event->position().toPoint() - FPressAt).manhattanLength() >=
+          QApplication::startDragDistance()) {
+    FDragArmed = false;
+    StartFileDrag();
+    return;
+  }
   Watch(true, [&] { QListView::mouseMoveEvent(event); });
 }
 
 void TFileListView::mouseReleaseEvent(QMouseEvent* event) {
+  FDragArmed = false;
   Watch(true, [&] { QListView::mouseReleaseEvent(event); });
+}
+
+QMimeData* TFileListView::SelectedFilesData() const {
+  if (!FFiles) return nullptr;
+  QList<QUrl> urls;
+  for (int row = 0; row < FFiles->Count(); ++row)
+    if (FFiles->IsSelected(row)) urls << QUrl::fromLocalFile(FFiles->PathOf(row));
+  if (urls.isEmpty()) return nullptr;
+  auto* data = new QMimeData;
+  data->setUrls(urls);
+  return data;
+}
+
+void TFileListView::StartFileDrag() {
+  QMimeData* data = SelectedFilesData();
+  if (!data) return;
+  auto* drag = new QDrag(this);
+  drag->setMimeData(data);
+  drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 
 void TFileListView::keyPressEvent(QKeyEvent* event) {

@@ -6,6 +6,7 @@
 #include <QListView>
 #include <functional>
 
+class QMimeData;
 class TFileListModel;
 
 class TFileListView : public QListView {
@@ -19,6 +20,11 @@ class TFileListView : public QListView {
   // Called after a click, a drag or a key changed the selection or the position; receives
   // the position the list had before and whether the mouse made the change.
   std::function<void(int positionBefore, bool byMouse)> OnUserChange;
+  // Asked when the left button is pressed on an entry: true lets the selected files be
+  // dragged to another window (as file URLs) once the mouse moves.
+  std::function<bool()> CanStartDrag;
+  // The drag data of the selected files, in list order (nullptr when none is selected).
+  QMimeData* SelectedFilesData() const;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -31,5 +37,9 @@ class TFileListView : public QListView {
   template <class Base>
   void Watch(bool byMouse, Base&& base);
 
+  void StartFileDrag();
+
   TFileListModel* FFiles = nullptr;
+  QPoint FPressAt;
+  bool FDragArmed = false;
 };

@@ -44,3 +44,8 @@ inline TPageMetrics Letter600() {
   m.PageHeight = 6600;
   return m;
 }
+
+inline std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
