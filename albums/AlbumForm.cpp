@@ -72,6 +72,7 @@ void TfAlbum::BuildBody() {
   FStatus[0]->setFixedWidth(300);
   FStatus[1] = new QLabel(this);
   FStatus[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  FStatus[1]->setContentsMargins(0, 0, 8, 0);
   FStop = new QPushButton(QStringLiteral("Stop"), this);
   FStop->setObjectName(QStringLiteral("StopButton"));
   FStop->setToolTip(QStringLiteral("Stop composing the pages (Esc)"));

@@ -190,6 +190,7 @@ bool TfAlbum::ComposePages() {
   hooks.OnLoadError = [&](const QString& path, const QString&) { failed << path; };
   hooks.Stopped = [this] { return FStopRequested; };
   try {
+    UseAlbumReferenceDevice(*FEngine);
     RecordAlbum(*FEngine, album, hooks);
   } catch (const std::exception& e) {
     failed.clear();

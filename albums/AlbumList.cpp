@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QPainter>
 #include <QUrl>
 
 TAlbumList::TAlbumList(QWidget* parent) : QTreeWidget(parent) {
@@ -118,4 +119,15 @@ void TAlbumList::keyPressEvent(QKeyEvent* event) {
 void TAlbumList::mouseDoubleClickEvent(QMouseEvent* event) {
   QTreeWidget::mouseDoubleClickEvent(event);
   if (itemAt(event->position().toPoint()) && OnEditCaption) OnEditCaption();
+}
+
+void TAlbumList::paintEvent(QPaintEvent* event) {
+  QTreeWidget::paintEvent(event);
+  if (topLevelItemCount() > 0) return;
+  // An empty album says how pictures get into it.
+  QPainter painter(viewport());
+  painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+  painter.drawText(viewport()->rect().adjusted(24, 0, -24, 0), Qt::AlignCenter | Qt::TextWordWrap,
+                   QStringLiteral("Drag pictures here from the browser's file list, or add the "
+                                  "pictures of its folder with Import Directory."));
 }

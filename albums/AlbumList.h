@@ -29,6 +29,7 @@ class TAlbumList : public QTreeWidget {
   void dropEvent(QDropEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool Accepts(const QDropEvent* event) const;

@@ -8,6 +8,7 @@
 #include "imaging/PGErrors.h"
 #include "print/PageSetupDefaults.h"
 #include "print/PreviewPrinter.h"
+#include "print/PrinterDevice.h"
 
 void ConfigureAlbumEngine(TPreviewPrinter& engine) {
   engine.Orientation = TOrientation::poPortrait;
@@ -26,6 +27,13 @@ void ConfigureAlbumEngine(TPreviewPrinter& engine) {
   engine.ZoomOption = TZoomOption::zoFitToPage;
   engine.Title = QStringLiteral("Lumivex Photo Album");
   LoadPageSetupDefaults(engine);
+}
+
+void UseAlbumReferenceDevice(TPreviewPrinter& engine) {
+  if (ReferencePrinter())
+    engine.SetReferenceMetrics(std::nullopt);
+  else
+    engine.SetReferenceMetrics(FallbackPageMetrics(kAlbumFallbackDpi, engine.Orientation));
 }
 
 QString CantLoadMessage(const QString& path) {

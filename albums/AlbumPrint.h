@@ -15,6 +15,12 @@ class TPreviewPrinter;
 // Times New Roman; then the page setup defaults the user saved.
 void ConfigureAlbumEngine(TPreviewPrinter& engine);
 
+// The frame border is counted in printer dots. Without a printer the engine would lay pages out
+// at screen resolution, where the default border leaves no room for a picture; pages are then
+// laid out for a 600-dpi printer on the engine's paper instead.
+void UseAlbumReferenceDevice(TPreviewPrinter& engine);
+inline constexpr int kAlbumFallbackDpi = 600;
+
 struct TAlbumPrintHooks {
   // Before each entry is placed: its index (from 0), the number of entries and its path.
   std::function<void(int entry, int count, const QString& path)> OnEntry;

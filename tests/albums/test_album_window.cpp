@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +28,7 @@
 #include "controls/ToolHost.h"
 #include "platform/Messages.h"
 #include "print/PreviewPrinter.h"
+#include "print/PrinterDevice.h"
 #include "tests/albums/AlbumTestUtil.h"
 
 namespace {
@@ -96,6 +99,34 @@ class AlbumWindow : public ::testing::Test {
       QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
       inside();
     });
+  }
+
+  // The pictures (100 pixels wide or more) drawn on a recorded page.
+  static int PageImageCount(const TPagePicture& page) {
+    class TCounter : public QPaintEngine {
+     public:
+      int Images = 0;
+      bool begin(QPaintDevice*) override { return true; }
+      bool end() override { return true; }
+      void updateState(const QPaintEngineState&) override {}
+      void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+      void drawImage(const QRectF&, const QImage& image, const QRectF&, Qt::ImageConversionFlags) override {
+        Images += image.width() >= 100;  // text may come as glyph images
+      }
+      Type type() const override { return User; }
+    };
+    class TDevice : public QPaintDevice {
+     public:
+      mutable TCounter Engine;
+      QPaintEngine* paintEngine() const override { return &Engine; }
+      int metric(PaintDeviceMetric m) const override {
+        return m == PdmWidth || m == PdmHeight ? 10000 : m == PdmDepth ? 32 : m == PdmDpiX || m == PdmDpiY || m == PdmPhysicalDpiX || m == PdmPhysicalDpiY ? 96 : m == PdmDevicePixelRatioScaled ? 65536 : 1;
+      }
+    } device;
+    QPainter painter(&device);
+    PlayPage(painter, page, 96, 96);
+    painter.end();
+    return device.Engine.Images;
   }
 
   std::vector<std::string> Paths() const {
@@ -292,6 +323,9 @@ TEST_F(AlbumWindow, PreviewComposesThePagesAndNamesThePicturesThatFailed) {
   FWindow->ShowPreview = [&] { pages = FWindow->Engine().PageCount(); };
   Action(QStringLiteral("Preview"))->trigger();
   EXPECT_EQ(pages, 2);
+  // Without a printer the pages are laid out for a 600-dpi one, so the border leaves room.
+  if (!ReferencePrinter()) EXPECT_EQ(FWindow->Engine().Page(0).Metrics().ResX, 600);
+  EXPECT_EQ(PageImageCount(FWindow->Engine().Page(0)), 6);
   EXPECT_EQ(FMessages, QStringList{"Can't load graphic file " + Path("missing.jpg")});
   EXPECT_EQ(FWindow->StatusText(0), QStringLiteral("Done"));
   EXPECT_EQ(FWindow->StatusText(1), QStringLiteral("8"));
