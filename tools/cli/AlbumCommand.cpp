@@ -48,15 +48,22 @@ int PrintAlbum(const std::string& albumPath, const TParsedArgs& parsed, TCliCont
     context.Err << "lumivex-cli: " << CantLoadMessage(path).toStdString() << " ("
                 << ForTerminal(reason.toStdString()) << ")\n";
   };
-  RecordAlbum(engine, album, hooks);
+  // Page by page: each page is written as soon as it is recorded, so memory holds one page.
   QString error;
-  if (!SavePagesAsPdf(engine, QString::fromStdString(pdf), &error)) {
+  TPdfPageWriter writer;
+  bool written = writer.Begin(QString::fromStdString(pdf), engine.Title, 1200, &error);
+  for (int page = 0; written && page < AlbumPages(album); ++page) {
+    RecordAlbumPages(engine, album, page, 1, hooks);
+    for (int i = 0; i < engine.PageCount(); ++i) writer.AddPage(engine.Page(i));
+    engine.ClearPages();
+  }
+  if (!written || !writer.Finish(&error)) {
     context.Err << "lumivex-cli: " << error.toStdString() << "\n";
     return kExitFailure;
   }
   context.Out << album.Entries.size() << " pictures";
   if (failed > 0) context.Out << " (" << failed << " not loaded)";
-  context.Out << ", " << engine.PageCount() << " pages: " << pdf << "\n";
+  context.Out << ", " << AlbumPages(album) << " pages: " << pdf << "\n";
   return kExitOK;
 }
 
