@@ -135,7 +135,7 @@ void TfAlbum::BuildMenus() {
 }
 
 void TfAlbum::BuildToolBar() {
-  QToolBar* toolbar = addToolBar(QStringLiteral("Album"));
+  QToolBar* toolbar = FToolBar = addToolBar(QStringLiteral("Album"));
   toolbar->setObjectName(QStringLiteral("ToolBar1"));
   toolbar->setMovable(false);
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);

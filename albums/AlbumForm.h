@@ -12,6 +12,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QToolBar;
 class TAlbumList;
 class TfAPrefs;
 class TfrmEdit;
@@ -81,6 +82,7 @@ class TfAlbum : public QMainWindow {
   QProgressBar* FProgress = nullptr;
   QLabel* FStatus[2] = {};
   QPushButton* FStop = nullptr;
+  QToolBar* FToolBar = nullptr;
   TfrmEdit* FCaptionEditor = nullptr;
   TfAPrefs* FPrefs = nullptr;
 };

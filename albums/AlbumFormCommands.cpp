@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QToolBar>
 #include <filesystem>
 
 #include "albums/AlbumForm.h"
@@ -174,7 +175,9 @@ bool TfAlbum::ComposePages() {
   const TAlbum album = FEditor.Album();  // the list may not change the pages being made
   const int count = static_cast<int>(album.Entries.size());
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  // Only Stop (and Esc) works while the pages are made.
   menuBar()->setEnabled(false);
+  FToolBar->setEnabled(false);
   centralWidget()->setEnabled(false);
   FStop->show();
   FProgress->setRange(0, std::max(1, count));
@@ -200,6 +203,7 @@ bool TfAlbum::ComposePages() {
   FEngine->ZoomOption = TZoomOption::zoFitToPage;
   FStop->hide();
   centralWidget()->setEnabled(true);
+  FToolBar->setEnabled(true);
   menuBar()->setEnabled(true);
   QApplication::restoreOverrideCursor();
   FProgress->setValue(0);

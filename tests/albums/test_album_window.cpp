@@ -338,8 +338,12 @@ TEST_F(AlbumWindow, PreviewComposesThePagesAndNamesThePicturesThatFailed) {
   int seen = 0;
   QTimer timer;
   QObject::connect(&timer, &QTimer::timeout, [&] {
-    if (auto* stop = FWindow->findChild<QPushButton*>(QStringLiteral("StopButton")); stop && stop->isVisible() && ++seen == 1)
-      QTest::mouseClick(stop, Qt::LeftButton);
+    auto* stop = FWindow->findChild<QPushButton*>(QStringLiteral("StopButton"));
+    if (!stop || !stop->isVisible() || ++seen > 1) return;
+    // While the pages are made only Stop answers.
+    EXPECT_FALSE(FWindow->findChild<QToolBar*>()->isEnabled());
+    EXPECT_FALSE(FWindow->LVAlbum()->isEnabled());
+    QTest::mouseClick(stop, Qt::LeftButton);
   });
   timer.start(0);
   Action(QStringLiteral("Preview"))->trigger();
