@@ -57,7 +57,7 @@ const TPixelGraphic& Photo() {
 const std::vector<std::uint8_t>& PhotoJPEG() {
   static const std::vector<std::uint8_t> bytes = [] {
     ResetFormatSettings();
-    PGFormatSettings.JPEGWriteQuality = 90;
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteQuality = 90; });
     TPixelGraphic& photo = const_cast<TPixelGraphic&>(Photo());
     TPGMemoryStream out;
     SaveToStreamAs(photo, out, "jpg");

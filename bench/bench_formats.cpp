@@ -39,7 +39,7 @@ const TPixelGraphic& Picture() {
 }
 
 std::vector<std::uint8_t> Encoded(const char* ext) {
-  PGFormatSettings.PXMWriteBinary = true;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = true; });
   TPixelGraphic copy;
   copy.Assign(&Picture());
   TPGMemoryStream stream;
@@ -49,7 +49,7 @@ std::vector<std::uint8_t> Encoded(const char* ext) {
 
 void Decode(benchmark::State& state, const char* ext) {
   const std::vector<std::uint8_t> data = Encoded(ext);
-  PGFormatSettings.GammaCorrectionOnRead = false;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.GammaCorrectionOnRead = false; });
   for (auto _ : state) {
     TPGMemoryStream stream(data);
     TPixelGraphic image;
@@ -60,7 +60,7 @@ void Decode(benchmark::State& state, const char* ext) {
 }
 
 void Encode(benchmark::State& state, const char* ext) {
-  PGFormatSettings.PXMWriteBinary = true;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = true; });
   TPixelGraphic image;
   image.Assign(&Picture());
   for (auto _ : state) {

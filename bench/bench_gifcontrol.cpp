@@ -107,7 +107,7 @@ void BM_StillReader_Decode100Frames(benchmark::State& state) {
     for (int i = 0; i < 100; ++i) {
       TPGMemoryStream stream(data.data(), data.size());
       TPixelGraphic frame;
-      reader.ReadFromStream(stream, frame, i);
+      reader.ReadFromStream(stream, frame, i, CaptureFormatContext());
       benchmark::DoNotOptimize(frame.Bits());
     }
   }

@@ -13,7 +13,7 @@ photo=${2:-}
 runs=${3:-3}
 if [ -z "$photo" ]; then
   photo="$work/photo.jpg"
-  convert "$(dirname "$0")/../tests/formats/data/im_rgb.jpg" -resize 6000x4000! \
+  convert "$(dirname "$0")/../tests/formats/data/jpeg/im_rgb.jpg" -resize 6000x4000! \
     -attenuate 0.3 +noise Gaussian -quality 90 "$photo"
 fi
 for i in $(seq "$runs"); do

@@ -22,8 +22,10 @@ inline int FuzzReader(const std::uint8_t* data, std::size_t size, const char* ex
   ResetFormatSettings();
   // The first byte varies the settings the readers consult without being part of the data.
   if (size > 0) {
-    PGFormatSettings.BMPRead16BitExpand = (data[0] & 1) != 0;
-    PGFormatSettings.GammaCorrectionOnRead = (data[0] & 2) != 0;
+    ChangeFormatSettings([&](TPGFormatSettings& settings) {
+      settings.BMPRead16BitExpand = (data[0] & 1) != 0;
+      settings.GammaCorrectionOnRead = (data[0] & 2) != 0;
+    });
     ScreenGamma = (data[0] & 4) ? 2.2 : 1.8;
     ++data;
     --size;
@@ -40,7 +42,8 @@ inline int FuzzReader(const std::uint8_t* data, std::size_t size, const char* ex
   }
   try {
     TPGMemoryStream stream(data, size);
-    if (TFileFormatReader* reader = FindReader(stream, extension)) reader->GetInfo(stream, 0);
+    if (const TFileFormatReader* reader = FindReader(stream, extension))
+      reader->GetInfo(stream, 0, CaptureFormatContext());
   } catch (const EPixelGraphic&) {
   }
   return 0;

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TPixelGraphic image;
     try {
       TPGMemoryStream stream(data + 1, size - 1);
-      reader.ReadFromStream(stream, image, 1 + (data[0] >> 4));
+      reader.ReadFromStream(stream, image, 1 + (data[0] >> 4), CaptureFormatContext());
     } catch (const EPixelGraphic&) {
     }
   }

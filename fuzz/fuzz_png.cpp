@@ -4,7 +4,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzReader(data, size, "png");
   // Again with the image's own background (not the file's) and a non-black one.
   if (size > 1) {
-    PGFormatSettings.PNGReadBackground = false;
+    ChangeFormatSettings([&](TPGFormatSettings& settings) { settings.PNGReadBackground = false; });
     TPixelGraphic image;
     image.SetBackGroundColor(RGBColor(data[0], 255 - data[0], 128));
     image.ReadWarningAction = (data[0] & 8) ? pgwaRaise : pgwaIgnore;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "imaging/ColorCache.h"
+#include "imaging/PGMessageIds.h"
 #include "imaging/PGraphic.h"
 #include "imaging/StandardPalettes.h"
 
@@ -112,7 +113,7 @@ TRGB TPixelGraphic::ColorToIndex(TRGB color) {
 TRGB TPixelGraphic::LookupColor(TRGB c) {
   const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
   switch (FPaletteIdent) {
-    case pNone: PGRaise<EPGNoPalette>(2);
+    case pNone: PGRaise<EPGNoPalette>(pgmNoPalette);
     case pTrueColor: return c;
     case pUnknown:
       if (FPalette.empty()) return 0;

@@ -129,4 +129,4 @@ TPixelFormat PixelFormatFromBitCount(int bits) {
   }
 }
 
-double ScreenGamma = 1.8;
+std::atomic<double> ScreenGamma{1.8};

@@ -1,6 +1,7 @@
 // Basic value types shared by the whole imaging library.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 // A colour laid out 0x00BBGGRR: red in the low byte, then green, then blue.
@@ -61,5 +62,7 @@ constexpr int MaxPaletteCountOf(TPixelFormat f) {
 // Converts a bit count (1, 4, 8, 24) to its format; raises EPGInvalidBitCountNum otherwise.
 TPixelFormat PixelFormatFromBitCount(int bits);
 
-// Gamma of the screen; the default gamma of every new image.
-extern double ScreenGamma;
+// Gamma of the screen; the default gamma of every new image. Atomic because images are made on
+// worker threads while the settings may change; loads and saves use the value captured in
+// their format context (imaging/formats/FormatContext.h).
+extern std::atomic<double> ScreenGamma;

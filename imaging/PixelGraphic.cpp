@@ -8,6 +8,7 @@
 
 #include "imaging/ColorCache.h"
 #include "imaging/DitherState.h"
+#include "imaging/PGMessageIds.h"
 #include "imaging/PGraphic.h"
 #include "imaging/StandardPalettes.h"
 
@@ -97,8 +98,8 @@ void TPixelGraphic::ReleaseDrawingSurface() {
 // ---- size and format -------------------------------------------------------------------------
 
 void TPixelGraphic::SetSize(int width, int height, TPixelFormat format) {
-  if (width < 0) PGRaise<EPGInvalidSize>(22);
-  if (height < 0) PGRaise<EPGInvalidSize>(21);
+  if (width < 0) PGRaise<EPGInvalidSize>(pgmNegativeWidth);
+  if (height < 0) PGRaise<EPGInvalidSize>(pgmNegativeHeight);
   if (width == FWidth && height == FHeight && format == FPixelFormat) {
     Clear();
     return;
@@ -202,7 +203,7 @@ const std::uint8_t* TPixelGraphic::Bits() const {
 
 TRGB TPixelGraphic::Pixel(int x, int y) const {
   if (!Contains(x, y)) {
-    if (RaiseOutOfRange) PGRaise<EPGXYIndexOutOfRange>(1);
+    if (RaiseOutOfRange) PGRaise<EPGXYIndexOutOfRange>(pgmXYIndexOutOfRange);
     return FBackGroundColor;
   }
   FlushDrawing();
@@ -220,7 +221,7 @@ TRGB TPixelGraphic::Pixel(int x, int y) const {
 
 void TPixelGraphic::SetPixel(int x, int y, TRGB value) {
   if (!Contains(x, y)) {
-    if (RaiseOutOfRange) PGRaise<EPGXYIndexOutOfRange>(1);
+    if (RaiseOutOfRange) PGRaise<EPGXYIndexOutOfRange>(pgmXYIndexOutOfRange);
     return;
   }
   FlushDrawing();
@@ -301,13 +302,13 @@ void TPixelGraphic::SetPaletteCount(int count) { SetPaletteCountInternal(count);
 
 TRGB TPixelGraphic::PaletteColor(int index) const {
   if (FPaletteIdent == pTrueColor) return static_cast<TRGB>(index);
-  if (index < 0 || index >= PaletteCount()) PGRaise<EPGInvalidPaletteIndex>(3);
+  if (index < 0 || index >= PaletteCount()) PGRaise<EPGInvalidPaletteIndex>(pgmInvalidPaletteIndex);
   return FPalette[static_cast<std::size_t>(index)];
 }
 
 void TPixelGraphic::SetPaletteColor(int index, TRGB color) {
-  if (FPaletteIdent == pNone || FPaletteIdent == pTrueColor) PGRaise<EPGNoPalette>(2);
-  if (index < 0 || index >= PaletteCount()) PGRaise<EPGInvalidPaletteIndex>(3);
+  if (FPaletteIdent == pNone || FPaletteIdent == pTrueColor) PGRaise<EPGNoPalette>(pgmNoPalette);
+  if (index < 0 || index >= PaletteCount()) PGRaise<EPGInvalidPaletteIndex>(pgmInvalidPaletteIndex);
   ReleaseDrawingSurface();
   WriteColorTableEntry(index, color);
   FPalette[static_cast<std::size_t>(index)] = color & 0xFFFFFF;

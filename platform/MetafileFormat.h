@@ -11,15 +11,16 @@ class tWMFFileFormatReader : public TFileFormatReader {
   tWMFFileFormatReader() : tWMFFileFormatReader("wmf", "Windows Metafile") {}
   std::string ClassName() const override { return "tWMFFileFormatReader"; }
   bool CheckHeader(const std::uint8_t* header) const override;
-  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) override;
-  TPGFileInfo GetInfo(TPGStream& stream, int index) override;
+  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                      const TPGFormatContext& context) const override;
+  TPGFileInfo GetInfo(TPGStream& stream, int index, const TPGFormatContext& context) const override;
 
  protected:
   tWMFFileFormatReader(const char* extension, const char* description)
       : TFileFormatReader(extension, description, true) {
     HasHeaderCheck = true;
   }
-  virtual bool Load(TPGStream& stream, TMetafile& metafile);
+  virtual bool Load(TPGStream& stream, TMetafile& metafile) const;
 };
 
 class tEMFFileFormatReader : public tWMFFileFormatReader {
@@ -29,7 +30,7 @@ class tEMFFileFormatReader : public tWMFFileFormatReader {
   bool CheckHeader(const std::uint8_t* header) const override;
 
  protected:
-  bool Load(TPGStream& stream, TMetafile& metafile) override;
+  bool Load(TPGStream& stream, TMetafile& metafile) const override;
 };
 
 // Fits a size into limit x limit keeping its shape (never enlarging); halves round to even.

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "imaging/formats/BMPFormat.h"
+#include "imaging/formats/FormatSettings.h"
 #include "platform/PGQtImage.h"
 
 namespace {
@@ -582,7 +583,7 @@ QImage MetaDIBToImage(const std::uint8_t* bmi, std::size_t bmiSize, const std::u
   try {
     TPixelGraphic image;
     TPGMemoryStream stream(packed);
-    ReadDIB(image, stream, core);
+    ReadDIB(image, stream, core, CurrentFormatSettings().BMPRead16BitExpand);
     return PGToQImage(image);
   } catch (const std::exception&) {
     return {};

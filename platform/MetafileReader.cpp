@@ -52,15 +52,16 @@ bool tEMFFileFormatReader::CheckHeader(const std::uint8_t* header) const {
   return CheckEMFHeader(header);
 }
 
-bool tWMFFileFormatReader::Load(TPGStream& stream, TMetafile& metafile) {
+bool tWMFFileFormatReader::Load(TPGStream& stream, TMetafile& metafile) const {
   return metafile.LoadWindows(ReadAll(stream));
 }
 
-bool tEMFFileFormatReader::Load(TPGStream& stream, TMetafile& metafile) {
+bool tEMFFileFormatReader::Load(TPGStream& stream, TMetafile& metafile) const {
   return metafile.LoadEnhanced(ReadAll(stream));
 }
 
-void tWMFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int) {
+void tWMFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int,
+                                          const TPGFormatContext& /*context*/) const {
   TPGProgressScope scope(graphic);
   TMetaProgress progress(graphic);
   progress.Step();
@@ -96,8 +97,9 @@ void tWMFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   progress.Step();
 }
 
-TPGFileInfo tWMFFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
+TPGFileInfo tWMFFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
   TMetafile metafile;
   if (!Load(stream, metafile)) throw EPixelGraphic("Invalid Metafile");
   info.ImageCount = 1;
@@ -124,8 +126,8 @@ TPGFileInfo tWMFFileFormatReader::GetInfo(TPGStream& stream, int index) {
 
 void RegisterMetafileReaders() {
   static const bool registered = [] {
-    FileFormatReaders().push_back(std::make_unique<tWMFFileFormatReader>());
-    FileFormatReaders().push_back(std::make_unique<tEMFFileFormatReader>());
+    RegisterFileFormatReader(std::make_unique<tWMFFileFormatReader>());
+    RegisterFileFormatReader(std::make_unique<tEMFFileFormatReader>());
     return true;
   }();
   (void)registered;

@@ -3,7 +3,9 @@
 #include <QClipboard>
 #include <QMimeData>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/BMPFormat.h"
+#include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/PGStream.h"
 #include "platform/PGQtImage.h"
 
@@ -19,14 +21,14 @@ QByteArray PGPackedDIB(TPixelGraphic& image) {
 }
 
 void PGLoadPackedDIB(TPixelGraphic& image, const QByteArray& data) {
-  if (data.isEmpty()) PGRaise<EPGUnknownClipboardFormat>(4);
+  if (data.isEmpty()) PGRaise<EPGUnknownClipboardFormat>(pgmUnknownClipboardFormat);
   TPGUpdateScope update(image);
   qsizetype start = 0;
   if (data.size() >= 14 && data[0] == 'B' && data[1] == 'M') start = 14;  // a whole BMP file
   TPGMemoryStream stream(data.constData() + start, static_cast<std::size_t>(data.size() - start));
   const bool core = data.size() - start >= 4 && static_cast<unsigned char>(data[start]) == 12 &&
                     data[start + 1] == 0 && data[start + 2] == 0 && data[start + 3] == 0;
-  ReadDIB(image, stream, core);
+  ReadDIB(image, stream, core, CurrentFormatSettings().BMPRead16BitExpand);
   image.UpdatePaletteIdent();
   image.Gamma = ScreenGamma;
 }
@@ -54,7 +56,7 @@ void PGLoadFromMimeData(TPixelGraphic& image, const QMimeData* data) {
       return;
     }
   }
-  PGRaise<EPGUnknownClipboardFormat>(4);
+  PGRaise<EPGUnknownClipboardFormat>(pgmUnknownClipboardFormat);
 }
 
 void PGCopyToClipboard(TPixelGraphic& image, QClipboard* clipboard) {

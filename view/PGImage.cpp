@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/LoadSave.h"
 #include "platform/PGQtImage.h"
 #include "view/DisplayCopyRule.h"
@@ -227,7 +228,7 @@ void TPGImage::LoadFromFile(const QString& name, int index) {
 
 void TPGImage::SaveToFile(const QString& name) {
   TPixelGraphic* image = PixelGraphic();
-  if (!image) PGRaise<EPGEmpty>(16, "PixelGraphic");
+  if (!image) PGRaise<EPGEmpty>(pgmIsEmpty, "PixelGraphic");
   const TPGWarningAction remembered = image->SaveColorResWarningAction;
   image->SaveColorResWarningAction = SaveColorResWarningAction;
   try {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "imaging/PGErrors.h"
+#include "imaging/PGMessageIds.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ std::size_t ExtensionDot(const std::string& path) {
 
 std::vector<TFileTypeEntry> OpenFileTypes(const TFileFormatReaderList& readers) {
   std::vector<TFileTypeEntry> types;
-  TFileTypeEntry combined{PGMessage(25), {}, {}};
+  TFileTypeEntry combined{PGMessage(pgmImageFiles), {}, {}};
   std::vector<TFileTypeEntry> each;
   for (const auto& reader : readers) {
     if (!reader->InDefaultFilter) continue;
@@ -41,7 +42,7 @@ std::vector<TFileTypeEntry> OpenFileTypes(const TFileFormatReaderList& readers) 
     types.push_back(combined);
     types.insert(types.end(), each.begin(), each.end());
   }
-  types.push_back({PGMessage(26), {"*.*"}, {}});
+  types.push_back({PGMessage(pgmAllFiles), {"*.*"}, {}});
   return types;
 }
 
@@ -53,11 +54,13 @@ std::vector<TFileTypeEntry> SaveFileTypes(const TFileFormatWriterList& writers) 
 }
 
 std::vector<TFileTypeEntry> OpenFileTypes() {
+  const auto lock = LockFormatRegistry();
   SortFileFormatReaders();
   return OpenFileTypes(FileFormatReaders());
 }
 
 std::vector<TFileTypeEntry> SaveFileTypes() {
+  const auto lock = LockFormatRegistry();
   SortFileFormatWriters();
   return SaveFileTypes(FileFormatWriters());
 }
@@ -119,7 +122,7 @@ std::string RenameForType(const std::string& path, const std::string& currentFol
 std::vector<std::string> FileInfoLines(const TPGFileInfoResult& info) {
   std::string size = std::to_string(info.Width) + "x" + std::to_string(info.Height) + "x" +
                      info.ColorsText + " " + std::to_string(info.BitsPerPixel) + " " +
-                     PGMessage(24);
+                     PGMessage(pgmBit);
   if (info.ImageCount > 1) size += ", " + std::to_string(info.ImageCount);
   std::vector<std::string> lines;
   const std::string* parts[] = {&info.FormatDescription, &info.VersionText, &info.DescriptionText,

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/filters/RowBands.h"
 
 namespace {
@@ -112,7 +113,7 @@ void PixelRoute(TPixelGraphic& dest, TPGFilter& filter, const TPixelGraphic& sou
 void ApplyFilter(TPixelGraphic& destination, TPGFilter& filter, const TPixelGraphic& source,
                  const TPGFilterOptions& options) {
   const bool inPlace = &source == &destination;
-  if (inPlace && !filter.IsPointFilter()) PGRaise<EPGFilter>(23);
+  if (inPlace && !filter.IsPointFilter()) PGRaise<EPGFilter>(pgmFilterSourceIsTarget);
   TPGUpdateScope update(destination);  // one change notification when it ends
   if (!inPlace) destination.SetSize(source.Width(), source.Height(), destination.PixelFormat());
   if (destination.Empty() || source.Empty()) return;

@@ -1,5 +1,6 @@
 #include "imaging/filters/ColorSpaces.h"
 
 #include "imaging/PGErrors.h"
+#include "imaging/PGMessageIds.h"
 
-void RaiseSaturationHue() { PGRaise<EPGSaturationHue>(40); }
+void RaiseSaturationHue() { PGRaise<EPGSaturationHue>(pgmSaturationZeroHueDefined); }

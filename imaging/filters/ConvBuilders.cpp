@@ -5,12 +5,13 @@
 #include <numbers>
 #include <string>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/filters/ConvFilter.h"
 
 namespace {
 
 [[noreturn]] void RaiseOutOfRange(const char* property) {
-  PGRaise<EPGConvFilter>(41, std::string("TConvFilter.") + property);
+  PGRaise<EPGConvFilter>(pgmOutOfRange, std::string("TConvFilter.") + property);
 }
 
 // Strengths and deviations must be positive: both divide.

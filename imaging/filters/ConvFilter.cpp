@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/filters/ConvKernels.h"
 
 // What Prepare derives from the kernel and the source for the rows.
@@ -65,26 +66,30 @@ std::unique_ptr<TPGFilter> TConvFilter::Clone() const {
 // ---- kernel access -----------------------------------------------------------------------
 
 void TConvFilter::SetKernelWidth(int width) {
-  if (width < 1 || width > kMaxKernelSize) PGRaise<EPGConvFilter>(41, "TConvFilter.Width");
+  if (width < 1 || width > kMaxKernelSize)
+    PGRaise<EPGConvFilter>(pgmOutOfRange, "TConvFilter.Width");
   if (width == FWidth) return;
   FWidth = width;
   FWeights.assign(static_cast<std::size_t>(FWidth) * FHeight, 0);
 }
 
 void TConvFilter::SetKernelHeight(int height) {
-  if (height < 1 || height > kMaxKernelSize) PGRaise<EPGConvFilter>(41, "TConvFilter.Height");
+  if (height < 1 || height > kMaxKernelSize)
+    PGRaise<EPGConvFilter>(pgmOutOfRange, "TConvFilter.Height");
   if (height == FHeight) return;
   FHeight = height;
   FWeights.assign(static_cast<std::size_t>(FWidth) * FHeight, 0);
 }
 
 std::int32_t TConvFilter::Weight(int col, int row) const {
-  if (col < 0 || row < 0 || col >= FWidth || row >= FHeight) PGRaise<EPGConvFilter>(1);
+  if (col < 0 || row < 0 || col >= FWidth || row >= FHeight)
+    PGRaise<EPGConvFilter>(pgmXYIndexOutOfRange);
   return FWeights[static_cast<std::size_t>(row) * FWidth + col];
 }
 
 void TConvFilter::SetWeight(int col, int row, std::int32_t weight) {
-  if (col < 0 || row < 0 || col >= FWidth || row >= FHeight) PGRaise<EPGConvFilter>(1);
+  if (col < 0 || row < 0 || col >= FWidth || row >= FHeight)
+    PGRaise<EPGConvFilter>(pgmXYIndexOutOfRange);
   FWeights[static_cast<std::size_t>(row) * FWidth + col] = weight;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/filters/SourceRows.h"
 
 TFastBMP::TFastBMP(int width, int height) { Resize(width, height); }
@@ -30,8 +31,8 @@ TFastBMP& TFastBMP::operator=(const TFastBMP& other) {
 }
 
 void TFastBMP::Resize(int width, int height) {
-  if (width < 0) PGRaise<EPGInvalidSize>(22);
-  if (height < 0) PGRaise<EPGInvalidSize>(21);
+  if (width < 0) PGRaise<EPGInvalidSize>(pgmNegativeWidth);
+  if (height < 0) PGRaise<EPGInvalidSize>(pgmNegativeHeight);
   FWidth = width;
   FHeight = height;
   FStride = static_cast<std::size_t>(width) * 3 + static_cast<std::size_t>(width % 4);

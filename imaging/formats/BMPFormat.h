@@ -3,8 +3,10 @@
 
 #include "imaging/formats/FileFormat.h"
 
-// Reads one bitmap header (core or information form) and everything after it into image.
-void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader);
+// Reads one bitmap header (core or information form) and everything after it into image;
+// expand16Bit spreads 5-bit channels of 16-bit data over the full 8 bits (BMPRead16BitExpand).
+// Returns false when the data ends inside the pixels (the rest stays black).
+bool ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expand16Bit);
 // Writes the information header, the colour table and the pixels.
 void WriteDIB(TPixelGraphic& image, TPGStream& stream);
 
@@ -13,8 +15,9 @@ class TBMPFileFormatReader : public TFileFormatReader {
   TBMPFileFormatReader() : TBMPFileFormatReader("bmp") {}
   std::string ClassName() const override { return "TBMPFileFormatReader"; }
   bool CheckHeader(const std::uint8_t* header) const override;
-  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) override;
-  TPGFileInfo GetInfo(TPGStream& stream, int index) override;
+  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                      const TPGFormatContext& context) const override;
+  TPGFileInfo GetInfo(TPGStream& stream, int index, const TPGFormatContext& context) const override;
 
  protected:
   explicit TBMPFileFormatReader(const char* extension)
@@ -39,7 +42,8 @@ class TBMPFileFormatWriter : public TFileFormatWriter {
  public:
   TBMPFileFormatWriter() : TFileFormatWriter("bmp", "Bitmap", true, crAll) {}
   std::string ClassName() const override { return "TBMPFileFormatWriter"; }
-  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic) override;
+  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                     const TPGFormatContext& context) const override;
 
  protected:
   TBMPFileFormatWriter(const char* extension, bool inDefaultFilter)

@@ -1,5 +1,7 @@
 #include "imaging/formats/ColorResolution.h"
 
+#include "imaging/PGMessageIds.h"
+
 TColorResolution ColorResolutionOf(const TPixelGraphic& image) {
   const TPaletteIdent ident = image.PaletteIdent();
   switch (image.PixelFormat()) {
@@ -11,7 +13,9 @@ TColorResolution ColorResolutionOf(const TPixelGraphic& image) {
   }
 }
 
-std::string ColorResolutionText(TColorResolution c) { return PGMessage(8 + c); }
+std::string ColorResolutionText(TColorResolution c) {
+  return PGMessage(pgmBlackAndWhite + static_cast<int>(c));
+}
 
 bool PreferredColorResolution(TColorResolution c, TColorResolutions writable,
                               TColorResolution& result) {

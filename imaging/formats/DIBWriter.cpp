@@ -35,7 +35,8 @@ void WriteDIB(TPixelGraphic& image, TPGStream& stream) {
   if (!image.Empty()) stream.Write(image.Bits(), image.ImageSize());
 }
 
-void TBMPFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic) {
+void TBMPFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                                         const TPGFormatContext& /*context*/) const {
   const std::uint32_t offset = 54 + 4 * static_cast<std::uint32_t>(ColorTableEntries(graphic));
   std::uint8_t h[14] = {'B', 'M'};
   PutLE32(h + 2, offset + static_cast<std::uint32_t>(graphic.ImageSize()));

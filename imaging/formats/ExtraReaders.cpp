@@ -8,9 +8,8 @@
 
 void RegisterGIFAndIconReaders() {
   static const bool registered = [] {
-    TFileFormatReaderList& readers = FileFormatReaders();
-    readers.push_back(std::make_unique<tGifFileFormatReader>());
-    readers.push_back(std::make_unique<tIcoFileFormatReader>());
+    RegisterFileFormatReader(std::make_unique<tGifFileFormatReader>());
+    RegisterFileFormatReader(std::make_unique<tIcoFileFormatReader>());
     return true;
   }();
   (void)registered;

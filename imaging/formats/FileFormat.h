@@ -5,6 +5,7 @@
 #include <string>
 
 #include "imaging/PGraphic.h"
+#include "imaging/formats/FormatContext.h"
 #include "imaging/formats/PGStream.h"
 
 // Colour-resolution classes, in the order of their message-table texts (8 + class).
@@ -37,6 +38,9 @@ struct TPGFileInfo {
   std::string VersionText;
 };
 
+// Readers and writers are shared objects, one instance per format, called from several threads
+// at once: their calls are const, keep their state in locals, and take every setting from the
+// call's format context.
 class TFileFormatReaderWriter {
  public:
   TFileFormatReaderWriter(std::string extension, std::string description, bool inDefaultFilter)
@@ -61,9 +65,11 @@ class TFileFormatReader : public TFileFormatReaderWriter {
   // header: the first 17 bytes of the data, zero beyond the end of a short stream.
   virtual bool CheckHeader(const std::uint8_t* /*header*/) const { return false; }
   // Reads image number `index` from the stream's current position into graphic.
-  virtual void ReadFromStream(TPGStream& /*stream*/, TPixelGraphic& /*graphic*/, int /*index*/) {}
+  virtual void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                              const TPGFormatContext& context) const = 0;
   // Reports what is known of image `index` without reading pixels.
-  virtual TPGFileInfo GetInfo(TPGStream& /*stream*/, int /*index*/) {
+  virtual TPGFileInfo GetInfo(TPGStream& /*stream*/, int /*index*/,
+                              const TPGFormatContext& /*context*/) const {
     TPGFileInfo info;
     info.ImageCount = 1;
     return info;
@@ -79,12 +85,10 @@ class TFileFormatWriter : public TFileFormatReaderWriter {
   TColorResolutions CanWriteResolutions = 0;
   bool CanWrite(TColorResolution c) const { return (CanWriteResolutions >> c) & 1u; }
 
-  // Writes graphic, whose colour resolution is one of CanWriteResolutions.
-  virtual void WriteToStream(TPGStream& /*stream*/, TPixelGraphic& /*graphic*/) {}
-  // Stages for writers that build their output in parts.
-  virtual void WriteHeader(TPGStream& /*stream*/) {}
-  virtual void WriteImage(TPGStream& /*stream*/, TPixelGraphic& /*graphic*/) {}
-  virtual void WriteTrailer(TPGStream& /*stream*/) {}
+  // Writes graphic, whose colour resolution is one of CanWriteResolutions. Writers that build
+  // their output in stages (header, image, trailer) keep those stages in a per-call object.
+  virtual void WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                             const TPGFormatContext& context) const = 0;
 };
 
 // Storage up to this many bytes is always allowed (0 means 256 MiB); fuzzers lower it.

@@ -4,17 +4,25 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <mutex>
 
 #include "imaging/PGTypes.h"
-
-TPGFormatSettings PGFormatSettings;
-
-void ResetFormatSettings() {
-  PGFormatSettings = TPGFormatSettings{};
-  ScreenGamma = 1.8;
-}
+#include "imaging/formats/FormatContext.h"
 
 namespace {
+
+// The library-wide state behind one lock: ScreenGamma is written only under it too, so a
+// captured context always holds settings and gamma of the same moment.
+struct TLibrarySettings {
+  std::mutex Lock;
+  TPGFormatSettings Settings;
+  TPGWarningBoxHook WarningBox;
+};
+
+TLibrarySettings& Library() {
+  static TLibrarySettings library;
+  return library;
+}
 
 bool ParseBool(const std::string& v, bool& out) {
   if (v == "true" || v == "1" || v == "yes" || v == "on") {
@@ -34,27 +42,28 @@ bool ParseInt(const std::string& v, long long lo, long long hi, long long& out) 
   return ec == std::errc{} && p == end && !v.empty() && out >= lo && out <= hi;
 }
 
+// Setters and getters run under the lock on the library's settings.
 struct TSetting {
   const char* Name;
-  std::function<std::string(const std::string&)> Set;  // error text or empty
-  std::function<std::string()> Get;
+  std::function<std::string(TPGFormatSettings&, const std::string&)> Set;  // error text or empty
+  std::function<std::string(const TPGFormatSettings&)> Get;
 };
 
 TSetting BoolSetting(const char* name, bool TPGFormatSettings::*field) {
   return {name,
-          [field](const std::string& v) -> std::string {
+          [field](TPGFormatSettings& s, const std::string& v) -> std::string {
             bool b;
             if (!ParseBool(v, b)) return "expects true or false";
-            PGFormatSettings.*field = b;
+            s.*field = b;
             return {};
           },
-          [field] { return std::string(PGFormatSettings.*field ? "true" : "false"); }};
+          [field](const TPGFormatSettings& s) { return std::string(s.*field ? "true" : "false"); }};
 }
 
 TSetting IntSetting(const char* name, int TPGFormatSettings::*field, long long lo, long long hi,
                     std::vector<long long> allowed = {}) {
   return {name,
-          [field, lo, hi, allowed](const std::string& v) -> std::string {
+          [field, lo, hi, allowed](TPGFormatSettings& s, const std::string& v) -> std::string {
             long long n;
             if (!ParseInt(v, lo, hi, n))
               return "expects an integer from " + std::to_string(lo) + " to " + std::to_string(hi);
@@ -63,15 +72,15 @@ TSetting IntSetting(const char* name, int TPGFormatSettings::*field, long long l
               for (long long a : allowed) list += (list.empty() ? "" : ", ") + std::to_string(a);
               return "expects one of " + list;
             }
-            PGFormatSettings.*field = static_cast<int>(n);
+            s.*field = static_cast<int>(n);
             return {};
           },
-          [field] { return std::to_string(PGFormatSettings.*field); }};
+          [field](const TPGFormatSettings& s) { return std::to_string(s.*field); }};
 }
 
 TSetting RationalSetting(const char* name, TPGRational TPGFormatSettings::*field) {
   return {name,
-          [field](const std::string& v) -> std::string {
+          [field](TPGFormatSettings& s, const std::string& v) -> std::string {
             const auto slash = v.find('/');
             long long n, d = 1;
             const bool ok =
@@ -80,11 +89,11 @@ TSetting RationalSetting(const char* name, TPGRational TPGFormatSettings::*field
                     : ParseInt(v.substr(0, slash), 0, 0xFFFFFFFFLL, n) &&
                           ParseInt(v.substr(slash + 1), 1, 0xFFFFFFFFLL, d);
             if (!ok) return "expects N/D with a denominator of at least 1";
-            PGFormatSettings.*field = {static_cast<unsigned>(n), static_cast<unsigned>(d)};
+            s.*field = {static_cast<unsigned>(n), static_cast<unsigned>(d)};
             return {};
           },
-          [field] {
-            const TPGRational r = PGFormatSettings.*field;
+          [field](const TPGFormatSettings& s) {
+            const TPGRational r = s.*field;
             return std::to_string(r.Numerator) + "/" + std::to_string(r.Denominator);
           }};
 }
@@ -92,7 +101,7 @@ TSetting RationalSetting(const char* name, TPGRational TPGFormatSettings::*field
 const std::vector<TSetting>& Settings() {
   static const std::vector<TSetting> settings = {
       {"ScreenGamma",
-       [](const std::string& v) -> std::string {
+       [](TPGFormatSettings&, const std::string& v) -> std::string {
          std::size_t used = 0;
          double g = 0;
          try {
@@ -105,7 +114,7 @@ const std::vector<TSetting>& Settings() {
          ScreenGamma = g;
          return {};
        },
-       [] { return std::to_string(ScreenGamma); }},
+       [](const TPGFormatSettings&) { return std::to_string(ScreenGamma.load()); }},
       BoolSetting("GammaCorrectionOnRead", &TPGFormatSettings::GammaCorrectionOnRead),
       BoolSetting("WriteGamma", &TPGFormatSettings::WriteGamma),
       BoolSetting("BMPRead16BitExpand", &TPGFormatSettings::BMPRead16BitExpand),
@@ -137,10 +146,41 @@ std::vector<std::string> FormatSettingNames() {
   return names;
 }
 
+TPGFormatSettings CurrentFormatSettings() {
+  std::lock_guard lock(Library().Lock);
+  return Library().Settings;
+}
+
+void ChangeFormatSettings(const std::function<void(TPGFormatSettings&)>& change) {
+  std::lock_guard lock(Library().Lock);
+  change(Library().Settings);
+}
+
+void ResetFormatSettings() {
+  std::lock_guard lock(Library().Lock);
+  Library().Settings = TPGFormatSettings{};
+  ScreenGamma = 1.8;
+}
+
+void SetPGWarningBoxHook(TPGWarningBoxHook hook) {
+  std::lock_guard lock(Library().Lock);
+  Library().WarningBox = std::move(hook);
+}
+
+TPGFormatContext CaptureFormatContext() {
+  TPGFormatContext context;
+  std::lock_guard lock(Library().Lock);
+  context.Settings = Library().Settings;
+  context.ScreenGamma = ScreenGamma;
+  context.WarningBox = Library().WarningBox;
+  return context;
+}
+
 std::string SetFormatSetting(const std::string& name, const std::string& value) {
   for (const TSetting& s : Settings()) {
     if (name == s.Name) {
-      const std::string error = s.Set(value);
+      std::lock_guard lock(Library().Lock);
+      const std::string error = s.Set(Library().Settings, value);
       return error.empty() ? error : name + " " + error;
     }
   }
@@ -148,7 +188,11 @@ std::string SetFormatSetting(const std::string& name, const std::string& value) 
 }
 
 std::string FormatSettingValue(const std::string& name) {
-  for (const TSetting& s : Settings())
-    if (name == s.Name) return s.Get();
+  for (const TSetting& s : Settings()) {
+    if (name == s.Name) {
+      std::lock_guard lock(Library().Lock);
+      return s.Get(Library().Settings);
+    }
+  }
   return {};
 }

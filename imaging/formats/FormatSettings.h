@@ -1,6 +1,8 @@
-// Library-wide format settings, read by readers and writers at the moment they run.
+// Library-wide format settings. Every load and save takes a copy of them at its start (its
+// format context, FormatContext.h), so a change made while a load runs never reaches it half.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,8 +32,14 @@ struct TPGFormatSettings {
   TPGRational TIFFYResolution;
 };
 
-// The one set of settings; ScreenGamma lives beside the image model (PGTypes.h).
-extern TPGFormatSettings PGFormatSettings;
+// The one set of settings is kept behind a lock; ScreenGamma lives beside the image model
+// (PGTypes.h) and is changed under the same lock by the functions below.
+
+// A copy of the current settings.
+TPGFormatSettings CurrentFormatSettings();
+// Changes the settings in one step: change runs under the lock on the current settings (it
+// must not call the other functions of this header).
+void ChangeFormatSettings(const std::function<void(TPGFormatSettings&)>& change);
 
 // Restores every setting (and ScreenGamma) to its default.
 void ResetFormatSettings();

@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/GIFFormat.h"
 #include "imaging/formats/GIFLzwDecoder.h"
 
@@ -41,24 +44,63 @@ void StoreRow(TPixelGraphic& image, int y, const std::uint8_t* values, int count
   }
 }
 
-}  // namespace
+// One parse of a GIF file held in memory: the state of a single read or information query.
+class TGIFParse {
+ public:
+  TGIFParse(std::vector<std::uint8_t> data, int requested, TPixelGraphic* target)
+      : FData(std::move(data)),
+        FRequested(requested),
+        FDecodeMode(target != nullptr),
+        FTarget(target) {}
 
-void tGifFileFormatReader::ResetState() {
-  FData.clear();
-  FData.shrink_to_fit();
-  FPos = 0;
-  FImageCount = 0;
-  FGlobalBits = 0;
-  std::memset(FGlobalPalette, 0, sizeof FGlobalPalette);
-  std::memset(FPalette, 0, sizeof FPalette);
-  FAnyInterlaced = false;
-  FFound = false;
-  FRequestedWidth = FRequestedHeight = 0;
-  FImage = TImage{};
-  FTarget = nullptr;
+  bool Parse();
+  int ImageCount() const { return FImageCount; }
+  int Requested() const { return FRequested; }
+  int RequestedWidth() const { return FRequestedWidth; }
+  int RequestedHeight() const { return FRequestedHeight; }
+  int EffectiveBits() const { return FImage.EffectiveBits; }
+  bool AnyInterlaced() const { return FAnyInterlaced; }
+  const std::string& Version() const { return FVersion; }
+
+ private:
+  struct TImage {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    bool LocalTable = false;
+    int LocalBits = 0;
+    bool Interlaced = false;
+    int EffectiveBits = 0;
+  };
+
+  bool ReadImageDescriptor(bool decode);
+  void DecodeImageData();
+  void SkipSubBlocks();
+  bool Has(std::size_t n) const { return FPos <= FData.size() && FData.size() - FPos >= n; }
+  void Advance(std::size_t n) { FPos = Has(n) ? FPos + n : FData.size(); }
+
+  std::vector<std::uint8_t> FData;
+  std::size_t FPos = 0;
+  int FRequested = 0;  // 1-based
+  bool FDecodeMode = false;
+  int FImageCount = 0;
+  int FGlobalBits = 0;
+  std::uint8_t FGlobalPalette[768] = {};
+  std::uint8_t FPalette[768] = {};
+  std::string FVersion;
+  bool FAnyInterlaced = false;
+  bool FAbort = false;
+  bool FFound = false;
+  int FRequestedWidth = 0, FRequestedHeight = 0;
+  TImage FImage;
+  TPixelGraphic* FTarget = nullptr;
+};
+
+std::vector<std::uint8_t> ReadRest(TPGStream& stream) {
+  std::vector<std::uint8_t> data(static_cast<std::size_t>(stream.Remaining()));
+  data.resize(stream.Read(data.data(), data.size()));
+  return data;
 }
 
-void tGifFileFormatReader::SkipSubBlocks() {
+void TGIFParse::SkipSubBlocks() {
   while (FPos < FData.size()) {
     const std::size_t n = FData[FPos++];
     if (n == 0) break;
@@ -66,7 +108,7 @@ void tGifFileFormatReader::SkipSubBlocks() {
   }
 }
 
-bool tGifFileFormatReader::Parse() {
+bool TGIFParse::Parse() {
   FAbort = false;
   FFound = false;
   FImageCount = 0;
@@ -136,7 +178,7 @@ bool tGifFileFormatReader::Parse() {
   return true;
 }
 
-bool tGifFileFormatReader::ReadImageDescriptor(bool decode) {
+bool TGIFParse::ReadImageDescriptor(bool decode) {
   if (!Has(10)) {
     // A descriptor cut off by the end of the file is no image.
     --FImageCount;
@@ -169,11 +211,12 @@ bool tGifFileFormatReader::ReadImageDescriptor(bool decode) {
   if (decode) {
     TPixelGraphic& target = *FTarget;
     const TPixelFormat format = FormatForBits(FImage.EffectiveBits);
-    if (FImage.Width == 0 || FImage.Height == 0) throw EPixelGraphic("GIF: " + PGMessage(35));
+    if (FImage.Width == 0 || FImage.Height == 0)
+      throw EPixelGraphic("GIF: " + PGMessage(pgmZeroSize));
     if (!PGStorageIsPlausible(static_cast<std::uint64_t>(FImage.Width),
                               static_cast<std::uint64_t>(FImage.Height), BitCountOf(format),
                               static_cast<std::int64_t>(FData.size() - FPos), GIFMaxExpansion))
-      throw EPixelGraphic("GIF: " + PGMessage(41, "Image size"));
+      throw EPixelGraphic("GIF: " + PGMessage(pgmOutOfRange, "Image size"));
     target.SetSize(FImage.Width, FImage.Height, format);
     const int count = std::max(1, 1 << FImage.EffectiveBits);
     target.SetPaletteCount(count);
@@ -188,7 +231,7 @@ bool tGifFileFormatReader::ReadImageDescriptor(bool decode) {
   return true;
 }
 
-void tGifFileFormatReader::DecodeImageData() {
+void TGIFParse::DecodeImageData() {
   TPixelGraphic& target = *FTarget;
   const int width = FImage.Width;
   const int height = FImage.Height;
@@ -222,45 +265,31 @@ void tGifFileFormatReader::DecodeImageData() {
   FPos = decoder.SkipToTerminator();
 }
 
-void tGifFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  FTarget = &graphic;
+}  // namespace
+
+void tGifFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
   TPGProgressScope progress(graphic);
-  try {
-    graphic.Gamma = ScreenGamma;
-    FRequested = index + 1;
-    FData.resize(static_cast<std::size_t>(stream.Remaining()));
-    FData.resize(stream.Read(FData.data(), FData.size()));
-    FDecodeMode = true;
-    FTarget = &graphic;
-    if (!Parse()) throw EPGSilentAbort("Not a proper GIF file");
-    if (FRequested > FImageCount || FRequested < 1) throw EPixelGraphic("Index out of bounds");
-  } catch (...) {
-    ResetState();
-    throw;
-  }
-  ResetState();
+  graphic.Gamma = context.ScreenGamma;
+  TGIFParse parse(ReadRest(stream), index + 1, &graphic);
+  if (!parse.Parse()) throw EPGSilentAbort("Not a proper GIF file");
+  if (parse.Requested() > parse.ImageCount() || parse.Requested() < 1)
+    throw EPixelGraphic("Index out of bounds");
 }
 
-TPGFileInfo tGifFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  try {
-    FRequested = index + 1;
-    FData.resize(static_cast<std::size_t>(stream.Remaining()));
-    FData.resize(stream.Read(FData.data(), FData.size()));
-    FDecodeMode = false;
-    if (!Parse()) throw EPixelGraphic("Not a proper GIF file");
-    if (FRequested > FImageCount || FRequested < 1) throw EPixelGraphic("Index out of bounds");
-    info.ImageCount = FImageCount;
-    info.Width = FRequestedWidth;
-    info.Height = FRequestedHeight;
-    info.BitsPerPixel = FImage.EffectiveBits;
-    info.ColorsText = std::to_string(1 << FImage.EffectiveBits);
-    info.DescriptionText = FAnyInterlaced ? "Interlaced" : "Non-interlaced";
-    info.VersionText = FVersion;
-  } catch (...) {
-    ResetState();
-    throw;
-  }
-  ResetState();
+TPGFileInfo tGifFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  TGIFParse parse(ReadRest(stream), index + 1, nullptr);
+  if (!parse.Parse()) throw EPixelGraphic("Not a proper GIF file");
+  if (parse.Requested() > parse.ImageCount() || parse.Requested() < 1)
+    throw EPixelGraphic("Index out of bounds");
+  info.ImageCount = parse.ImageCount();
+  info.Width = parse.RequestedWidth();
+  info.Height = parse.RequestedHeight();
+  info.BitsPerPixel = parse.EffectiveBits();
+  info.ColorsText = std::to_string(1 << parse.EffectiveBits());
+  info.DescriptionText = parse.AnyInterlaced() ? "Interlaced" : "Non-interlaced";
+  info.VersionText = parse.Version();
   return info;
 }

@@ -12,10 +12,7 @@ class tIcoFileFormatReader : public TFileFormatReader {
   bool CheckHeader(const std::uint8_t* header) const override {
     return GetLE16(header) == 0 && GetLE16(header + 2) == 1 && GetLE16(header + 4) != 0;
   }
-  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) override;
-  TPGFileInfo GetInfo(TPGStream& stream, int index) override;
-
- private:
-  void ReadPNGEntry(TPGStream& stream, TPixelGraphic& graphic, int index);
-  tIconHandler FHandler;
+  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                      const TPGFormatContext& context) const override;
+  TPGFileInfo GetInfo(TPGStream& stream, int index, const TPGFormatContext& context) const override;
 };

@@ -10,8 +10,9 @@ class TJPGFileFormatReader : public TFileFormatReader {
   bool CheckHeader(const std::uint8_t* header) const override {
     return header[0] == 0xFF && header[1] == 0xD8;
   }
-  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) override;
-  TPGFileInfo GetInfo(TPGStream& stream, int index) override;
+  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                      const TPGFormatContext& context) const override;
+  TPGFileInfo GetInfo(TPGStream& stream, int index, const TPGFormatContext& context) const override;
 
  protected:
   explicit TJPGFileFormatReader(const char* extension)
@@ -37,7 +38,8 @@ class TJPGFileFormatWriter : public TFileFormatWriter {
  public:
   TJPGFileFormatWriter() : TJPGFileFormatWriter("jpg", true) {}
   std::string ClassName() const override { return "TJPGFileFormatWriter"; }
-  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic) override;
+  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                     const TPGFormatContext& context) const override;
 
  protected:
   TJPGFileFormatWriter(const char* extension, bool inDefaultFilter)

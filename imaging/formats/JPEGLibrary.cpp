@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "imaging/formats/LoadSave.h"
+#include "imaging/PGMessageIds.h"
 
 namespace {
 
@@ -40,19 +40,14 @@ void EmitMessage(j_common_ptr cinfo, int level) {
   if (err.WarningAction == pgwaIgnore || (!first && err.WarningAction != pgwaRaise)) return;
   char buffer[JMSG_LENGTH_MAX];
   FormatMessage(cinfo, buffer);
-  if (err.WarningAction == pgwaRaise) {
+  const TPGWarningAnswer answer =
+      AskLibraryWarning(*err.Format, err.WarningAction, "JPG " + PGMessage(pgmWarning), buffer);
+  if (answer == pgwRefused) {
     err.Text = buffer;
     err.Fail(TJPEGErrorManager::jfWarning);
   }
-  const bool withCancel = err.WarningAction == pgwaOKCancelBox;
-  bool ok = false;
-  try {
-    ok = PGWarningBox("JPG " + PGMessage(28), buffer, withCancel);
-  } catch (...) {
-    ok = false;
-  }
-  if (withCancel && !ok) {
-    err.Text = PGMessage(29);
+  if (answer == pgwCancelled) {
+    err.Text = PGMessage(pgmAbortedByUser);
     err.Fail(TJPEGErrorManager::jfCancelled);
   }
 }
@@ -149,7 +144,8 @@ void TermDestination(j_compress_ptr cinfo) {
 
 }  // namespace
 
-TJPEGErrorManager::TJPEGErrorManager(TPGWarningAction action) : WarningAction(action) {
+TJPEGErrorManager::TJPEGErrorManager(TPGWarningAction action, const TPGFormatContext& format)
+    : WarningAction(action), Format(&format) {
   jpeg_std_error(&Pub);
   Pub.error_exit = ErrorExit;
   Pub.emit_message = EmitMessage;
@@ -165,7 +161,7 @@ void RaiseJPEGFailure(const TJPEGErrorManager& err) {
   throw EPGJPGFileFormatReaderWriter("JPG: " + err.Text);
 }
 
-void RaiseJPG(int message, const std::string& s1) {
+void RaiseJPG(TPGMessageId message, const std::string& s1) {
   throw EPGJPGFileFormatReaderWriter("JPG: " + PGMessage(message, s1));
 }
 
@@ -177,8 +173,9 @@ J_DCT_METHOD JPEGDCTMethod(int setting) {
   }
 }
 
-TJPEGDecompressor::TJPEGDecompressor(TPGStream& stream, TPGWarningAction warnings)
-    : Err(warnings) {
+TJPEGDecompressor::TJPEGDecompressor(TPGStream& stream, TPGWarningAction warnings,
+                                     const TPGFormatContext& format)
+    : Err(warnings, format) {
   std::memset(&Info, 0, sizeof Info);
   Info.err = &Err.Pub;
   // Creation checks that the library is the 6.2 interface with the structure layout we
@@ -199,7 +196,9 @@ TJPEGDecompressor::~TJPEGDecompressor() {
   if (FCreated) jpeg_destroy_decompress(&Info);
 }
 
-TJPEGCompressor::TJPEGCompressor(TPGStream& stream, TPGWarningAction warnings) : Err(warnings) {
+TJPEGCompressor::TJPEGCompressor(TPGStream& stream, TPGWarningAction warnings,
+                                 const TPGFormatContext& format)
+    : Err(warnings, format) {
   std::memset(&Info, 0, sizeof Info);
   Info.err = &Err.Pub;
   JPEGCall(Err, [&] { jpeg_CreateCompress(&Info, JPEG_LIB_VERSION, sizeof Info); });

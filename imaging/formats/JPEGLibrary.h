@@ -13,7 +13,9 @@
 
 #include <jpeglib.h>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/PGraphic.h"
+#include "imaging/formats/FormatContext.h"
 #include "imaging/formats/PGStream.h"
 
 static_assert(JPEG_LIB_VERSION == 62, "Lumivex is built against the libjpeg 6.2 interface");
@@ -27,10 +29,11 @@ struct TJPEGErrorManager {
   jpeg_error_mgr Pub;  // first member: libjpeg sees only this part
   std::jmp_buf Jump;
   TPGWarningAction WarningAction = pgwaOKCancelBox;
+  const TPGFormatContext* Format = nullptr;  // the call's warning box
   enum TFailure { jfNone, jfLibrary, jfWarning, jfCancelled, jfStream } Failure = jfNone;
   std::string Text;  // the message of the failure
 
-  explicit TJPEGErrorManager(TPGWarningAction action);
+  TJPEGErrorManager(TPGWarningAction action, const TPGFormatContext& format);
   // Records the failure (its message already in Text) and jumps back to the active JPEGCall.
   // Callers hold no objects with destructors when they call it.
   [[noreturn]] void Fail(TFailure failure);
@@ -38,7 +41,7 @@ struct TJPEGErrorManager {
 
 // Raises the stored failure as EPGJPGFileFormatReaderWriter ("JPG: ...").
 [[noreturn]] void RaiseJPEGFailure(const TJPEGErrorManager& err);
-[[noreturn]] void RaiseJPG(int message, const std::string& s1 = {});
+[[noreturn]] void RaiseJPG(TPGMessageId message, const std::string& s1 = {});
 
 template <class F>
 void JPEGCall(TJPEGErrorManager& err, F&& call) {
@@ -66,7 +69,7 @@ struct TJPEGDestination {
 // A decompressor reading from a stream; destroyed with the object, also after an error.
 class TJPEGDecompressor {
  public:
-  TJPEGDecompressor(TPGStream& stream, TPGWarningAction warnings);
+  TJPEGDecompressor(TPGStream& stream, TPGWarningAction warnings, const TPGFormatContext& format);
   ~TJPEGDecompressor();
   TJPEGDecompressor(const TJPEGDecompressor&) = delete;
   TJPEGDecompressor& operator=(const TJPEGDecompressor&) = delete;
@@ -83,7 +86,7 @@ class TJPEGDecompressor {
 
 class TJPEGCompressor {
  public:
-  TJPEGCompressor(TPGStream& stream, TPGWarningAction warnings);
+  TJPEGCompressor(TPGStream& stream, TPGWarningAction warnings, const TPGFormatContext& format);
   ~TJPEGCompressor();
   TJPEGCompressor(const TJPEGCompressor&) = delete;
   TJPEGCompressor& operator=(const TJPEGCompressor&) = delete;

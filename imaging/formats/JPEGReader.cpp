@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <utility>
+#include <vector>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/FormatSettings.h"
+#include "imaging/formats/JPEGCMYK.h"
 #include "imaging/formats/JPEGFormat.h"
 #include "imaging/formats/JPEGLibrary.h"
 
@@ -17,28 +20,32 @@ void SwapRedBlue(std::uint8_t* row, int width) {
 
 }  // namespace
 
-void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) RaiseJPG(7, "Index");
-  graphic.Gamma = ScreenGamma;
-  TJPEGDecompressor d(stream, graphic.ReadWarningAction);
+void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (index != 0) RaiseJPG(pgmInvalid, "Index");
+  graphic.Gamma = context.ScreenGamma;
+  TJPEGDecompressor d(stream, graphic.ReadWarningAction, context);
   jpeg_decompress_struct* cinfo = &d.Info;
   JPEGCall(d.Err, [&] { jpeg_read_header(cinfo, TRUE); });
 
   cinfo->scale_num = 1;
   cinfo->scale_denom = 1;
   cinfo->dct_method =
-      graphic.PreviewLoad ? JDCT_IFAST : JPEGDCTMethod(PGFormatSettings.JPEGReadDCTMethod);
+      graphic.PreviewLoad ? JDCT_IFAST : JPEGDCTMethod(context.Settings.JPEGReadDCTMethod);
   cinfo->quantize_colors = FALSE;
   cinfo->dither_mode = JDITHER_NONE;
   cinfo->two_pass_quantize = FALSE;
   // Colour rows arrive in the storage order, blue, green, red.
   if (cinfo->out_color_space == JCS_RGB) cinfo->out_color_space = JCS_EXT_BGR;
+  // CMYK and YCCK files arrive as CMYK and are converted row by row.
+  if (cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK)
+    cinfo->out_color_space = JCS_CMYK;
 
   const std::int64_t dataLeft = stream.Remaining() + d.Buffered();
   const int bits = cinfo->num_components == 1 ? 8 : 24;
   if (!PGStorageIsPlausible(cinfo->image_width, cinfo->image_height, bits, dataLeft,
                             JPEGMaxExpansion))
-    RaiseJPG(41, "Image size");
+    RaiseJPG(pgmOutOfRange, "Image size");
   // Progressive and multi-scan files keep every coefficient of the image in memory (about as
   // much as the pixels); the library may use that much and some working space, no more.
   const std::uint64_t storage =
@@ -50,7 +57,11 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   switch (cinfo->output_components) {
     case 1: format = pf8Bit; break;
     case 3: format = pf24Bit; break;
-    default: RaiseJPG(30);
+    case 4:
+      if (cinfo->out_color_space != JCS_CMYK) RaiseJPG(pgmNotSupportedSubformat);
+      format = pf24Bit;
+      break;
+    default: RaiseJPG(pgmNotSupportedSubformat);
   }
   const int width = static_cast<int>(cinfo->output_width);
   const int height = static_cast<int>(cinfo->output_height);
@@ -58,14 +69,17 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   if (format == pf8Bit) graphic.SetPaletteIdent(pGray256);
   // Three components that the library does not convert (an unknown colour space) come in
   // file order and are taken as red, green, blue.
-  const bool swap = format == pf24Bit && cinfo->out_color_space != JCS_EXT_BGR;
+  const bool cmyk = cinfo->out_color_space == JCS_CMYK;
+  const bool swap = format == pf24Bit && cinfo->out_color_space != JCS_EXT_BGR && !cmyk;
+  std::vector<std::uint8_t> cmykRow(cmyk ? 4 * static_cast<std::size_t>(width) : 0);
 
   {
     TPGProgressScope progress(graphic);
     while (cinfo->output_scanline < cinfo->output_height) {
       const int y = static_cast<int>(cinfo->output_scanline);
-      JSAMPROW row = graphic.ScanLine(y);
+      JSAMPROW row = cmyk ? cmykRow.data() : graphic.ScanLine(y);
       JPEGCall(d.Err, [&] { jpeg_read_scanlines(cinfo, &row, 1); });
+      if (cmyk) ConvertJPEGCMYKRow(row, graphic.ScanLine(y), width, cinfo->saw_Adobe_marker);
       if (swap) SwapRedBlue(row, width);
       if (graphic.Progress(static_cast<int>(cinfo->output_scanline), height)) break;
     }
@@ -75,10 +89,11 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   JPEGCall(d.Err, [&] { jpeg_finish_decompress(cinfo); });
 }
 
-TPGFileInfo TJPGFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaiseJPG(20, "Index");
-  TJPEGDecompressor d(stream, pgwaRaise);
+TPGFileInfo TJPGFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaiseJPG(pgmInvalidValueFor, "Index");
+  TJPEGDecompressor d(stream, pgwaRaise, context);
   jpeg_decompress_struct* cinfo = &d.Info;
   JPEGCall(d.Err, [&] { jpeg_read_header(cinfo, TRUE); });
 

@@ -10,16 +10,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/ColorResolution.h"
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/Registry.h"
 
 namespace {
-
-TPGWarningBoxHook& WarningBoxHook() {
-  static TPGWarningBoxHook hook;
-  return hook;
-}
 
 std::string WithoutDot(const std::string& extension) {
   return !extension.empty() && extension[0] == '.' ? extension.substr(1) : extension;
@@ -33,49 +29,45 @@ struct TSavePlan {
   TColorResolution Target = crTrueColor;
 };
 
-TSavePlan PlanSave(TPixelGraphic& image, const std::string& extension) {
+TSavePlan PlanSave(TPixelGraphic& image, const std::string& extension,
+                   const TPGFormatContext& context) {
   image.FlushDrawing();
   const std::string ext = LowerCase(WithoutDot(extension));
-  SortFileFormatWriters();
-  if (FileFormatWriters().empty())
-    PGRaise<EPGFileFormatWritersEmpty>(16, "FileFormatWriters");
   TSavePlan plan;
-  plan.Writer = FindWriter(ext);
-  if (!plan.Writer) PGRaise<EPGUnknownExtension>(19, ext);
+  {
+    const auto lock = LockFormatRegistry();
+    SortFileFormatWriters();
+    if (FileFormatWriters().empty())
+      PGRaise<EPGFileFormatWritersEmpty>(pgmIsEmpty, "FileFormatWriters");
+    plan.Writer = FindWriter(ext);
+  }
+  if (!plan.Writer) PGRaise<EPGUnknownExtension>(pgmUnknownExtension, ext);
 
   image.UpdatePaletteIdent();
   const TColorResolution c = ColorResolutionOf(image);
   if (!PreferredColorResolution(c, plan.Writer->CanWriteResolutions, plan.Target))
-    PGRaise<EPGCanWriteResolutionsEmpty>(16, plan.Writer->ClassName() + ".CanWriteResolutions");
+    PGRaise<EPGCanWriteResolutionsEmpty>(pgmIsEmpty,
+                                         plan.Writer->ClassName() + ".CanWriteResolutions");
   if (plan.Target == c) return plan;
 
   plan.Convert = true;
-  bool refused = false;
-  const std::string text = PGMessage(17, plan.Writer->Description, ColorResolutionText(c),
-                                     ColorResolutionText(plan.Target));
-  switch (image.SaveColorResWarningAction) {
-    case pgwaIgnore: break;
-    case pgwaOKBox:
-      if (WarningBoxHook()) WarningBoxHook()(PGMessage(28), text, false);
-      break;
-    case pgwaOKCancelBox:
-      refused = WarningBoxHook() && !WarningBoxHook()(PGMessage(28), text, true);
-      break;
-    case pgwaRaise: refused = true; break;
-  }
-  if (refused)
-    PGRaise<EPGCannotWriteColorRes>(18, plan.Writer->Description, ColorResolutionText(c));
+  const std::string text = PGMessage(pgmSavedWithOtherColorRes, plan.Writer->Description,
+                                     ColorResolutionText(c), ColorResolutionText(plan.Target));
+  if (context.AskWarning(image.SaveColorResWarningAction, PGMessage(pgmWarning), text) != pgwGoOn)
+    PGRaise<EPGCannotWriteColorRes>(pgmCannotSaveColorRes, plan.Writer->Description,
+                                    ColorResolutionText(c));
   return plan;
 }
 
-void WritePlanned(TPixelGraphic& image, const TSavePlan& plan, TPGStream& stream) {
+void WritePlanned(TPixelGraphic& image, const TSavePlan& plan, TPGStream& stream,
+                  const TPGFormatContext& context) {
   if (!plan.Convert) {
-    plan.Writer->WriteToStream(stream, image);
+    plan.Writer->WriteToStream(stream, image, context);
     return;
   }
   TPixelGraphic converted;
   ConvertToColorResolution(image, plan.Target, converted);
-  plan.Writer->WriteToStream(stream, converted);
+  plan.Writer->WriteToStream(stream, converted, context);
 }
 
 std::string DirectoryOf(const std::string& fileName) {
@@ -86,16 +78,11 @@ std::string DirectoryOf(const std::string& fileName) {
 
 }  // namespace
 
-void SetPGWarningBoxHook(TPGWarningBoxHook hook) { WarningBoxHook() = std::move(hook); }
-
-bool PGWarningBox(const std::string& caption, const std::string& text, bool withCancel) {
-  return !WarningBoxHook() || WarningBoxHook()(caption, text, withCancel);
-}
-
-void ApplyReadGamma(TPixelGraphic& image) {
-  if (!PGFormatSettings.GammaCorrectionOnRead) return;
-  if (!(ScreenGamma > 0) || !(std::fabs(image.Gamma / ScreenGamma - 1.0) > 0.05)) return;
-  const double exponent = image.Gamma / ScreenGamma;
+void ApplyReadGamma(TPixelGraphic& image, const TPGFormatContext& context) {
+  const double screenGamma = context.ScreenGamma;
+  if (!context.Settings.GammaCorrectionOnRead) return;
+  if (!(screenGamma > 0) || !(std::fabs(image.Gamma / screenGamma - 1.0) > 0.05)) return;
+  const double exponent = image.Gamma / screenGamma;
   std::array<std::uint8_t, 256> table{};
   for (int i = 0; i < 256; ++i) {
     const double v = 255.0 * std::pow(i / 255.0, exponent);
@@ -113,42 +100,62 @@ void ApplyReadGamma(TPixelGraphic& image) {
       for (std::size_t i = 0; i < used; ++i) row[i] = table[row[i]];
     }
   }
-  image.Gamma = ScreenGamma;
+  image.Gamma = screenGamma;
+}
+
+void LoadFromStreamExt(TPixelGraphic& image, TPGStream& stream, const std::string& extension,
+                       int index, const TPGFormatContext& context) {
+  image.FlushDrawing();
+  TPGUpdateScope update(image);
+  image.SetSize(0, 0, pf24Bit);
+  image.Gamma = context.ScreenGamma;
+  const TFileFormatReader* reader = FindReader(stream, extension);
+  if (!reader) PGRaise<EPGUnknownFileFormat>(pgmUnknownFileFormat);
+  reader->ReadFromStream(stream, image, index, context);
+  ApplyReadGamma(image, context);
+  image.UpdatePaletteIdent();
 }
 
 void LoadFromStreamExt(TPixelGraphic& image, TPGStream& stream, const std::string& extension,
                        int index) {
-  image.FlushDrawing();
-  TPGUpdateScope update(image);
-  image.SetSize(0, 0, pf24Bit);
-  image.Gamma = ScreenGamma;
-  TFileFormatReader* reader = FindReader(stream, extension);
-  if (!reader) PGRaise<EPGUnknownFileFormat>(6);
-  reader->ReadFromStream(stream, image, index);
-  ApplyReadGamma(image);
-  image.UpdatePaletteIdent();
+  LoadFromStreamExt(image, stream, extension, index, CaptureFormatContext());
 }
 
 void LoadFromStream(TPixelGraphic& image, TPGStream& stream) {
   LoadFromStreamExt(image, stream, {}, 0);
 }
 
-void LoadFromFileIndex(TPixelGraphic& image, const std::string& fileName, int index) {
+void LoadFromFileIndex(TPixelGraphic& image, const std::string& fileName, int index,
+                       const TPGFormatContext& context) {
   TPGFileStream stream(fileName, TPGFileStream::fmRead);
-  LoadFromStreamExt(image, stream, ExtensionOf(fileName), index);
+  LoadFromStreamExt(image, stream, ExtensionOf(fileName), index, context);
+}
+
+void LoadFromFileIndex(TPixelGraphic& image, const std::string& fileName, int index) {
+  LoadFromFileIndex(image, fileName, index, CaptureFormatContext());
 }
 
 void LoadFromFile(TPixelGraphic& image, const std::string& fileName) {
   LoadFromFileIndex(image, fileName, 0);
 }
 
+void SaveToStreamAs(TPixelGraphic& image, TPGStream& stream, const std::string& extension,
+                    const TPGFormatContext& context) {
+  const TSavePlan plan = PlanSave(image, extension, context);
+  WritePlanned(image, plan, stream, context);
+}
+
 void SaveToStreamAs(TPixelGraphic& image, TPGStream& stream, const std::string& extension) {
-  const TSavePlan plan = PlanSave(image, extension);
-  WritePlanned(image, plan, stream);
+  SaveToStreamAs(image, stream, extension, CaptureFormatContext());
 }
 
 void SaveToFile(TPixelGraphic& image, const std::string& fileName) {
-  const TSavePlan plan = PlanSave(image, ExtensionOf(fileName));
+  SaveToFile(image, fileName, CaptureFormatContext());
+}
+
+void SaveToFile(TPixelGraphic& image, const std::string& fileName,
+                const TPGFormatContext& context) {
+  const TSavePlan plan = PlanSave(image, ExtensionOf(fileName), context);
 
   struct stat existing {};
   const bool existed = stat(fileName.c_str(), &existing) == 0;
@@ -168,7 +175,7 @@ void SaveToFile(TPixelGraphic& image, const std::string& fileName) {
   try {
     {
       TPGFileStream stream(tempName, TPGFileStream::fmCreate);
-      WritePlanned(image, plan, stream);
+      WritePlanned(image, plan, stream, context);
       stream.Close();
     }
     if (std::rename(tempName.c_str(), fileName.c_str()) != 0)
@@ -181,7 +188,7 @@ void SaveToFile(TPixelGraphic& image, const std::string& fileName) {
 
 void SaveToStream(TPixelGraphic& image, TPGStream& stream) {
   image.FlushDrawing();
-  LibraryBMPWriter().WriteToStream(stream, image);
+  LibraryBMPWriter().WriteToStream(stream, image, CaptureFormatContext());
 }
 
 void ReadData(TPixelGraphic& image, TPGStream& stream) {
@@ -189,7 +196,7 @@ void ReadData(TPixelGraphic& image, TPGStream& stream) {
   stream.Read(buffer, 4);
   const std::int64_t length = GetLE32(buffer);
   const std::int64_t position = stream.Position();
-  LoadFromStreamExt(image, stream, "bmp", 0);
+  LoadFromStreamExt(image, stream, "bmp", 0, CaptureFormatContext());
   stream.Seek(position + length);
 }
 

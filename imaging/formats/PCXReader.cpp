@@ -1,12 +1,15 @@
 #include "imaging/formats/PCXFormat.h"
+#include "imaging/formats/PCXPacked.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
+
 namespace {
 
-[[noreturn]] void RaisePCX(int message, const std::string& s1 = {}) {
+[[noreturn]] void RaisePCX(TPGMessageId message, const std::string& s1 = {}) {
   throw EPGPCXFileFormatReader("PCX: " + PGMessage(message, s1));
 }
 
@@ -24,8 +27,8 @@ struct TPCXHeader {
 // byte that is not 0.
 TPCXHeader ReadHeader(TPGStream& stream) {
   std::uint8_t h[128] = {};
-  if (!stream.ReadFull(h, sizeof h)) RaisePCX(32);
-  if (GetLE16(h + 68) != 1 || h[64] != 0) RaisePCX(33);
+  if (!stream.ReadFull(h, sizeof h)) RaisePCX(pgmUnexpectedEnd);
+  if (GetLE16(h + 68) != 1 || h[64] != 0) RaisePCX(pgmUnknownSubformat);
   TPCXHeader header;
   header.Version = h[1];
   header.BitsPerPlane = h[3];
@@ -63,7 +66,7 @@ class TPCXDecoder {
     if (FPos == FEnd) {
       FEnd = FStream.Read(FBuffer, sizeof FBuffer);
       FPos = 0;
-      if (FEnd == 0) RaisePCX(32);
+      if (FEnd == 0) RaisePCX(pgmUnexpectedEnd);
     }
     return FBuffer[FPos++];
   }
@@ -114,9 +117,10 @@ void ConvertLine(TPixelGraphic& image, int y, const std::vector<std::uint8_t>& l
 
 }  // namespace
 
-void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) RaisePCX(7, "Index");
-  graphic.Gamma = ScreenGamma;
+void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (index != 0) RaisePCX(pgmInvalid, "Index");
+  graphic.Gamma = context.ScreenGamma;
   const TPCXHeader header = ReadHeader(stream);
   graphic.SetHeight(0);
 
@@ -125,22 +129,27 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   else if (header.BitsPerPlane == 1 && header.Planes == 4) format = pf4Bit;
   else if (header.BitsPerPlane == 8 && header.Planes == 1) format = pf8Bit;
   else if (header.BitsPerPlane == 8 && header.Planes == 3) format = pf24Bit;
-  else RaisePCX(33);
+  else if (IsPCXPackedLayout(header.BitsPerPlane, header.Planes)) format = pf4Bit;
+  else RaisePCX(pgmUnknownSubformat);
+  const bool packed = IsPCXPackedLayout(header.BitsPerPlane, header.Planes);
 
   // Sizes the file cannot describe: negative extents, lines shorter than the width needs.
-  if (header.Width < 0 || header.Height < 0) RaisePCX(41, "Image size");
-  const int needed = header.BitsPerPlane == 1 ? (header.Width + 7) / 8 : header.Width;
-  if (header.BytesPerLine < needed) RaisePCX(33);
+  if (header.Width < 0 || header.Height < 0) RaisePCX(pgmOutOfRange, "Image size");
+  const int needed = header.BitsPerPlane < 8 ? (header.Width * header.BitsPerPlane + 7) / 8
+                                             : header.Width;
+  if (header.BytesPerLine < needed) RaisePCX(pgmUnknownSubformat);
   if (!PGStorageIsPlausible(static_cast<std::uint64_t>(header.Width),
                             static_cast<std::uint64_t>(header.Height), BitCountOf(format),
                             stream.Remaining(), 32.0))
-    RaisePCX(41, "Image size");
+    RaisePCX(pgmOutOfRange, "Image size");
 
   graphic.SetPixelFormat(format);
   switch (format) {
     case pf1Bit: graphic.SetPaletteIdent(pBlackWhite); break;
     case pf4Bit:
-      if (header.Version == 3) {
+      if (packed) {
+        SetPCXPackedPalette(graphic, header.Version, header.BitsPerPlane, header.Map);
+      } else if (header.Version == 3) {
         graphic.SetPaletteIdent(pSys16);
       } else {
         graphic.SetPaletteCount(16);
@@ -152,12 +161,12 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     case pf8Bit: {
       // The palette is the last 769 bytes: the marker 12 and 256 triples.
       const std::int64_t position = stream.Position();
-      if (stream.Size() < 128 + 769) RaisePCX(33);
+      if (stream.Size() < 128 + 769) RaisePCX(pgmUnknownSubformat);
       std::uint8_t table[769] = {};
       stream.Seek(stream.Size() - 769);
       const bool complete = stream.ReadFull(table, sizeof table);
       stream.Seek(position);
-      if (!complete || table[0] != 12) RaisePCX(33);
+      if (!complete || table[0] != 12) RaisePCX(pgmUnknownSubformat);
       graphic.SetPaletteCount(256);
       for (int i = 0; i < 256; ++i)
         graphic.SetPaletteColor(
@@ -175,14 +184,16 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   TPCXDecoder decoder(stream);
   for (int y = 0; y < header.Height; ++y) {
     decoder.DecodeLine(line);
-    ConvertLine(graphic, y, line, header.BytesPerLine);
+    if (packed) ConvertPCXPackedLine(graphic, y, line.data(), header.BitsPerPlane);
+    else ConvertLine(graphic, y, line, header.BytesPerLine);
     if (graphic.Progress(y, header.Height)) break;
   }
 }
 
-TPGFileInfo TPCXFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaisePCX(20, "Index");
+TPGFileInfo TPCXFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaisePCX(pgmInvalidValueFor, "Index");
   const TPCXHeader header = ReadHeader(stream);
   info.BitsPerPixel = header.Planes * header.BitsPerPlane;
   info.Width = header.Width;

@@ -10,8 +10,9 @@ class TPNGFileFormatReader : public TFileFormatReader {
   }
   std::string ClassName() const override { return "TPNGFileFormatReader"; }
   bool CheckHeader(const std::uint8_t* header) const override;
-  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) override;
-  TPGFileInfo GetInfo(TPGStream& stream, int index) override;
+  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                      const TPGFormatContext& context) const override;
+  TPGFileInfo GetInfo(TPGStream& stream, int index, const TPGFormatContext& context) const override;
 };
 
 // Writes palette images as palette files (256-grey images as grey files) and true-colour
@@ -20,5 +21,6 @@ class TPNGFileFormatWriter : public TFileFormatWriter {
  public:
   TPNGFileFormatWriter() : TFileFormatWriter("png", "Portable Network Graphics", true, crAll) {}
   std::string ClassName() const override { return "TPNGFileFormatWriter"; }
-  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic) override;
+  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                     const TPGFormatContext& context) const override;
 };

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "imaging/formats/LoadSave.h"
+#include "imaging/PGMessageIds.h"
 
 static_assert(PNG_LIBPNG_VER >= 10600 && PNG_LIBPNG_VER < 10700,
               "Lumivex is built against libpng 1.6");
@@ -28,23 +28,13 @@ void ErrorFn(png_structp png, png_const_charp message) {
 void WarningFn(png_structp png, png_const_charp message) {
   TPNGContext& context = ContextOf(png);
   const bool first = context.Warnings++ == 0;
-  if (context.WarningAction == pgwaIgnore) return;
-  if (context.WarningAction == pgwaRaise) {
-    context.Text = message ? message : "";
-    Fail(context);
-  }
-  if (!first) return;
-  const bool withCancel = context.WarningAction == pgwaOKCancelBox;
-  bool ok = false;
-  try {
-    ok = PGWarningBox("PNG " + PGMessage(28), message ? message : "", withCancel);
-  } catch (...) {
-    ok = false;
-  }
-  if (withCancel && !ok) {
-    context.Text = PGMessage(29);
-    Fail(context);
-  }
+  if (!first && context.WarningAction != pgwaRaise) return;
+  const TPGWarningAnswer answer =
+      AskLibraryWarning(*context.Format, context.WarningAction, "PNG " + PGMessage(pgmWarning),
+                        message ? message : "");
+  if (answer == pgwRefused) context.Text = message ? message : "";
+  if (answer == pgwCancelled) context.Text = PGMessage(pgmAbortedByUser);
+  if (answer != pgwGoOn) Fail(context);
 }
 
 void ReadFn(png_structp png, png_bytep data, std::size_t length) {
@@ -86,7 +76,7 @@ void LimitedFree(png_structp, png_voidp p) { std::free(p); }
 
 }  // namespace
 
-void RaisePNG(int message, const std::string& s1) {
+void RaisePNG(TPGMessageId message, const std::string& s1) {
   throw EPGPNGFileFormatReaderWriter("PNG: " + PGMessage(message, s1));
 }
 
@@ -101,31 +91,35 @@ void CheckPNGLibraryVersion() {
     throw EPGPNGFileFormatReaderWriter("PNG: Invalid library version");
 }
 
-TPNGReadStruct::TPNGReadStruct(TPGStream& stream, TPGWarningAction warnings) {
+TPNGReadStruct::TPNGReadStruct(TPGStream& stream, TPGWarningAction warnings,
+                               const TPGFormatContext& format) {
   Context.WarningAction = warnings;
+  Context.Format = &format;
   Context.Stream = &stream;
   Png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &Context, ErrorFn, WarningFn, nullptr,
                                  LimitedMalloc, LimitedFree);
-  if (!Png) RaisePNG(31, "png_create_read_struct");
+  if (!Png) RaisePNG(pgmFailed, "png_create_read_struct");
   Info = png_create_info_struct(Png);
   if (!Info) {
     png_destroy_read_struct(&Png, nullptr, nullptr);
-    RaisePNG(31, "png_create_info_struct");
+    RaisePNG(pgmFailed, "png_create_info_struct");
   }
   png_set_read_fn(Png, &Context, ReadFn);
 }
 
 TPNGReadStruct::~TPNGReadStruct() { png_destroy_read_struct(&Png, &Info, nullptr); }
 
-TPNGWriteStruct::TPNGWriteStruct(TPGStream& stream, TPGWarningAction warnings) {
+TPNGWriteStruct::TPNGWriteStruct(TPGStream& stream, TPGWarningAction warnings,
+                                 const TPGFormatContext& format) {
   Context.WarningAction = warnings;
+  Context.Format = &format;
   Context.Stream = &stream;
   Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &Context, ErrorFn, WarningFn);
-  if (!Png) RaisePNG(31, "png_create_write_struct");
+  if (!Png) RaisePNG(pgmFailed, "png_create_write_struct");
   Info = png_create_info_struct(Png);
   if (!Info) {
     png_destroy_write_struct(&Png, nullptr);
-    RaisePNG(31, "png_create_info_struct");
+    RaisePNG(pgmFailed, "png_create_info_struct");
   }
   png_set_write_fn(Png, &Context, WriteFn, FlushFn);
 }

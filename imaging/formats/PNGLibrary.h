@@ -12,18 +12,21 @@
 
 #include <png.h>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/PGraphic.h"
+#include "imaging/formats/FormatContext.h"
 #include "imaging/formats/PGStream.h"
 
 struct TPNGContext {
   std::jmp_buf Jump;
   TPGWarningAction WarningAction = pgwaOKCancelBox;
+  const TPGFormatContext* Format = nullptr;  // the call's warning box
   TPGStream* Stream = nullptr;
   std::string Text;  // message of the failure
   int Warnings = 0;
 };
 
-[[noreturn]] void RaisePNG(int message, const std::string& s1 = {});
+[[noreturn]] void RaisePNG(TPGMessageId message, const std::string& s1 = {});
 [[noreturn]] void RaisePNGFailure(const TPNGContext& context);
 
 // Raises "PNG: Invalid library version" unless libpng 1.6 and a zlib of the major version
@@ -38,7 +41,7 @@ void PNGCall(TPNGContext& context, F&& call) {
 
 class TPNGReadStruct {
  public:
-  TPNGReadStruct(TPGStream& stream, TPGWarningAction warnings);
+  TPNGReadStruct(TPGStream& stream, TPGWarningAction warnings, const TPGFormatContext& format);
   ~TPNGReadStruct();
   TPNGReadStruct(const TPNGReadStruct&) = delete;
   TPNGReadStruct& operator=(const TPNGReadStruct&) = delete;
@@ -50,7 +53,7 @@ class TPNGReadStruct {
 
 class TPNGWriteStruct {
  public:
-  TPNGWriteStruct(TPGStream& stream, TPGWarningAction warnings);
+  TPNGWriteStruct(TPGStream& stream, TPGWarningAction warnings, const TPGFormatContext& format);
   ~TPNGWriteStruct();
   TPNGWriteStruct(const TPNGWriteStruct&) = delete;
   TPNGWriteStruct& operator=(const TPNGWriteStruct&) = delete;

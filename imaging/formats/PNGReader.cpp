@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/PNGFormat.h"
 #include "imaging/formats/PNGLibrary.h"
@@ -70,12 +71,13 @@ bool TPNGFileFormatReader::CheckHeader(const std::uint8_t* header) const {
   return std::memcmp(header, signature, 8) == 0;
 }
 
-void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) RaisePNG(7, "Index");
+void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (index != 0) RaisePNG(pgmInvalid, "Index");
   CheckPNGLibraryVersion();
-  graphic.Gamma = ScreenGamma;
+  graphic.Gamma = context.ScreenGamma;
   const TRGB currentBackground = graphic.BackGroundRGB();
-  TPNGReadStruct r(stream, graphic.ReadWarningAction);
+  TPNGReadStruct r(stream, graphic.ReadWarningAction, context);
   png_structp png = r.Png;
   png_infop info = r.Info;
   PNGCall(r.Context, [&] { png_read_info(png, info); });
@@ -97,7 +99,7 @@ void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     format = pf8Bit;
   if (!PGStorageIsPlausible(width, height, BitCountOf(format), stream.Remaining(),
                             PNGMaxExpansion))
-    RaisePNG(41, "Image size");
+    RaisePNG(pgmOutOfRange, "Image size");
 
   // Transparent and partly transparent pixels are blended onto a background: the file's own
   // when it has one and it is wanted, else the image's background colour. Palette rows stay
@@ -109,7 +111,7 @@ void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   TRGB chunkColor = 0;
   if (transparency) {
     png_color_16p fileBackground = nullptr;
-    if (PGFormatSettings.PNGReadBackground && png_get_bKGD(png, info, &fileBackground)) {
+    if (context.Settings.PNGReadBackground && png_get_bKGD(png, info, &fileBackground)) {
       useChunk = true;
       chunkColor = BackgroundChunkColor(*fileBackground, colorType, depth, png, info);
       if (!palette) {
@@ -170,8 +172,9 @@ void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     graphic.SetPaletteIdent(grays[depth == 1 ? 0 : depth == 2 ? 1 : depth == 4 ? 2 : 3]);
   }
   if (useChunk) graphic.SetBackGroundColor(chunkColor);
+  // A row the storage cannot hold: not a layout this reader asked for.
   if (!graphic.Empty() && png_get_rowbytes(png, info) > graphic.RowBytes())
-    RaisePNG(30);  // a row the storage cannot hold: not a layout this reader asked for
+    RaisePNG(pgmNotSupportedSubformat);
 
   bool aborted = false;
   {
@@ -195,11 +198,12 @@ void TPNGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   if (!aborted) PNGCall(r.Context, [&] { png_read_end(png, nullptr); });
 }
 
-TPGFileInfo TPNGFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaisePNG(20, "Index");
+TPGFileInfo TPNGFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaisePNG(pgmInvalidValueFor, "Index");
   CheckPNGLibraryVersion();
-  TPNGReadStruct r(stream, pgwaRaise);
+  TPNGReadStruct r(stream, pgwaRaise, context);
   png_structp png = r.Png;
   PNGCall(r.Context, [&] { png_read_info(png, r.Info); });
   png_uint_32 width = 0, height = 0;

@@ -4,9 +4,10 @@
 #include "imaging/formats/PNGFormat.h"
 #include "imaging/formats/PNGLibrary.h"
 
-void TPNGFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic) {
+void TPNGFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                                         const TPGFormatContext& context) const {
   CheckPNGLibraryVersion();
-  TPNGWriteStruct w(stream, graphic.ReadWarningAction);
+  TPNGWriteStruct w(stream, graphic.ReadWarningAction, context);
   png_structp png = w.Png;
   png_infop info = w.Info;
 
@@ -34,7 +35,7 @@ void TPNGFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graph
       png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     });
   }
-  if (PGFormatSettings.WriteGamma && graphic.Gamma > 0)
+  if (context.Settings.WriteGamma && graphic.Gamma > 0)
     PNGCall(w.Context, [&] { png_set_gAMA(png, info, 1.0 / graphic.Gamma); });
 
   PNGCall(w.Context, [&] { png_write_info(png, info); });

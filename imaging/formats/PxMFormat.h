@@ -5,8 +5,9 @@
 
 class TPxMFileFormatReader : public TFileFormatReader {
  public:
-  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) override;
-  TPGFileInfo GetInfo(TPGStream& stream, int index) override;
+  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                      const TPGFormatContext& context) const override;
+  TPGFileInfo GetInfo(TPGStream& stream, int index, const TPGFormatContext& context) const override;
   bool CheckHeader(const std::uint8_t* header) const override {
     return header[0] == 'P' && (header[1] == FPlain || header[1] == FRaw);
   }
@@ -41,7 +42,8 @@ class TPPMFileFormatReader : public TPxMFileFormatReader {
 // One writer implementation; what it writes follows its extension.
 class TPXMFileFormatWriter : public TFileFormatWriter {
  public:
-  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic) override;
+  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                     const TPGFormatContext& context) const override;
 
  protected:
   TPXMFileFormatWriter(const char* extension, const char* description, TColorResolution c)

@@ -3,13 +3,15 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
+#include "imaging/formats/PNMSamples.h"
 #include "imaging/formats/PxMFormat.h"
 
 namespace {
 
 const std::string kTag = "PBM, PGM, PPM: ";
 
-[[noreturn]] void RaisePxM(int message, const std::string& s1 = {}) {
+[[noreturn]] void RaisePxM(TPGMessageId message, const std::string& s1 = {}) {
   throw EPGPxMFileFormatReader(kTag + PGMessage(message, s1));
 }
 
@@ -24,7 +26,7 @@ class TPxMInput {
   // The next byte; raises "Unexpected end of file" when there is none.
   std::uint8_t Next() {
     const int c = NextOrEnd();
-    if (c < 0) RaisePxM(32);
+    if (c < 0) RaisePxM(pgmUnexpectedEnd);
     return static_cast<std::uint8_t>(c);
   }
 
@@ -39,18 +41,29 @@ class TPxMInput {
     std::uint64_t value = 0;
     while (c >= '0' && c <= '9') {
       value = value * 10 + static_cast<std::uint64_t>(c - '0');
-      if (value > kMaxNumber) RaisePxM(41, "Number");
+      if (value > kMaxNumber) RaisePxM(pgmOutOfRange, "Number");
       c = NextOrEnd();
     }
     if (c == '#') SkipComment();
     return static_cast<std::uint32_t>(value);
   }
 
+  // One plain bitmap sample: a single "0" or "1" digit, whitespace between samples optional.
+  int Bit() {
+    int c = Next();
+    while (c != '0' && c != '1') {
+      if (c == '#') SkipComment();
+      c = Next();
+    }
+    return c - '0';
+  }
+
   void ReadBytes(std::uint8_t* out, std::size_t n) {
     const std::size_t buffered = std::min(n, FEnd - FPos);
     std::memcpy(out, FBuffer + FPos, buffered);
     FPos += buffered;
-    if (buffered < n && FStream.Read(out + buffered, n - buffered) != n - buffered) RaisePxM(32);
+    if (buffered < n && FStream.Read(out + buffered, n - buffered) != n - buffered)
+      RaisePxM(pgmUnexpectedEnd);
   }
 
   std::int64_t Remaining() const {
@@ -79,17 +92,18 @@ class TPxMInput {
 };
 
 int ReadType(TPxMInput& input) {
-  if (input.Next() != 'P') RaisePxM(34, "PBM, PGM, PPM");
+  if (input.Next() != 'P') RaisePxM(pgmNotAFile, "PBM, PGM, PPM");
   const std::uint8_t t = input.Next();
-  if (t < '1' || t > '6') RaisePxM(33);
+  if (t < '1' || t > '6') RaisePxM(pgmUnknownSubformat);
   return t - '0';
 }
 
 }  // namespace
 
-void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) throw EPGPxMFileFormatReader("PxM: " + PGMessage(7, "Index"));
-  graphic.Gamma = ScreenGamma;
+void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (index != 0) throw EPGPxMFileFormatReader("PxM: " + PGMessage(pgmInvalid, "Index"));
+  graphic.Gamma = context.ScreenGamma;
   TPxMInput input(stream);
   const int type = ReadType(input);
   const bool bitmap = type == 1 || type == 4;
@@ -102,10 +116,10 @@ void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   const std::uint32_t width = input.Number();
   const std::uint32_t height = input.Number();
   const std::uint32_t maxval = bitmap ? 1 : input.Number();
-  if (width == 0 || height == 0 || (raw && maxval >= 256)) RaisePxM(30);
-  if (maxval == 0) RaisePxM(30);
+  if (width == 0 || height == 0 || maxval > 65535) RaisePxM(pgmNotSupportedSubformat);
+  if (maxval == 0) RaisePxM(pgmNotSupportedSubformat);
   if (!PGStorageIsPlausible(width, height, BitCountOf(format), input.Remaining(), 2.0))
-    RaisePxM(41, "Image size");
+    RaisePxM(pgmOutOfRange, "Image size");
   graphic.SetSize(static_cast<int>(width), static_cast<int>(height), format);
 
   // Samples above the maximum are clamped; v becomes v * 255 div maxval.
@@ -118,13 +132,21 @@ void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   const int w = static_cast<int>(width);
   const int h = static_cast<int>(height);
   const std::size_t bitBytes = (static_cast<std::size_t>(w) + 7) / 8;
-  std::vector<std::uint8_t> buffer(type == 6 ? 3 * static_cast<std::size_t>(w) : bitBytes);
+  const bool wide = raw && maxval > 255;  // two bytes per sample
+  std::vector<std::uint8_t> buffer(type == 4 ? bitBytes
+                                             : PxMRawRowBytes(w, type == 6 ? 3 : 1, maxval));
   TPGProgressScope progress(graphic);
   for (int y = 0; y < h; ++y) {
     std::uint8_t* row = graphic.ScanLine(y);
+    if (wide) {
+      input.ReadBytes(buffer.data(), buffer.size());
+      ConvertPxMWideRow(buffer.data(), row, w, type == 6 ? 3 : 1, maxval);
+      if (graphic.Progress(y, h)) break;
+      continue;
+    }
     switch (type) {
       case 1:
-        for (int x = 0; x < w; ++x) graphic.SetPixel(x, y, input.Number() != 0 ? 0 : 1);
+        for (int x = 0; x < w; ++x) graphic.SetPixel(x, y, input.Bit() != 0 ? 0 : 1);
         break;
       case 2:
         for (int x = 0; x < w; ++x) row[x] = scale(input.Number());
@@ -170,9 +192,10 @@ void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   }
 }
 
-TPGFileInfo TPxMFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaisePxM(20, "Index");
+TPGFileInfo TPxMFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaisePxM(pgmInvalidValueFor, "Index");
   TPxMInput input(stream);
   const int type = ReadType(input);
   info.VersionText = type <= 3 ? "ASCII" : "Binary";

@@ -44,7 +44,8 @@ class TPxMOutput {
 
 }  // namespace
 
-void TPXMFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic) {
+void TPXMFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                                         const TPGFormatContext& context) const {
   const std::string ext = LowerCase(Extension);
   const std::string tag = "PBM, PGM, PPM: ";
   int kind;
@@ -59,7 +60,7 @@ void TPXMFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graph
   if (kind == 2 && format != pf8Bit && ident != pGray256) RaiseWriter("PGM: ", 36);
   if (kind == 3 && format != pf24Bit) RaiseWriter("PPM: ", 36);
 
-  const bool binary = PGFormatSettings.PXMWriteBinary;
+  const bool binary = context.Settings.PXMWriteBinary;
   const int w = graphic.Width();
   const int h = graphic.Height();
   TPxMOutput out(stream);

@@ -7,12 +7,13 @@
 #include <cctype>
 
 #include "imaging/PGLibrary.h"
-#include "imaging/formats/FormatSettings.h"
+#include "imaging/formats/FormatContext.h"
 #include "imaging/formats/StandardFormats.h"
 
 namespace {
 
 struct TRegistry {
+  std::recursive_mutex Lock;
   TFileFormatReaderList Readers;
   TFileFormatWriterList Writers;
   std::unique_ptr<TFileFormatReader> BMPReader;
@@ -72,8 +73,24 @@ TFileFormatWriterList& FileFormatWriters() { return Registry().Writers; }
 TFileFormatReader& LibraryBMPReader() { return *Registry().BMPReader; }
 TFileFormatWriter& LibraryBMPWriter() { return *Registry().BMPWriter; }
 
-void SortFileFormatReaders() { SortByExtension(FileFormatReaders()); }
-void SortFileFormatWriters() { SortByExtension(FileFormatWriters()); }
+std::unique_lock<std::recursive_mutex> LockFormatRegistry() {
+  return std::unique_lock<std::recursive_mutex>(Registry().Lock);
+}
+
+void RegisterFileFormatReader(std::unique_ptr<TFileFormatReader> reader) {
+  const auto lock = LockFormatRegistry();
+  FileFormatReaders().push_back(std::move(reader));
+}
+
+void SortFileFormatReaders() {
+  const auto lock = LockFormatRegistry();
+  SortByExtension(FileFormatReaders());
+}
+
+void SortFileFormatWriters() {
+  const auto lock = LockFormatRegistry();
+  SortByExtension(FileFormatWriters());
+}
 
 TFileFormatReader* FindReader(TPGStream& stream, const std::string& extension) {
   try {
@@ -84,6 +101,7 @@ TFileFormatReader* FindReader(TPGStream& stream, const std::string& extension) {
     stream.Read(header.data(), header.size());
     stream.Seek(position);
 
+    const auto lock = LockFormatRegistry();
     SortFileFormatReaders();
     for (const auto& reader : FileFormatReaders())
       if (reader->HasHeaderCheck && reader->CheckHeader(header.data())) return reader.get();
@@ -98,6 +116,7 @@ TFileFormatReader* FindReader(TPGStream& stream, const std::string& extension) {
 
 TFileFormatWriter* FindWriter(const std::string& extension) {
   const std::string ext = LowerCase(WithoutDot(extension));
+  const auto lock = LockFormatRegistry();
   SortFileFormatWriters();
   for (const auto& writer : FileFormatWriters())
     if (LowerCase(writer->Extension) == ext) return writer.get();
@@ -116,7 +135,7 @@ bool GetFileInfo(const std::string& fileName, int index, TPGFileInfoResult& info
     TFileFormatReader* reader = FindReader(stream, ExtensionOf(fileName));
     if (!reader) return false;
     const std::int64_t position = stream.Position();
-    TPGFileInfo result = reader->GetInfo(stream, index);
+    TPGFileInfo result = reader->GetInfo(stream, index, CaptureFormatContext());
     stream.Seek(position);
     static_cast<TPGFileInfo&>(info) = result;
     info.FormatDescription = reader->Description;

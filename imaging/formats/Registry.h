@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,14 @@ using TFileFormatWriterList = std::vector<std::unique_ptr<TFileFormatWriter>>;
 void InitFormatLibrary();
 
 // The two lists. The first use registers the library's own readers and writers in their fixed
-// order and sets the format settings to their defaults; other units append their readers.
+// order and sets the format settings to their defaults; other units append their readers with
+// RegisterFileFormatReader. Loads on other threads sort and search the lists: code that walks
+// them holds LockFormatRegistry() meanwhile (the lookups below take it themselves). The reader
+// and writer objects live until the program ends, so a pointer to one stays valid unlocked.
 TFileFormatReaderList& FileFormatReaders();
 TFileFormatWriterList& FileFormatWriters();
+std::unique_lock<std::recursive_mutex> LockFormatRegistry();
+void RegisterFileFormatReader(std::unique_ptr<TFileFormatReader> reader);
 
 // The library's own BMP reader and writer, kept outside the lists.
 TFileFormatReader& LibraryBMPReader();

@@ -7,8 +7,9 @@ class TTGAFileFormatReader : public TFileFormatReader {
  public:
   TTGAFileFormatReader() : TFileFormatReader("tga", "Truevision Targa", true) {}
   std::string ClassName() const override { return "TTGAFileFormatReader"; }
-  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) override;
-  TPGFileInfo GetInfo(TPGStream& stream, int index) override;
+  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                      const TPGFormatContext& context) const override;
+  TPGFileInfo GetInfo(TPGStream& stream, int index, const TPGFormatContext& context) const override;
 };
 
 // Writes uncompressed colour-mapped 8-bit or true-colour 24-bit files.
@@ -18,5 +19,6 @@ class TTGAFileFormatWriter : public TFileFormatWriter {
       : TFileFormatWriter("tga", "Truevision Targa", true,
                           ColorResSet({cr256Colors, crTrueColor})) {}
   std::string ClassName() const override { return "TTGAFileFormatWriter"; }
-  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic) override;
+  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                     const TPGFormatContext& context) const override;
 };

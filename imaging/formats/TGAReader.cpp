@@ -2,11 +2,14 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
+#include "imaging/formats/AlphaPlane.h"
 #include "imaging/formats/TGAFormat.h"
+#include "imaging/formats/TGAPixels.h"
 
 namespace {
 
-[[noreturn]] void RaiseTGA(int message, const std::string& s1 = {}) {
+[[noreturn]] void RaiseTGA(TPGMessageId message, const std::string& s1 = {}) {
   throw EPGTGAFileFormatReader("TGA: " + PGMessage(message, s1));
 }
 
@@ -25,7 +28,7 @@ struct TTGAHeader {
 
 TTGAHeader ReadHeader(TPGStream& stream) {
   std::uint8_t h[18] = {};
-  if (!stream.ReadFull(h, sizeof h)) RaiseTGA(32);
+  if (!stream.ReadFull(h, sizeof h)) RaiseTGA(pgmUnexpectedEnd);
   TTGAHeader header;
   header.IDLength = h[0];
   header.ColorMapType = h[1];
@@ -41,7 +44,7 @@ TTGAHeader ReadHeader(TPGStream& stream) {
 }
 
 TRGB Color16(std::uint32_t v) {
-  return RGBColor(((v >> 10) & 31) * 8, ((v >> 5) & 31) * 8, (v & 31) * 8);
+  return TGAColor16(v);
 }
 
 // Pixels of run-length encoded data through a 1024-byte input buffer. Packets may continue
@@ -83,7 +86,7 @@ class TTGAPixelSource {
       if (FPos == FEnd) {
         FEnd = FStream.Read(FBuffer, sizeof FBuffer);
         FPos = 0;
-        if (FEnd == 0) RaiseTGA(32);
+        if (FEnd == 0) RaiseTGA(pgmUnexpectedEnd);
       }
       const std::size_t k = std::min(n, FEnd - FPos);
       std::memcpy(out, FBuffer + FPos, k);
@@ -106,15 +109,20 @@ class TTGAPixelSource {
 
 }  // namespace
 
-void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  if (index != 0) RaiseTGA(7, "Index");
+void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& /*context*/) const {
+  if (index != 0) RaiseTGA(pgmInvalid, "Index");
   const TTGAHeader header = ReadHeader(stream);
   const int depth = header.Depth;
-  if (depth != 8 && depth != 16 && depth != 24 && depth != 32) RaiseTGA(30);
+  if (depth != 8 && depth != 16 && depth != 24 && depth != 32) RaiseTGA(pgmNotSupportedSubformat);
   // Only colour-mapped, true-colour and grey data exist; grey data has 8 bits (grey with
   // alpha would otherwise be taken for 5-5-5 colour).
   const int kind = header.ImageType & 7;
-  if (kind < 1 || kind > 3 || (kind == 3 && depth != 8)) RaiseTGA(30);
+  const bool greyAlpha = IsTGAGreyAlpha(header.ImageType, depth);
+  if (kind < 1 || kind > 3 || (kind == 3 && depth != 8 && !greyAlpha))
+    RaiseTGA(pgmNotSupportedSubformat);
+  const bool hasAlpha = TGAHasAlpha(header.ImageType, depth, header.Descriptor);
+  const TRGB background = graphic.BackGroundRGB();
   stream.Skip(header.IDLength);
 
   // The colour map: for 8-bit images entry i is the colour of index MapFirst + i; maps of
@@ -124,11 +132,12 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   std::vector<TRGB> map;
   if (depth == 8 && hasMap) {
     const int entrySize = header.MapEntrySize;
-    if (entrySize != 16 && entrySize != 24 && entrySize != 32) RaiseTGA(30);
-    const int bytes = entrySize / 8;
+    if (entrySize != 15 && entrySize != 16 && entrySize != 24 && entrySize != 32)
+      RaiseTGA(pgmNotSupportedSubformat);
+    const int bytes = (entrySize + 7) / 8;
     const int used = std::clamp(256 - header.MapFirst, 0, header.MapLength);
     std::vector<std::uint8_t> raw(static_cast<std::size_t>(used) * bytes);
-    if (!stream.ReadFull(raw.data(), raw.size())) RaiseTGA(32);
+    if (!stream.ReadFull(raw.data(), raw.size())) RaiseTGA(pgmUnexpectedEnd);
     for (int i = 0; i < used; ++i) {
       const std::uint8_t* e = raw.data() + static_cast<std::size_t>(i) * bytes;
       map.push_back(bytes == 2 ? Color16(GetLE16(e)) : RGBColor(e[2], e[1], e[0]));
@@ -139,12 +148,13 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     stream.Seek(mapStart + std::int64_t{header.MapLength} * ((header.MapEntrySize + 7) / 8));
 
   const bool encoded = (header.ImageType & 8) != 0;
-  const TPixelFormat format = depth == 8 ? pf8Bit : pf24Bit;
+  const TPixelFormat format = depth == 8 || greyAlpha ? pf8Bit : pf24Bit;
   if (!PGStorageIsPlausible(static_cast<std::uint64_t>(header.Width),
                             static_cast<std::uint64_t>(header.Height), BitCountOf(format),
                             stream.Remaining(), encoded ? 128.0 : 2.0))
-    RaiseTGA(41, "Image size");
+    RaiseTGA(pgmOutOfRange, "Image size");
   graphic.SetSize(header.Width, header.Height, format);
+  if (greyAlpha) graphic.SetPaletteIdent(pGray256);
   if (depth == 8) {
     if (!map.empty()) {
       graphic.SetPaletteCount(static_cast<int>(map.size()) + header.MapFirst);
@@ -164,6 +174,7 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   const int bytesPerPixel = depth / 8;
   const bool direct = !encoded && (depth == 8 || depth == 24) && !rightToLeft;
   TTGAPixelSource source(stream, bytesPerPixel, encoded);
+  TPGAlphaPlane alpha(hasAlpha ? width : 0, hasAlpha ? height : 0);
   std::vector<std::uint8_t> buffer(static_cast<std::size_t>(width) * bytesPerPixel);
   for (int y = 0; y < height; ++y) {
     const int row = topFirst ? y : height - 1 - y;
@@ -175,7 +186,8 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
       const std::uint8_t* in = buffer.data();
       for (int i = 0; i < width; ++i, in += bytesPerPixel) {
         const int x = rightToLeft ? width - 1 - i : i;
-        if (depth == 8) {
+        if (hasAlpha) alpha.Set(x, row, TGAPixelAlpha(in, depth, greyAlpha));
+        if (depth == 8 || greyAlpha) {
           out[x] = in[0];
         } else {
           const TRGB c = depth == 16 ? Color16(GetLE16(in)) : RGBColor(in[2], in[1], in[0]);
@@ -188,24 +200,26 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     }
     if (graphic.Progress(y, height)) break;
   }
+  if (hasAlpha) alpha.Composite(graphic, background);
 }
 
-TPGFileInfo TTGAFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  if (index != 0) RaiseTGA(20, "Index");
+TPGFileInfo TTGAFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (index != 0) RaiseTGA(pgmInvalidValueFor, "Index");
   const TTGAHeader header = ReadHeader(stream);
   switch (header.ImageType & 7) {
     case 1: info.DescriptionText = "Color-mapped"; break;
     case 2: info.DescriptionText = "True-color"; break;
     case 3: info.DescriptionText = "\"Black-and-white\""; break;
-    default: RaiseTGA(20, "ImageType");
+    default: RaiseTGA(pgmInvalidValueFor, "ImageType");
   }
   if (header.ImageType == 1 || header.ImageType == 2 || header.ImageType == 3)
     info.VersionText = "Uncompressed";
   else if (header.ImageType == 9 || header.ImageType == 10 || header.ImageType == 11)
     info.VersionText = "Run-length encoded";
   else
-    RaiseTGA(20, "ImageType");
+    RaiseTGA(pgmInvalidValueFor, "ImageType");
   info.Width = header.Width;
   info.Height = header.Height;
   info.BitsPerPixel = header.Depth;

@@ -1,11 +1,13 @@
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/TGAFormat.h"
 
-void TTGAFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic) {
+void TTGAFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                                         const TPGFormatContext& /*context*/) const {
   // The header holds 16-bit sizes: larger images cannot be stored.
   if (graphic.Width() > 0xFFFF || graphic.Height() > 0xFFFF)
-    throw EPixelGraphic("TGA: " + PGMessage(41, "Image size"));
+    throw EPixelGraphic("TGA: " + PGMessage(pgmOutOfRange, "Image size"));
   const bool mapped = graphic.PixelFormat() == pf8Bit;
   const int count = mapped ? graphic.PaletteCount() : 0;
   std::uint8_t h[18] = {};

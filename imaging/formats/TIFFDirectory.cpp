@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/FormatSettings.h"
 
 void RaiseTIFF(const std::string& text) { throw EPGTIFFileFormatReader("TIFF: " + text); }
@@ -23,9 +24,9 @@ class TTIFFInput {
            length <= static_cast<std::uint64_t>(FSize) - offset;
   }
   void Read(std::uint64_t offset, void* buffer, std::size_t length) {
-    if (!Fits(offset, length)) RaiseTIFF(PGMessage(32));
+    if (!Fits(offset, length)) RaiseTIFF(PGMessage(pgmUnexpectedEnd));
     FStream.Seek(FBase + static_cast<std::int64_t>(offset));
-    if (!FStream.ReadFull(buffer, length)) RaiseTIFF(PGMessage(32));
+    if (!FStream.ReadFull(buffer, length)) RaiseTIFF(PGMessage(pgmUnexpectedEnd));
   }
   std::uint32_t Number(const std::uint8_t* p, int size) const {
     std::uint32_t v = 0;
@@ -80,7 +81,7 @@ std::vector<std::uint32_t> Values(TTIFFInput& in, const TEntry& e) {
     raw.assign(e.Value, e.Value + bytes);
   } else {
     const std::uint64_t offset = in.Number(e.Value, 4);
-    if (!in.Fits(offset, bytes)) RaiseTIFF(PGMessage(32));
+    if (!in.Fits(offset, bytes)) RaiseTIFF(PGMessage(pgmUnexpectedEnd));
     raw.resize(static_cast<std::size_t>(bytes));
     in.Read(offset, raw.data(), raw.size());
   }
@@ -97,7 +98,8 @@ std::uint32_t Single(TTIFFInput& in, const TEntry& e) {
 
 // Follows the directory chain; returns the offset of directory `index` and sets the count.
 // A chain that leaves the file, loops or grows beyond TIFFMaxImages counts as one image.
-std::uint32_t WalkDirectories(TTIFFInput& in, std::uint32_t first, int index, int& count) {
+std::uint32_t WalkDirectories(TTIFFInput& in, std::uint32_t first, int index, int maxImages,
+                              int& count) {
   std::uint32_t chosen = first;
   std::set<std::uint32_t> seen;
   std::uint32_t offset = first;
@@ -115,7 +117,7 @@ std::uint32_t WalkDirectories(TTIFFInput& in, std::uint32_t first, int index, in
       break;
     }
     if (count == index) chosen = offset;
-    if (++count > PGFormatSettings.TIFFMaxImages) {
+    if (++count > maxImages) {
       broken = true;
       break;
     }
@@ -160,7 +162,7 @@ TPixelFormat TTIFFDirectory::Format() const {
   return bits == 1 ? pf1Bit : bits == 4 ? pf4Bit : pf8Bit;
 }
 
-TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index) {
+TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index, const TPGFormatSettings& settings) {
   TTIFFDirectory d;
   d.Base = stream.Position();
   std::uint8_t header[8] = {};
@@ -177,11 +179,12 @@ TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index) {
 
   std::uint32_t offset = first;
   d.ImageCount = 1;
-  if (PGFormatSettings.TIFFReadAllImages) offset = WalkDirectories(in, first, index, d.ImageCount);
-  if (index < 0 || index >= d.ImageCount) RaiseTIFF(PGMessage(7, "Index"));
+  if (settings.TIFFReadAllImages)
+    offset = WalkDirectories(in, first, index, settings.TIFFMaxImages, d.ImageCount);
+  if (index < 0 || index >= d.ImageCount) RaiseTIFF(PGMessage(pgmInvalid, "Index"));
 
   const std::uint16_t count = in.U16(offset);
-  if (!in.Fits(std::uint64_t{offset} + 2, 12ull * count)) RaiseTIFF(PGMessage(32));
+  if (!in.Fits(std::uint64_t{offset} + 2, 12ull * count)) RaiseTIFF(PGMessage(pgmUnexpectedEnd));
   std::vector<std::uint8_t> raw(12u * count);
   in.Read(std::uint64_t{offset} + 2, raw.data(), raw.size());
   std::vector<TEntry> entries(count);
@@ -196,7 +199,7 @@ TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index) {
   for (const TEntry& e : entries)
     if (e.Tag == 284) {
       d.PlanarConfiguration = Single(in, e);
-      if (d.PlanarConfiguration > 1) RaiseTIFF(PGMessage(7, "PlanarConfiguration"));
+      if (d.PlanarConfiguration > 1) RaiseTIFF(PGMessage(pgmInvalid, "PlanarConfiguration"));
     }
   for (const TEntry& e : entries) {
     switch (e.Tag) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/PGraphic.h"
+#include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/PGStream.h"
 
 [[noreturn]] void RaiseTIFF(const std::string& text);
@@ -34,5 +35,5 @@ struct TTIFFDirectory {
 };
 
 // Reads the header and the directory of image `index` (the first one unless TIFFReadAllImages
-// is set), checking the layout. Raises EPGTIFFileFormatReader ("TIFF: ...").
-TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index);
+// is set in settings), checking the layout. Raises EPGTIFFileFormatReader ("TIFF: ...").
+TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index, const TPGFormatSettings& settings);

@@ -13,8 +13,9 @@ class TTIFFileFormatReader : public TFileFormatReader {
     return (header[0] == 'I' && header[1] == 'I' && header[2] == 0x2A && header[3] == 0) ||
            (header[0] == 'M' && header[1] == 'M' && header[2] == 0 && header[3] == 0x2A);
   }
-  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) override;
-  TPGFileInfo GetInfo(TPGStream& stream, int index) override;
+  void ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                      const TPGFormatContext& context) const override;
+  TPGFileInfo GetInfo(TPGStream& stream, int index, const TPGFormatContext& context) const override;
 
  protected:
   explicit TTIFFileFormatReader(const char* extension)
@@ -29,28 +30,19 @@ class TTIFFFileFormatReader : public TTIFFileFormatReader {
   std::string ClassName() const override { return "TTIFFFileFormatReader"; }
 };
 
-// Writes one image in strips; the options come from the library-wide format settings.
-// Keeps the position of the data start and of the first-directory field between its stages,
-// so one writer must not write two files at once.
+// Writes one image in strips; the options come from the call's format context.
 class TTIFFileFormatWriter : public TFileFormatWriter {
  public:
   TTIFFileFormatWriter() : TTIFFileFormatWriter("tif", true) {}
   std::string ClassName() const override { return "TTIFFileFormatWriter"; }
-  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic) override;
-  void WriteHeader(TPGStream& stream) override;
-  void WriteImage(TPGStream& stream, TPixelGraphic& graphic) override;
-  void WriteTrailer(TPGStream& stream) override;
+  void WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                     const TPGFormatContext& context) const override;
 
  protected:
   TTIFFileFormatWriter(const char* extension, bool inDefaultFilter)
       : TFileFormatWriter(extension, "Tagged Image File Format", inDefaultFilter,
                           ColorResSet({crBlackWhite, crGray16, crSys16, cr16Colors, crGray256,
                                        cr256Colors, crTrueColor})) {}
-
- private:
-  std::int64_t FBase = 0;
-  std::int64_t FFirstIFDField = 0;
-  bool FMotorola = false;
 };
 
 class TTIFFFileFormatWriter : public TTIFFileFormatWriter {

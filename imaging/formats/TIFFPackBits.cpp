@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/TIFFDirectory.h"
 
 void PackBitsEncodeRow(const std::uint8_t* row, std::size_t length,
@@ -51,7 +52,7 @@ std::uint8_t TPackBitsDecoder::NextByte() {
     FStream.Seek(FPosition);
     FFill = FStream.Read(FWindow, sizeof FWindow);
     FNext = 0;
-    if (FFill == 0) RaiseTIFF(PGMessage(32));
+    if (FFill == 0) RaiseTIFF(PGMessage(pgmUnexpectedEnd));
   }
   return FWindow[FNext++];
 }
@@ -59,7 +60,8 @@ std::uint8_t TPackBitsDecoder::NextByte() {
 void TPackBitsDecoder::DecodeRow(std::uint8_t* out, std::size_t length, int y) {
   std::size_t done = 0;
   const auto overrun = [y] {
-    throw EPGTIFFileFormatReader("TIFF (PackBits): " + PGMessage(38, std::to_string(y)));
+    throw EPGTIFFileFormatReader("TIFF (PackBits): " +
+                                 PGMessage(pgmInvalidRowByteCount, std::to_string(y)));
   };
   while (done < length) {
     const int c = static_cast<std::int8_t>(NextByte());

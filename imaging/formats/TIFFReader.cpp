@@ -3,10 +3,10 @@
 #include <cstring>
 #include <vector>
 
-#include "imaging/formats/FormatSettings.h"
-#include "imaging/formats/LoadSave.h"
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/TIFFDirectory.h"
 #include "imaging/formats/TIFFFormat.h"
+#include "imaging/formats/TIFFLibtiff.h"
 #include "imaging/formats/TIFFPackBits.h"
 
 namespace {
@@ -28,20 +28,13 @@ void CheckCompression(std::uint32_t compression) {
 
 // One strip offset where the rows need several: the strip is read as one, after a warning
 // the image's warning action may turn into a refusal.
-void CheckStripCount(TTIFFDirectory& d, TPGWarningAction action) {
+void CheckStripCount(TTIFFDirectory& d, TPGWarningAction action, const TPGFormatContext& context) {
   const std::uint64_t needed =
       (std::uint64_t{d.Height} + d.RowsPerStrip - 1) / d.RowsPerStrip;
   if (needed == d.StripOffsets.size()) return;
   const std::string text = "NumStripOffsets<>(ImageLength+RowsPerStrip-1) div RowsPerStrip";
   if (d.StripOffsets.size() > 1) RaiseTIFF(text);
-  switch (action) {
-    case pgwaIgnore: break;
-    case pgwaOKBox: PGWarningBox("TIFF-Warning", text, false); break;
-    case pgwaOKCancelBox:
-      if (!PGWarningBox("TIFF-Warning", text, true)) RaiseTIFF(text);
-      break;
-    case pgwaRaise: RaiseTIFF(text);
-  }
+  if (context.AskWarning(action, "TIFF-Warning", text) != pgwGoOn) RaiseTIFF(text);
   d.RowsPerStrip = d.Height;
 }
 
@@ -98,12 +91,14 @@ void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* o
 
 }  // namespace
 
-void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index) {
-  TTIFFDirectory d = ReadTIFFDirectory(stream, index);
+void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
+                                          const TPGFormatContext& context) const {
+  if (ReadTIFFThroughLibtiff(stream, graphic, index, context)) return;
+  TTIFFDirectory d = ReadTIFFDirectory(stream, index, context.Settings);
   CheckCompression(d.Compression);
   if (d.StripOffsets.empty()) RaiseTIFF("Invalid StripOffsets");
   if (d.RowsPerStrip == 0) RaiseTIFF("Invalid RowsPerStrip");
-  CheckStripCount(d, graphic.ReadWarningAction);
+  CheckStripCount(d, graphic.ReadWarningAction, context);
 
   const TPixelFormat format = d.Format();
   // Rows may share strips, so data can be reused; PackBits stores up to 64 bytes per byte and
@@ -112,7 +107,7 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   if (d.Width > INT_MAX || d.Height > INT_MAX ||
       !PGStorageIsPlausible(d.Width, d.Height, BitCountOf(format), stream.Size() - d.Base,
                             expansion))
-    RaiseTIFF(PGMessage(41, "Image size"));
+    RaiseTIFF(PGMessage(pgmOutOfRange, "Image size"));
   const int width = static_cast<int>(d.Width);
   const int height = static_cast<int>(d.Height);
   graphic.SetSize(width, height, format);
@@ -134,7 +129,7 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
       decoder.DecodeRow(row.data(), row.size(), y);
     } else {
       stream.Seek(position);
-      if (!stream.ReadFull(row.data(), row.size())) RaiseTIFF(PGMessage(32));
+      if (!stream.ReadFull(row.data(), row.size())) RaiseTIFF(PGMessage(pgmUnexpectedEnd));
       position += static_cast<std::int64_t>(row.size());
     }
     ConvertRow(d, row.data(), graphic.ScanLine(y), width, row.size());
@@ -142,9 +137,11 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   }
 }
 
-TPGFileInfo TTIFFileFormatReader::GetInfo(TPGStream& stream, int index) {
-  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index);
-  const TTIFFDirectory d = ReadTIFFDirectory(stream, index);
+TPGFileInfo TTIFFileFormatReader::GetInfo(TPGStream& stream, int index,
+                                          const TPGFormatContext& context) const {
+  TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (DescribeTIFFThroughLibtiff(stream, index, context, info)) return info;
+  const TTIFFDirectory d = ReadTIFFDirectory(stream, index, context.Settings);
   info.ImageCount = d.ImageCount;
   info.Width = static_cast<int>(std::min<std::uint32_t>(d.Width, INT_MAX));
   info.Height = static_cast<int>(std::min<std::uint32_t>(d.Height, INT_MAX));

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/TIFFFormat.h"
 #include "imaging/formats/TIFFPackBits.h"
@@ -107,17 +108,25 @@ void BuildRow(const TPixelGraphic& graphic, int y, bool whiteIsZero, bool cmyk,
   }
 }
 
-}  // namespace
+// One written file: the header, the image and the trailer, in this order. Keeps where the data
+// starts and where the first-directory field is between the stages.
+class TTIFFWriteCall {
+ public:
+  explicit TTIFFWriteCall(const TPGFormatSettings& settings) : FSettings(settings) {}
+  void WriteHeader(TPGStream& stream);
+  void WriteImage(TPGStream& stream, TPixelGraphic& graphic);
+  void WriteTrailer(TPGStream&) {}
 
-void TTIFFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic) {
-  WriteHeader(stream);
-  WriteImage(stream, graphic);
-  WriteTrailer(stream);
-}
+ private:
+  const TPGFormatSettings& FSettings;
+  std::int64_t FBase = 0;
+  std::int64_t FFirstIFDField = 0;
+  bool FMotorola = false;
+};
 
-void TTIFFileFormatWriter::WriteHeader(TPGStream& stream) {
+void TTIFFWriteCall::WriteHeader(TPGStream& stream) {
   FBase = stream.Position();
-  FMotorola = PGFormatSettings.TIFFWriteMotorola;
+  FMotorola = FSettings.TIFFWriteMotorola;
   TTIFFOutput out(stream, FMotorola);
   stream.Write(FMotorola ? "MM" : "II", 2);
   out.U16(42);
@@ -125,12 +134,10 @@ void TTIFFileFormatWriter::WriteHeader(TPGStream& stream) {
   out.U32(0);
 }
 
-void TTIFFileFormatWriter::WriteTrailer(TPGStream&) {}
-
-void TTIFFileFormatWriter::WriteImage(TPGStream& stream, TPixelGraphic& graphic) {
+void TTIFFWriteCall::WriteImage(TPGStream& stream, TPixelGraphic& graphic) {
   // An image without pixels has no rows to divide into strips.
-  if (graphic.Empty()) RaiseTIFFWriter(PGMessage(35));
-  const TPGFormatSettings& s = PGFormatSettings;
+  if (graphic.Empty()) RaiseTIFFWriter(PGMessage(pgmZeroSize));
+  const TPGFormatSettings& s = FSettings;
   const std::uint32_t compression = static_cast<std::uint32_t>(s.TIFFWriteCompression);
   if (compression != 1 && compression != PackBits) RaiseTIFFWriter("Internal Error");
   TTIFFOutput out(stream, FMotorola);
@@ -146,7 +153,7 @@ void TTIFFileFormatWriter::WriteImage(TPGStream& stream, TPixelGraphic& graphic)
                                                      : (cmyk ? 4 : 3) * width;
   // Offsets are 32 bits: the worst PackBits case adds one byte per 128.
   if (rowLength * height / 128 * 129 + rowLength + 65536 > 0xFFFFFFFFull)
-    RaiseTIFFWriter(PGMessage(41, "Image size"));
+    RaiseTIFFWriter(PGMessage(pgmOutOfRange, "Image size"));
   const std::uint64_t work = compression == PackBits ? 2 * rowLength : rowLength;
   const std::uint64_t rowsPerStrip = std::clamp<std::uint64_t>(32767 / work, 1, height);
   const std::uint64_t strips = (height + rowsPerStrip - 1) / rowsPerStrip;
@@ -279,4 +286,14 @@ void TTIFFileFormatWriter::WriteImage(TPGStream& stream, TPixelGraphic& graphic)
     out.PatchArray(countsArray, stripCounts);
   }
   stream.Seek(end);
+}
+
+}  // namespace
+
+void TTIFFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graphic,
+                                         const TPGFormatContext& context) const {
+  TTIFFWriteCall call(context.Settings);
+  call.WriteHeader(stream);
+  call.WriteImage(stream, graphic);
+  call.WriteTrailer(stream);
 }

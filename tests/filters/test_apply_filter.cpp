@@ -3,7 +3,7 @@
 
 #include <typeinfo>
 
-#include "FilterTestUtil.h"
+#include "tests/filters/FilterTestUtil.h"
 #include "imaging/filters/ApplyFilter.h"
 #include "imaging/filters/ChannelFilters.h"
 #include "imaging/filters/ConvFilter.h"

@@ -4,7 +4,7 @@
 #include <limits>
 #include <random>
 
-#include "FilterTestUtil.h"
+#include "tests/filters/FilterTestUtil.h"
 #include "imaging/filters/ApplyFilter.h"
 #include "imaging/filters/ConvFilter.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "FilterTestUtil.h"
+#include "tests/filters/FilterTestUtil.h"
 #include "imaging/filters/Compositions.h"
 #include "imaging/filters/FastBMP.h"
 #include "imaging/filters/FastBilinear.h"

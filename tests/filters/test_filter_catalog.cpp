@@ -1,7 +1,7 @@
 // The filter catalogue: names, parameters, and every filter on pictures of extreme shapes.
 #include <gtest/gtest.h>
 
-#include "FilterTestUtil.h"
+#include "tests/filters/FilterTestUtil.h"
 #include "imaging/filters/FilterCatalog.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "FilterTestUtil.h"
+#include "tests/filters/FilterTestUtil.h"
 #include "imaging/formats/LoadSave.h"
 #include "imaging/formats/Registry.h"
 

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "FilterTestUtil.h"
+#include "tests/filters/FilterTestUtil.h"
 #include "imaging/filters/ChannelFilters.h"
 #include "imaging/filters/FilterTables.h"
 #include "imaging/filters/PointFilters.h"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -14,8 +15,15 @@
 
 using TBytes = std::vector<std::uint8_t>;
 
+// Sample files live in one folder per format (data/png, data/tiff...), each reference decode
+// beside its sample; a name that is in none of them gives a path that does not exist.
 inline std::string DataPath(const std::string& name) {
-  return std::string(LUMIVEX_FORMATS_TEST_DATA) + "/" + name;
+  const std::filesystem::path root(LUMIVEX_FORMATS_TEST_DATA);
+  if (!name.empty())
+    for (const auto& folder : std::filesystem::directory_iterator(root))
+      if (folder.is_directory() && std::filesystem::exists(folder.path() / name))
+        return (folder.path() / name).string();
+  return root.string() + "/" + name;
 }
 
 inline TBytes ReadFileBytes(const std::string& path) {

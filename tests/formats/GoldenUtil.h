@@ -12,7 +12,7 @@
 // the PPM `expected`.
 inline void ExpectMatchesReference(const std::string& sample, const std::string& expected,
                                    int index = 0, int tolerance = 0) {
-  PGFormatSettings.GammaCorrectionOnRead = false;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.GammaCorrectionOnRead = false; });
   TPixelGraphic image, reference;
   LoadFromFileIndex(image, DataPath(sample), index);
   LoadFromFile(reference, DataPath(expected));

@@ -24,10 +24,7 @@ int MaxDifference(const TPixelGraphic& a, const TPixelGraphic& b) {
   return d;
 }
 
-TEST_F(JPEGTest, GoldenFilesDecodeLikeTheReferenceDecoder) {
-  ExpectMatchesReference("im_rgb.jpg", "im_rgb.jpg.ppm");
-  ExpectMatchesReference("im_progressive.jpg", "im_progressive.jpg.ppm");
-  ExpectMatchesReference("im_gray.jpg", "im_gray.jpg.ppm");
+TEST_F(JPEGTest, GrayFilesLoadAsGray256) {
   TPixelGraphic gray;
   LoadFromFile(gray, DataPath("im_gray.jpg"));
   EXPECT_EQ(gray.PixelFormat(), pf8Bit);
@@ -58,14 +55,34 @@ TEST_F(JPEGTest, InformationTexts) {
 
   TJPGFileFormatReader reader;
   TPGMemoryStream stream(ReadFileBytes(DataPath("im_rgb.jpg")));
-  EXPECT_PG_ERROR(reader.GetInfo(stream, 1), EPGJPGFileFormatReaderWriter,
+  EXPECT_PG_ERROR(reader.GetInfo(stream, 1, CaptureFormatContext()), EPGJPGFileFormatReaderWriter,
                   "JPG: Invalid value for Index");
+}
+
+// CMYK pictures shown as RGB: a YCCK file with Adobe's marker written by ImageMagick and a
+// CMYK file written by Pillow (with the marker: inverted samples), against Pillow's RGB
+// conversion; the same file without the marker, whose samples then count as not inverted,
+// against (255 - C) x (255 - K) / 255 computed from Pillow's samples.
+TEST_F(JPEGTest, CMYKAndYCCKFilesAreShownAsRGB) {
+  ExpectMatchesReference("im_cmyk.jpg", "im_cmyk.jpg.ppm", 0, 1);
+  ExpectMatchesReference("pil_cmyk.jpg", "pil_cmyk.jpg.ppm", 0, 1);
+  ExpectMatchesReference("pil_cmyk_noadobe.jpg", "pil_cmyk_noadobe.jpg.ppm", 0, 1);
+  TPixelGraphic image;
+  LoadFromFile(image, DataPath("pil_cmyk.jpg"));
+  EXPECT_EQ(image.PixelFormat(), pf24Bit);
 }
 
 TEST_F(JPEGTest, RefusedAndBrokenData) {
   TPixelGraphic image;
-  EXPECT_PG_ERROR(LoadFromFile(image, DataPath("im_cmyk.jpg")), EPGJPGFileFormatReaderWriter,
-                  "JPG: Not supported subformat");
+  // Twelve-bit samples are beyond the 8-bit library: its own message says so.
+  TBytes twelve = ReadFileBytes(DataPath("im_rgb.jpg"));
+  for (std::size_t i = 2; i + 4 < twelve.size(); ++i)
+    if (twelve[i] == 0xFF && (twelve[i + 1] == 0xC0 || twelve[i + 1] == 0xC2)) {
+      twelve[i + 4] = 12;
+      break;
+    }
+  EXPECT_PG_ERROR(LoadBytes(image, twelve), EPGJPGFileFormatReaderWriter,
+                  "JPG: Unsupported JPEG data precision 12");
   TPGMemoryStream stream(ReadFileBytes(DataPath("im_rgb.jpg")));
   EXPECT_PG_ERROR(LoadFromStreamExt(image, stream, "jpg", 1), EPGJPGFileFormatReaderWriter,
                   "JPG: Index invalid");
@@ -127,9 +144,9 @@ TEST_F(JPEGTest, PreviewLoadUsesTheFastDCT) {
   const TBytes bytes = SaveBytes(photo, "jpg");
   TPixelGraphic precise, fast, preview;
   LoadBytes(precise, bytes);
-  PGFormatSettings.JPEGReadDCTMethod = 1;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGReadDCTMethod = 1; });
   LoadBytes(fast, bytes);
-  PGFormatSettings.JPEGReadDCTMethod = 0;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGReadDCTMethod = 0; });
   preview.PreviewLoad = true;
   LoadBytes(preview, bytes);
   EXPECT_GT(MaxDifference(precise, fast), 0);
@@ -144,19 +161,20 @@ TEST_F(JPEGTest, WriterRoundTripsAndFollowsTheSettings) {
   EXPECT_EQ(back.PixelFormat(), pf24Bit);
   EXPECT_LE(MaxDifference(photo, back), 12);
 
-  PGFormatSettings.JPEGWriteQuality = 20;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteQuality = 20; });
   const TBytes q20 = SaveBytes(photo, "jpeg");
   EXPECT_LT(q20.size(), q80.size());
-  PGFormatSettings.JPEGWriteQuality = 80;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteQuality = 80; });
   for (int method : {0, 1, 2}) {
-    PGFormatSettings.JPEGWriteDCTMethod = method;
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteDCTMethod = method; });
     LoadBytes(back, SaveBytes(photo, "jif"));
     EXPECT_LE(MaxDifference(photo, back), 14) << method;
   }
-  PGFormatSettings.JPEGWriteProgressive = true;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.JPEGWriteProgressive = true; });
   TPGMemoryStream progressive(SaveBytes(photo, "jpg"));
-  EXPECT_EQ(FindReader(progressive, "")->GetInfo(progressive, 0).VersionText,
-            "JFIF, YCbCr, Progressive");
+  EXPECT_EQ(
+      FindReader(progressive, "")->GetInfo(progressive, 0, CaptureFormatContext()).VersionText,
+      "JFIF, YCbCr, Progressive");
 }
 
 TEST_F(JPEGTest, GreyAndPaletteImagesChooseTheirComponents) {
@@ -166,7 +184,7 @@ TEST_F(JPEGTest, GreyAndPaletteImagesChooseTheirComponents) {
   for (int x = 0; x < 16; ++x)
     for (int y = 0; y < 8; ++y) gray.SetPixel(x, y, static_cast<TRGB>(x * 16));
   TPGMemoryStream one(SaveBytes(gray, "jpg"));
-  TPGFileInfo info = FindReader(one, "")->GetInfo(one, 0);
+  TPGFileInfo info = FindReader(one, "")->GetInfo(one, 0, CaptureFormatContext());
   EXPECT_EQ(info.BitsPerPixel, 8);
   EXPECT_EQ(info.VersionText, "JFIF, GrayScale");
 
@@ -176,15 +194,15 @@ TEST_F(JPEGTest, GreyAndPaletteImagesChooseTheirComponents) {
   sys.SetPaletteIdent(pSys16);
   sys.SaveColorResWarningAction = pgwaIgnore;
   TPGMemoryStream three(SaveBytes(sys, "jpg"));
-  EXPECT_EQ(FindReader(three, "")->GetInfo(three, 0).BitsPerPixel, 24);
+  EXPECT_EQ(FindReader(three, "")->GetInfo(three, 0, CaptureFormatContext()).BitsPerPixel, 24);
 
   TJPGFileFormatWriter writer;
   TPixelGraphic bw;
   bw.SetSize(8, 8, pf1Bit);
   bw.SetPaletteIdent(pBlackWhite);
   TPGMemoryStream out;
-  EXPECT_PG_ERROR(writer.WriteToStream(out, bw), EPGJPGFileFormatReaderWriter,
-                  "JPG: Invalid value for BitCount");
+  EXPECT_PG_ERROR(writer.WriteToStream(out, bw, CaptureFormatContext()),
+                  EPGJPGFileFormatReaderWriter, "JPG: Invalid value for BitCount");
 }
 
 // A stream that refuses to grow beyond a limit, like a full disk.
@@ -201,8 +219,8 @@ TEST_F(JPEGTest, StreamFailuresAndTrailingDataAreHandled) {
   FillSmooth(photo, 64, 48);
   TJPGFileFormatWriter writer;
   TFullStream full;
-  EXPECT_PG_ERROR(writer.WriteToStream(full, photo), EPGJPGFileFormatReaderWriter,
-                  "JPG: disk full");
+  EXPECT_PG_ERROR(writer.WriteToStream(full, photo, CaptureFormatContext()),
+                  EPGJPGFileFormatReaderWriter, "JPG: disk full");
 
   // The reader leaves the stream right after the end-of-image marker.
   TBytes bytes = SaveBytes(photo, "jpg");

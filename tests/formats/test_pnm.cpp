@@ -1,4 +1,5 @@
 #include "tests/formats/FormatTestUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/PxMFormat.h"
 
 namespace {
@@ -35,10 +36,23 @@ TEST_F(PNMTest, GoldenFilesFromNetpbm) {
       EXPECT_EQ(bits.PixelColor(x, y), white[y][x] ? RGBColor(255, 255, 255) : 0u);
 }
 
+// Sixteen-bit samples (pnmdepth 65535 and 1000) against pnmdepth 255 of the same files, and
+// a plain bitmap without separators (pnmtoplainpnm) against ppmtoppm of it.
+TEST_F(PNMTest, WideSamplesAndPackedPlainBitmapsFromNetpbm) {
+  ExpectMatchesReference("nb_rgb16.ppm", "nb_rgb16.ppm.ppm");
+  ExpectMatchesReference("nb_gray1000.pgm", "nb_gray1000.pgm.ppm");
+  ExpectMatchesReference("nb_plain_packed.pbm", "nb_plain_packed.pbm.ppm");
+}
+
 TEST_F(PNMTest, NumberSyntax) {
   TPixelGraphic image;
-  // Digits without separators are one number: one black pixel, then the data ends.
-  EXPECT_PG_ERROR(LoadBytes(image, Text("P1 4 1\n0101")), EPGPxMFileFormatReader,
+  // Plain bitmap samples are single digits: whitespace between them is optional.
+  LoadBytes(image, Text("P1 4 1\n0101"));
+  EXPECT_EQ(image.Pixel(0, 0), 1u);
+  EXPECT_EQ(image.Pixel(1, 0), 0u);
+  EXPECT_EQ(image.Pixel(2, 0), 1u);
+  EXPECT_EQ(image.Pixel(3, 0), 0u);
+  EXPECT_PG_ERROR(LoadBytes(image, Text("P1 4 1\n010")), EPGPxMFileFormatReader,
                   "PBM, PGM, PPM: Unexpected end of file");
   LoadBytes(image, Text("P1\n# comment 7 7\n2 1\n1 0"));
   EXPECT_EQ(image.PixelColor(0, 0), 0u);
@@ -70,8 +84,20 @@ TEST_F(PNMTest, RawDataAndItsLimits) {
   EXPECT_EQ(image.Pixel(0, 0), 127u);
   EXPECT_EQ(image.Pixel(1, 0), 255u);
 
-  EXPECT_PG_ERROR(LoadBytes(image, Text("P5 1 1 1000\n\1\1")), EPGPxMFileFormatReader,
+  // Two bytes per sample above 255, most significant first, rounded to 8 bits.
+  TBytes grey16 = Text("P5 2 1 1000\n");
+  grey16.insert(grey16.end(), {0x01, 0xF4, 0x00, 0x02});
+  LoadBytes(image, grey16);
+  EXPECT_EQ(image.Pixel(0, 0), 128u);  // 500 x 255 / 1000 = 127.5
+  EXPECT_EQ(image.Pixel(1, 0), 1u);    // 0.51
+  TBytes wide = Text("P6 1 1 65535\n");
+  wide.insert(wide.end(), {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x80});
+  LoadBytes(image, wide);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 128, 0));
+  EXPECT_PG_ERROR(LoadBytes(image, Text("P5 1 1 65536\n\1\1")), EPGPxMFileFormatReader,
                   "PBM, PGM, PPM: Not supported subformat");
+  EXPECT_PG_ERROR(LoadBytes(image, Text("P5 2 1 1000\n\1\1\1")), EPGPxMFileFormatReader,
+                  "PBM, PGM, PPM: Unexpected end of file");
   EXPECT_PG_ERROR(LoadBytes(image, Text("P2 1 1 0 0")), EPGPxMFileFormatReader,
                   "PBM, PGM, PPM: Not supported subformat");
   EXPECT_PG_ERROR(LoadBytes(image, Text("P3 0 1 255")), EPGPxMFileFormatReader,
@@ -82,13 +108,13 @@ TEST_F(PNMTest, RawDataAndItsLimits) {
                   "PBM, PGM, PPM: Image size out of range");
   TPBMFileFormatReader reader;
   TPGMemoryStream s(Text("P7 1 1"));
-  EXPECT_PG_ERROR(reader.ReadFromStream(s, image, 0), EPGPxMFileFormatReader,
-                  "PBM, PGM, PPM: Unknown subformat");
+  EXPECT_PG_ERROR(reader.ReadFromStream(s, image, 0, CaptureFormatContext()),
+                  EPGPxMFileFormatReader, "PBM, PGM, PPM: Unknown subformat");
   TPGMemoryStream t(Text("Q1 1 1"));
-  EXPECT_PG_ERROR(reader.ReadFromStream(t, image, 0), EPGPxMFileFormatReader,
-                  "PBM, PGM, PPM: Not a PBM, PGM, PPM file");
-  EXPECT_PG_ERROR(reader.ReadFromStream(t, image, 2), EPGPxMFileFormatReader,
-                  "PxM: Index invalid");
+  EXPECT_PG_ERROR(reader.ReadFromStream(t, image, 0, CaptureFormatContext()),
+                  EPGPxMFileFormatReader, "PBM, PGM, PPM: Not a PBM, PGM, PPM file");
+  EXPECT_PG_ERROR(reader.ReadFromStream(t, image, 2, CaptureFormatContext()),
+                  EPGPxMFileFormatReader, "PxM: Index invalid");
 }
 
 TEST_F(PNMTest, WritersInBothForms) {
@@ -99,7 +125,7 @@ TEST_F(PNMTest, WritersInBothForms) {
                  "255 0 0 0 255 0 0 0 255 255 255 255 0 0 0\n"
                  "10 20 30 40 50 60 70 80 90 100 110 120 130 140 150\n"
                  "255 255 0 0 255 255 255 0 255 128 128 128 1 2 3\n"));
-  PGFormatSettings.PXMWriteBinary = true;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = true; });
   EXPECT_EQ(SaveBytes(image, "ppm"), ReadFileBytes(DataPath("raw.ppm")));
 
   TPixelGraphic bw;
@@ -110,7 +136,7 @@ TEST_F(PNMTest, WritersInBothForms) {
   TBytes raw = Text("P4\n10 1\n");
   raw.insert(raw.end(), {0xBF, 0x80});  // padding bits written as 0
   EXPECT_EQ(SaveBytes(bw, "pbm"), raw);
-  PGFormatSettings.PXMWriteBinary = false;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = false; });
   EXPECT_EQ(SaveBytes(bw, "pbm"), Text("P1\n10 1\n1 0 1 1 1 1 1 1 1 0\n"));
 
   // A black-and-white image of 8 bits is written pixel by pixel, not as bit rows.
@@ -120,8 +146,8 @@ TEST_F(PNMTest, WritersInBothForms) {
   eight.SetPixel(1, 0, 1);
   TPBMFileFormatWriter pbmWriter;
   TPGMemoryStream out;
-  PGFormatSettings.PXMWriteBinary = true;
-  pbmWriter.WriteToStream(out, eight);
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = true; });
+  pbmWriter.WriteToStream(out, eight, CaptureFormatContext());
   TBytes expected = Text("P4\n3 1\n");
   expected.push_back(0xA0);
   EXPECT_EQ(out.Data(), expected);
@@ -133,13 +159,13 @@ TEST_F(PNMTest, WritersInBothForms) {
   indexed.SetPixel(1, 0, 2);
   TPGMFileFormatWriter pgmWriter;
   TPGMemoryStream out2;
-  PGFormatSettings.PXMWriteBinary = false;
-  pgmWriter.WriteToStream(out2, indexed);
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = false; });
+  pgmWriter.WriteToStream(out2, indexed, CaptureFormatContext());
   EXPECT_EQ(out2.Data(), Text("P2\n2 1\n255\n0 2\n"));
 
   TPPMFileFormatWriter ppmWriter;
-  EXPECT_PG_ERROR(ppmWriter.WriteToStream(out2, indexed), EPGPxMFileFormatWriter,
-                  "PPM: Invalid color resolution");
+  EXPECT_PG_ERROR(ppmWriter.WriteToStream(out2, indexed, CaptureFormatContext()),
+                  EPGPxMFileFormatWriter, "PPM: Invalid color resolution");
 }
 
 TEST_F(PNMTest, GreyRoundTripThroughTheSavePath) {
@@ -148,7 +174,7 @@ TEST_F(PNMTest, GreyRoundTripThroughTheSavePath) {
   image.SetPaletteIdent(pGray256);
   for (int x = 0; x < 4; ++x) image.SetPixel(x, 1, static_cast<TRGB>(x * 60));
   for (bool binary : {false, true}) {
-    PGFormatSettings.PXMWriteBinary = binary;
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.PXMWriteBinary = binary; });
     TPixelGraphic back;
     LoadBytes(back, SaveBytes(image, "pgm"));
     for (int x = 0; x < 4; ++x) EXPECT_EQ(back.Pixel(x, 1), static_cast<TRGB>(x * 60));

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "tests/formats/FormatTestUtil.h"
+#include "imaging/PGMessageIds.h"
 #include "imaging/formats/BMPFormat.h"
 #include "imaging/formats/ColorResolution.h"
 
@@ -103,15 +104,15 @@ TEST_F(RegistryTest, GetFileInfoDescribesFilesAndNeverRaises) {
 
 TEST_F(RegistryTest, SettingsByNameCheckTheirValues) {
   EXPECT_EQ(SetFormatSetting("JPEGWriteQuality", "90"), "");
-  EXPECT_EQ(PGFormatSettings.JPEGWriteQuality, 90);
+  EXPECT_EQ(CurrentFormatSettings().JPEGWriteQuality, 90);
   EXPECT_NE(SetFormatSetting("JPEGWriteQuality", "101"), "");
   EXPECT_NE(SetFormatSetting("JPEGWriteQuality", "9x"), "");
-  EXPECT_EQ(PGFormatSettings.JPEGWriteQuality, 90);
+  EXPECT_EQ(CurrentFormatSettings().JPEGWriteQuality, 90);
   EXPECT_EQ(SetFormatSetting("GammaCorrectionOnRead", "false"), "");
-  EXPECT_FALSE(PGFormatSettings.GammaCorrectionOnRead);
+  EXPECT_FALSE(CurrentFormatSettings().GammaCorrectionOnRead);
   EXPECT_EQ(SetFormatSetting("TIFFXResolution", "72/2"), "");
-  EXPECT_EQ(PGFormatSettings.TIFFXResolution.Numerator, 72u);
-  EXPECT_EQ(PGFormatSettings.TIFFXResolution.Denominator, 2u);
+  EXPECT_EQ(CurrentFormatSettings().TIFFXResolution.Numerator, 72u);
+  EXPECT_EQ(CurrentFormatSettings().TIFFXResolution.Denominator, 2u);
   EXPECT_NE(SetFormatSetting("TIFFXResolution", "72/0"), "");
   EXPECT_NE(SetFormatSetting("TIFFWriteCompression", "5"), "");
   EXPECT_EQ(SetFormatSetting("TIFFWriteCompression", "32773"), "");
@@ -120,9 +121,9 @@ TEST_F(RegistryTest, SettingsByNameCheckTheirValues) {
   EXPECT_DOUBLE_EQ(ScreenGamma, 2.2);
   ResetFormatSettings();
   EXPECT_DOUBLE_EQ(ScreenGamma, 1.8);
-  EXPECT_EQ(PGFormatSettings.JPEGWriteQuality, 80);
-  EXPECT_TRUE(PGFormatSettings.BMPRead16BitExpand);
-  EXPECT_FALSE(PGFormatSettings.PXMWriteBinary);
+  EXPECT_EQ(CurrentFormatSettings().JPEGWriteQuality, 80);
+  EXPECT_TRUE(CurrentFormatSettings().BMPRead16BitExpand);
+  EXPECT_FALSE(CurrentFormatSettings().PXMWriteBinary);
 }
 
 TEST_F(RegistryTest, PreferenceTableChoosesTheNearestWritableClass) {
@@ -140,3 +141,15 @@ TEST_F(RegistryTest, PreferenceTableChoosesTheNearestWritableClass) {
 }
 
 }  // namespace
+
+TEST(MessageIds, NameTheEntriesOfTheMessageTable) {
+  EXPECT_EQ(PGMessage(pgmUnknownFileFormat), "Unknown file format");
+  EXPECT_EQ(PGMessage(pgmUnknownExtension, "gif"), "Unknown file extension \"gif\"");
+  EXPECT_EQ(PGMessage(pgmInvalidValueFor, "Index"), "Invalid value for Index");
+  EXPECT_EQ(PGMessage(pgmWarning), "Warning");
+  EXPECT_EQ(PGMessage(pgmAbortedByUser), "Operation aborted on user request");
+  EXPECT_EQ(PGMessage(pgmOutOfRange, "Image size"), "Image size out of range");
+  EXPECT_EQ(PGMessage(pgmBlackAndWhite + static_cast<int>(crTrueColor)), "16.7 million colors");
+  EXPECT_EQ(PGMessage(pgmCancel), "Cancel");
+  EXPECT_EQ(PGMessage(pgmDegree), "\u00b0");
+}

@@ -150,17 +150,17 @@ TEST_F(SaveTest, GammaCorrectionOnReadFollowsTheImageGamma) {
 
   // A file gamma of 2.2 against a screen gamma of 1.8: 128 becomes 110.
   back.Gamma = 2.2;
-  ApplyReadGamma(back);
+  ApplyReadGamma(back, CaptureFormatContext());
   EXPECT_EQ(back.Pixel(0, 0), RGBColor(110, 0, 255));
   EXPECT_DOUBLE_EQ(back.Gamma, ScreenGamma);
 
   // Within 5 % nothing happens; switched off nothing happens.
   back.Gamma = 1.85;
-  ApplyReadGamma(back);
+  ApplyReadGamma(back, CaptureFormatContext());
   EXPECT_EQ(back.Pixel(0, 0), RGBColor(110, 0, 255));
-  PGFormatSettings.GammaCorrectionOnRead = false;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.GammaCorrectionOnRead = false; });
   back.Gamma = 2.2;
-  ApplyReadGamma(back);
+  ApplyReadGamma(back, CaptureFormatContext());
   EXPECT_EQ(back.Pixel(0, 0), RGBColor(110, 0, 255));
 }
 

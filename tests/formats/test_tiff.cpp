@@ -10,7 +10,7 @@ class TIFFTest : public FormatTest {
  protected:
   void SetUp() override {
     FormatTest::SetUp();
-    PGFormatSettings.GammaCorrectionOnRead = false;
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.GammaCorrectionOnRead = false; });
   }
 };
 
@@ -98,12 +98,7 @@ void ExpectReadError(const TBytes& bytes, const std::string& message,
   EXPECT_PG_ERROR(LoadBytes(image, bytes), EPGTIFFileFormatReader, message);
 }
 
-TEST_F(TIFFTest, GoldenFilesDecodeLikeTheReferenceDecoder) {
-  // (im_cmyk.tif converts ink to colour with another formula; see PixelLayouts.)
-  for (const char* name : {"im_rgb_II.tif", "im_rgb_MM_packbits.tif", "im_pal8.tif", "im_pal4.tif",
-                           "im_gray8.tif", "im_gray4.tif", "nb_bilevel_wiz.tif",
-                           "nb_bilevel_packbits.tif", "im_rgba.tif"})
-    ExpectMatchesReference(name, std::string(name) + ".0.ppm");
+TEST_F(TIFFTest, GoldenFilesLoadInTheirOwnPixelFormats) {
   TPixelGraphic image;
   LoadFromFile(image, DataPath("im_gray4.tif"));
   EXPECT_EQ(image.PixelFormat(), pf4Bit);
@@ -124,13 +119,12 @@ TEST_F(TIFFTest, MultiImageFilesAreAddressedWhenAllImagesAreRead) {
   TPixelGraphic image;
   EXPECT_PG_ERROR(LoadFromFileIndex(image, DataPath("im_three.tif"), 1), EPGTIFFileFormatReader,
                   "TIFF: Index invalid");
-  PGFormatSettings.TIFFReadAllImages = true;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFReadAllImages = true; });
   ASSERT_TRUE(GetFileInfo(DataPath("im_three.tif"), 0, info));
   EXPECT_EQ(info.ImageCount, 3);
-  for (int i = 0; i < 3; ++i)
-    ExpectMatchesReference("im_three.tif", "im_three.tif." + std::to_string(i) + ".ppm", i);
-  PGFormatSettings.TIFFReadAllImages = true;
-  PGFormatSettings.TIFFMaxImages = 2;  // too many images: the file counts as one
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFReadAllImages = true; });
+  // Too many images: the file counts as one.
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFMaxImages = 2; });
   ASSERT_TRUE(GetFileInfo(DataPath("im_three.tif"), 0, info));
   EXPECT_EQ(info.ImageCount, 1);
 }
@@ -152,17 +146,77 @@ TEST_F(TIFFTest, InformationTexts) {
   ASSERT_TRUE(GetFileInfo(DataPath("im_cmyk.tif"), 0, info));
   EXPECT_EQ(info.VersionText, "I, Uncompr., CMYK");
 
-  TTiff lzw;
-  lzw.Basic(2, 1, 1, {8}, {1, 2});
-  lzw.Add(259, 3, {5});
-  TBytes bytes = lzw.Build();
-  TPGMemoryStream stream(bytes);
-  TTIFFileFormatReader reader;
-  const TPGFileInfo lzwInfo = reader.GetInfo(stream, 0);
-  EXPECT_EQ(lzwInfo.VersionText, "I, LZW, BlackIsZero");
-  EXPECT_EQ(lzwInfo.DescriptionText, "(Unsupported compression)");
-  EXPECT_EQ(lzwInfo.ColorsText, "256");
-  ExpectReadError(bytes, "TIFF: Unsupported compression LZW");
+  // Variants read through libtiff say what they are.
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_lzw_pred.tif"), 0, info));
+  EXPECT_EQ(info.VersionText, "I, LZW, RGB");
+  EXPECT_EQ(info.DescriptionText, "");
+  EXPECT_EQ(info.BitsPerPixel, 24);
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_g4.tif"), 0, info));
+  EXPECT_EQ(info.VersionText, "I, Group 4 F., BlackIsZero");
+  EXPECT_EQ(info.ColorsText, "2");
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_planar_lzw.tif"), 0, info));
+  EXPECT_EQ(info.DescriptionText, "(Planar)");
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_tiled.tif"), 0, info));
+  EXPECT_EQ(info.VersionText, "I, Uncompr., RGB");
+  EXPECT_EQ(info.DescriptionText, "(Tiled)");
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_jpeg.tif"), 0, info));
+  EXPECT_EQ(info.VersionText, "I, JPEG, YCbCr");
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_gray16_lzw.tif"), 0, info));
+  EXPECT_EQ(info.BitsPerPixel, 16);
+  EXPECT_EQ(info.ColorsText, "65536");
+}
+
+// Files written by libtiff's tiffcp (and a 2-bit grey file by ImageMagick), against Pillow's
+// decode; the 16-bit grey reference keeps the top 8 bits of Pillow's samples.
+TEST_F(TIFFTest, VariantsOurReaderLacksGoThroughLibtiff) {
+  for (const char* name : {"lt_lzw_pred.tif", "lt_deflate.tif", "lt_planar_lzw.tif",
+                           "lt_tiled.tif", "lt_tiled_lzw.tif", "lt_g3.tif", "lt_g4.tif", "lt_gray16_lzw.tif",
+                           "im_gray2.tif"})
+    ExpectMatchesReference(name, std::string(name) + ".0.ppm", 0, 1);
+  ExpectMatchesReference("lt_jpeg.tif", "lt_jpeg.tif.0.ppm", 0, 3);
+  ExpectMatchesReference("lt_cmyk_lzw.tif", "lt_cmyk_lzw.tif.near.ppm", 0, 2);
+  // The nearest picture formats: bilevel stays 1-bit, grey stays grey.
+  TPixelGraphic image;
+  LoadFromFile(image, DataPath("lt_g4.tif"));
+  EXPECT_EQ(image.PixelFormat(), pf1Bit);
+  EXPECT_EQ(image.PaletteIdent(), pBlackWhite);
+  LoadFromFile(image, DataPath("lt_gray16_lzw.tif"));
+  EXPECT_EQ(image.PixelFormat(), pf8Bit);
+  EXPECT_EQ(image.PaletteIdent(), pGray256);
+  LoadFromFile(image, DataPath("im_gray2.tif"));
+  EXPECT_EQ(image.PixelFormat(), pf4Bit);
+  LoadFromFile(image, DataPath("lt_lzw_pred.tif"));
+  EXPECT_EQ(image.PixelFormat(), pf24Bit);
+  // Pages by index when every image is read.
+  ChangeFormatSettings([](TPGFormatSettings& s) { s.TIFFReadAllImages = true; });
+  TPGFileInfoResult info;
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_two_pages_lzw.tif"), 1, info));
+  EXPECT_EQ(info.ImageCount, 2);
+  ExpectMatchesReference("lt_two_pages_lzw.tif", "lt_two_pages_lzw.tif.0.ppm", 0);
+  ExpectMatchesReference("lt_two_pages_lzw.tif", "lt_two_pages_lzw.tif.1.ppm", 1);
+}
+
+TEST_F(TIFFTest, DamagedVariantsGiveLibtiffsMessage) {
+  // A compression neither reader knows.
+  TTiff unknown;
+  unknown.Add(256, 4, {2});
+  unknown.Add(257, 4, {1});
+  unknown.Add(258, 3, {8});
+  unknown.Add(259, 3, {60000});
+  unknown.Add(262, 3, {1});
+  unknown.Add(273, 4, {unknown.Blob({1, 2})});
+  unknown.Add(277, 3, {1});
+  unknown.Add(278, 4, {1});
+  unknown.Add(279, 4, {2});
+  TPixelGraphic image;
+  image.ReadWarningAction = pgwaRaise;
+  try {
+    LoadBytes(image, unknown.Build());
+    ADD_FAILURE() << "an unknown compression loaded";
+  } catch (const EPGTIFFileFormatReader& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("TIFF: ", 0), 0u) << e.what();
+    EXPECT_NE(std::string(e.what()).find("60000"), std::string::npos) << e.what();
+  }
 }
 
 TEST_F(TIFFTest, ValuesThatFitAreReadFromTheEntryItself) {
@@ -247,35 +301,16 @@ TEST_F(TIFFTest, LayoutAndFieldErrors) {
   noSamples.Add(273, 4, {8});
   ExpectReadError(noSamples.Build(), "TIFF: Invalid SamplesPerPixel");
 
-  TTiff countMismatch;
-  countMismatch.Basic(1, 1, 2, {8, 8, 8}, {1, 2, 3});
-  countMismatch.Add(277, 3, {4});
-  ExpectReadError(countMismatch.Build(), "TIFF: Invalid count of SamplesPerPixel");
-
-  TTiff sixteen;
-  sixteen.Basic(1, 1, 1, {16}, {1, 2});
-  ExpectReadError(sixteen.Build(), "TIFF: Invalid SamplesPerPixel");
-
-  TTiff planar;
-  planar.Basic(1, 1, 2, {8, 8, 8}, {1, 2, 3});
-  planar.Add(284, 3, {2});
-  ExpectReadError(planar.Build(), "TIFF: PlanarConfiguration invalid");
-
   TTiff rational;
   rational.Basic(1, 1, 1, {8}, {1});
   rational.AddRaw(256, 5, 1, 8);
   ExpectReadError(rational.Build(), "TIFF: Unsupported field Type: 5");
 
-  TTiff jpeg;
-  jpeg.Basic(1, 1, 1, {8}, {1});
-  jpeg.Add(259, 3, {7});
-  ExpectReadError(jpeg.Build(), "TIFF: Unsupported compression 7");
-
   TTIFFileFormatReader reader;
   TPixelGraphic image;
   TPGMemoryStream wrongNumber(TBytes{'I', 'I', 43, 0, 8, 0, 0, 0});
-  EXPECT_PG_ERROR(reader.ReadFromStream(wrongNumber, image, 0), EPGTIFFileFormatReader,
-                  "TIFF: Not a TIF file");
+  EXPECT_PG_ERROR(reader.ReadFromStream(wrongNumber, image, 0, CaptureFormatContext()),
+                  EPGTIFFileFormatReader, "TIFF: Not a TIF file");
 }
 
 TEST_F(TIFFTest, StripsThatDoNotAddUp) {
@@ -320,19 +355,20 @@ TEST_F(TIFFTest, StripsThatDoNotAddUp) {
 
 TEST_F(TIFFTest, HostileFilesEndInErrorsNotInHangsOrHugeAllocations) {
   // A directory chain that loops counts as a single image.
-  PGFormatSettings.TIFFReadAllImages = true;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFReadAllImages = true; });
   TTiff loop;
   loop.Basic(1, 1, 1, {8}, {5});
   const TBytes looped = loop.Build(loop.DirectoryOffset());
   TPGFileInfoResult info;
   TPGMemoryStream stream(looped);
-  EXPECT_EQ(FindReader(stream, "")->GetInfo(stream, 0).ImageCount, 1);
+  EXPECT_EQ(FindReader(stream, "")->GetInfo(stream, 0, CaptureFormatContext()).ImageCount, 1);
   // A next-directory offset whose last bytes lie past the end, likewise.
   TBytes past = loop.Build(0);
   past[past.size() - 4] = static_cast<std::uint8_t>(past.size() - 5);
   TPGMemoryStream pastStream(past);
-  EXPECT_EQ(FindReader(pastStream, "")->GetInfo(pastStream, 0).ImageCount, 1);
-  PGFormatSettings.TIFFReadAllImages = false;
+  EXPECT_EQ(FindReader(pastStream, "")->GetInfo(pastStream, 0, CaptureFormatContext()).ImageCount,
+            1);
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFReadAllImages = false; });
 
   TTiff hugeCount;
   hugeCount.Basic(1, 1, 1, {8}, {5});
@@ -414,10 +450,12 @@ TEST_F(TIFFTest, WriterRoundTripsEveryClassAndOption) {
   add(pf8Bit, pUnknown);
   add(pf24Bit, pTrueColor);
   for (int options = 0; options < 16; ++options) {
-    PGFormatSettings.TIFFWriteCompression = (options & 1) ? 32773 : 1;
-    PGFormatSettings.TIFFWriteMotorola = (options & 2) != 0;
-    PGFormatSettings.TIFFWriteWhiteIsZero = (options & 4) != 0;
-    PGFormatSettings.TIFFWriteCMYK = (options & 8) != 0;
+    ChangeFormatSettings(
+        [&](TPGFormatSettings& s) { s.TIFFWriteCompression = (options & 1) ? 32773 : 1; });
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteMotorola = (options & 2) != 0; });
+    ChangeFormatSettings(
+        [&](TPGFormatSettings& s) { s.TIFFWriteWhiteIsZero = (options & 4) != 0; });
+    ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteCMYK = (options & 8) != 0; });
     for (auto& image : images) {
       TPixelGraphic back;
       LoadBytes(back, SaveBytes(*image, "tif"));
@@ -435,19 +473,19 @@ TEST_F(TIFFTest, WriterLayout) {
   TPixelGraphic rgb;
   rgb.SetSize(100, 100, pf24Bit);
   TPGMemoryStream one(SaveBytes(rgb, "tif"));
-  const TTIFFDirectory d = ReadTIFFDirectory(one, 0);
+  const TTIFFDirectory d = ReadTIFFDirectory(one, 0, CurrentFormatSettings());
   EXPECT_EQ(d.RowsPerStrip, 100u);
   EXPECT_EQ(d.StripOffsets.size(), 1u);
   EXPECT_EQ(d.StripByteCounts, std::vector<std::uint32_t>{30000});
   EXPECT_EQ(d.BitsPerSample, (std::vector<std::uint32_t>{8, 8, 8}));
 
-  PGFormatSettings.TIFFWriteCompression = 32773;
-  PGFormatSettings.TIFFWriteMotorola = true;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteCompression = 32773; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteMotorola = true; });
   TPixelGraphic sys;
   sys.SetSize(3001, 20, pf4Bit);
   sys.SetPaletteIdent(pSys16);
   TPGMemoryStream many(SaveBytes(sys, "tiff"));
-  const TTIFFDirectory p = ReadTIFFDirectory(many, 0);
+  const TTIFFDirectory p = ReadTIFFDirectory(many, 0, CurrentFormatSettings());
   EXPECT_TRUE(p.Motorola);
   EXPECT_EQ(p.Photometric, 3u);
   EXPECT_EQ(p.ColorMap.size(), 48u);
@@ -457,9 +495,9 @@ TEST_F(TIFFTest, WriterLayout) {
   for (std::uint32_t offset : p.StripOffsets) EXPECT_EQ(offset % 2, 0u);
 
   // Resolution: the two rationals and the unit.
-  PGFormatSettings.TIFFXResolution = {72, 2};
-  PGFormatSettings.TIFFResolutionUnit = 2;
-  PGFormatSettings.TIFFWriteMotorola = false;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFXResolution = {72, 2}; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFResolutionUnit = 2; });
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteMotorola = false; });
   const TBytes bytes = SaveBytes(rgb, "tif");
   std::size_t i = 8 + 2;
   std::uint32_t xres = 0, unit = 0;
@@ -476,13 +514,14 @@ TEST_F(TIFFTest, WriterRefusals) {
   TTIFFileFormatWriter writer;
   TPixelGraphic empty;
   TPGMemoryStream out;
-  EXPECT_PG_ERROR(writer.WriteToStream(out, empty), EPGTIFFileFormatWriter,
+  EXPECT_PG_ERROR(writer.WriteToStream(out, empty, CaptureFormatContext()), EPGTIFFileFormatWriter,
                   "TIFF: Width = 0 or Height = 0");
   TPixelGraphic image;
   image.SetSize(2, 2, pf24Bit);
-  PGFormatSettings.TIFFWriteCompression = 5;
-  EXPECT_PG_ERROR(writer.WriteToStream(out, image), EPGTIFFileFormatWriter, "TIFF: Internal Error");
-  PGFormatSettings.TIFFWriteCompression = 1;
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteCompression = 5; });
+  EXPECT_PG_ERROR(writer.WriteToStream(out, image, CaptureFormatContext()), EPGTIFFileFormatWriter,
+                  "TIFF: Internal Error");
+  ChangeFormatSettings([&](TPGFormatSettings& s) { s.TIFFWriteCompression = 1; });
 
   // Two colours other than black and white are written as a 16-colour image.
   TPixelGraphic two;
@@ -506,7 +545,7 @@ TEST_F(TIFFTest, DataAfterAnOffsetBase) {
   TPGMemoryStream stream;
   stream.Write("prefix", 6);
   TTIFFileFormatWriter writer;
-  writer.WriteToStream(stream, image);
+  writer.WriteToStream(stream, image, CaptureFormatContext());
   stream.Seek(6);
   TPixelGraphic back;
   LoadFromStream(back, stream);

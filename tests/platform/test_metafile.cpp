@@ -23,7 +23,7 @@ TPixelGraphic& Load(TPixelGraphic& image, const TMetaBytes& bytes, const std::st
 
 TPGFileInfo Info(TFileFormatReader&& reader, const TMetaBytes& bytes) {
   TPGMemoryStream stream(bytes);
-  return reader.GetInfo(stream, 0);
+  return reader.GetInfo(stream, 0, CaptureFormatContext());
 }
 
 bool IsRed(TRGB c) { return RedOf(c) > 200 && GreenOf(c) < 60 && BlueOf(c) < 60; }

@@ -44,13 +44,17 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
   const std::string& input = parsed.Positional[0];
   const std::string& output = parsed.Positional[1];
 
-  SetPGWarningBoxHook([&context](const std::string& caption, const std::string& text, bool) {
+  // This command's loads and saves tell their warnings on the error output.
+  TPGFormatContext formats = CaptureFormatContext();
+  formats.WarningBox = [&context](const std::string& caption, const std::string& text, bool) {
     context.Err << "lumivex-cli: " << caption << ": " << ForTerminal(text) << "\n";
     return true;
-  });
+  };
   try {
     TPixelGraphic image;
-    LoadFromFileIndex(image, input, index);
+    // Damaged or truncated data: the reader's warning follows the same answer.
+    image.ReadWarningAction = action;
+    LoadFromFileIndex(image, input, index, formats);
     // Some readers stop without an error on data they cannot use (metafiles the player
     // cannot load): there is nothing to save then.
     if (image.Empty()) {
@@ -59,7 +63,7 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
     }
     image.SaveColorResWarningAction = action;
     if (!IsGIFOutput(output)) {
-      SaveToFile(image, output);
+      SaveToFile(image, output, formats);
     } else if (!SaveAsGIF(image, output, gif)) {
       const TRGB c = gif.TransparentColor;
       context.Err << "lumivex-cli: the colour " << RedOf(c) << ',' << GreenOf(c) << ','

@@ -60,20 +60,22 @@ int RunFilterCommand(const std::vector<std::string>& args, TCliContext& context)
 
   const std::string& input = parsed.Positional[1];
   const std::string& output = parsed.Positional[2];
-  SetPGWarningBoxHook([&context](const std::string& caption, const std::string& text, bool) {
+  // This command's loads and saves tell their warnings on the error output.
+  TPGFormatContext formats = CaptureFormatContext();
+  formats.WarningBox = [&context](const std::string& caption, const std::string& text, bool) {
     context.Err << "lumivex-cli: " << caption << ": " << ForTerminal(text) << "\n";
     return true;
-  });
+  };
   try {
     TPixelGraphic image;
-    LoadFromFile(image, input);
+    LoadFromFileIndex(image, input, 0, formats);
     if (image.Empty()) {
       context.Err << "lumivex-cli: " << input << ": no picture could be read\n";
       return kExitFailure;
     }
     RunFilter(*entry, filterArgs, image, seed, options);
     image.SaveColorResWarningAction = pgwaOKBox;
-    SaveToFile(image, output);
+    SaveToFile(image, output, formats);
   } catch (const std::bad_alloc&) {
     context.Err << "lumivex-cli: out of memory\n";
     return kExitFailure;

@@ -15,6 +15,7 @@ std::string Padded(std::string s, std::size_t width) {
 int RunFormats(const std::vector<std::string>& args, TCliContext& context) {
   const TParsedArgs parsed = ParseArgs(args, {});
   if (!parsed.Positional.empty()) throw TUsageError{"takes no arguments"};
+  const auto lock = LockFormatRegistry();
   SortFileFormatReaders();
   SortFileFormatWriters();
   std::ostream& out = context.Out;
