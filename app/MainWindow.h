@@ -92,6 +92,7 @@ class TForm1 : public QMainWindow {
   void ShowImageProperties(const QString& path);
   void ShowMoveTool();
   void ShowSearch();
+  void ShowAlbums();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);

@@ -51,6 +51,7 @@ int RunInfo(const std::vector<std::string>& args, TCliContext& context);
 int RunConvert(const std::vector<std::string>& args, TCliContext& context);
 int RunFormats(const std::vector<std::string>& args, TCliContext& context);
 int RunFilterCommand(const std::vector<std::string>& args, TCliContext& context);
+int RunAlbum(const std::vector<std::string>& args, TCliContext& context);
 int RunListing(const std::vector<std::string>& args, TCliContext& context);
 int RunSearch(const std::vector<std::string>& args, TCliContext& context);
 int RunMove(const std::vector<std::string>& args, TCliContext& context);
