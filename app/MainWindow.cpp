@@ -16,6 +16,7 @@
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
+#include "albums/AlbumForm.h"
 #include "app/Bookmarks.h"
 #include "app/MainWindowHost.h"
 #include "app/Windows.h"
@@ -100,8 +101,6 @@ void TForm1::BuildLayout() {
   FFileList->setObjectName("FileListBox1");
   FFileList->SetFiles(&FFiles);
   FFileList->installEventFilter(this);
-  // The file list's entries can be dragged to the sheet creator while it is shown.
-  FFileList->CanStartDrag = [this] { return FWindows.Get<TfrmThumbEdit>().isVisible(); };
   leftLayout->addWidget(FFileList, 1);
 
   FPane = new QWidget(split);
@@ -155,6 +154,10 @@ void TForm1::BuildLayout() {
   FFolders->OnFolderChosen = [this](const QString& folder) { SetFolder(folder); };
   FFileList->OnUserChange = [this](int positionBefore, bool byMouse) {
     FileListUserChange(positionBefore, byMouse);
+  };
+  // Files are dragged out of the list only to the windows that take them.
+  FFileList->CanStartDrag = [this] {
+    return FWindows.Get<TfAlbum>().isVisible() || FWindows.Get<TfrmThumbEdit>().isVisible();
   };
 }
 

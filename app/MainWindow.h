@@ -95,6 +95,7 @@ class TForm1 : public QMainWindow {
   // The current file in the image editor; the editor shown as it is.
   void OpenInEditor();
   void ShowEditor();
+  void ShowAlbums();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);

@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 
+#include "albums/AlbumForm.h"
 #include "app/AboutBox.h"
 #include "app/BookmarkEditor.h"
 #include "app/FilePropWindow.h"
@@ -62,6 +63,7 @@ void TWindows::CreateAll() {
   Create<TfDirAdd>();
   Create<TfSearch>();
   Create<TfBMEdit>();
+  Create<TfAlbum>();  // with its caption editor and frame setup dialog
   Create<TfrmFileProp>();
   Create<TfHelpSearch>();
   Create<TfrmAcquire>();

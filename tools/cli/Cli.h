@@ -52,6 +52,7 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context);
 int RunFormats(const std::vector<std::string>& args, TCliContext& context);
 int RunFilterCommand(const std::vector<std::string>& args, TCliContext& context);
 int RunEditCommand(const std::vector<std::string>& args, TCliContext& context);
+int RunAlbum(const std::vector<std::string>& args, TCliContext& context);
 int RunListing(const std::vector<std::string>& args, TCliContext& context);
 int RunSearch(const std::vector<std::string>& args, TCliContext& context);
 int RunMove(const std::vector<std::string>& args, TCliContext& context);

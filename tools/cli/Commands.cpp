@@ -96,6 +96,22 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --orientation O       portrait or landscape (default: as page setup saved it)\n"
        "  --dpi N               resolution pages are laid out at (default 600)\n",
        RunListing},
+      {"album", "print an album file's pictures to a PDF file",
+       "usage: lumivex-cli album print ALBUM.alb --pdf OUT.pdf [--paper NAME]\n"
+       "                           [--orientation portrait|landscape] [--dpi N]\n"
+       "\n"
+       "Prints the album as the album window does: rows x columns cells per page, each\n"
+       "picture fitted inside the album's frame border (in page pixels), frames and captions\n"
+       "as the album says, page numbers at the foot of each page. Page-setup defaults saved\n"
+       "in the browser apply. A picture that cannot be loaded leaves its cell empty (a line\n"
+       "on stderr says which) and the rest prints. OUT.pdf is replaced only when the new\n"
+       "file is complete. Exit status 1 when the album cannot be read or the PDF written.\n"
+       "\n"
+       "  --pdf OUT.pdf         the PDF file to write\n"
+       "  --paper NAME          letter (default), legal or a4\n"
+       "  --orientation O       portrait or landscape (default: as page setup saved it)\n"
+       "  --dpi N               resolution pages are laid out at (default 600)\n",
+       RunAlbum},
       {"search", "find files by name pattern below folders",
        "usage: lumivex-cli search PATTERN [FOLDER]... [--all-volumes]\n"
        "\n"
