@@ -27,6 +27,12 @@ struct TTIFFDirectory {
   std::vector<std::uint32_t> StripByteCounts;
   std::uint32_t PlanarConfiguration = 0;
   std::vector<std::uint32_t> ColorMap;
+  std::vector<std::uint32_t> ExtraSamples;  // 0 unspecified data, 1 associated, 2 unassociated alpha
+
+  enum TAlpha { alNone, alAssociated, alUnassociated };
+  // How the fourth sample of an RGB file blends: colours premultiplied by it (associated), or
+  // not (unassociated); unspecified extra data is no alpha.
+  TAlpha Alpha() const;
 
   // Sum of BitsPerSample over the samples.
   int BitsPerPixel() const;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "imaging/PGMessageIds.h"
+#include "imaging/formats/AlphaComposite.h"
 #include "imaging/formats/TIFFDirectory.h"
 #include "imaging/formats/TIFFFormat.h"
 #include "imaging/formats/TIFFLibtiff.h"
@@ -54,9 +55,29 @@ void SetPalette(TPixelGraphic& graphic, const TTIFFDirectory& d) {
                                         static_cast<int>(d.ColorMap[2 * n + i] >> 8)));
 }
 
+// Blends a row of 8-bit RGB pixels with their alpha sample onto the background, as blue,
+// green, red. Unassociated colours blend like the PNG reader's; associated colours already
+// hold their share, so only the background's share is added.
+void CompositeRGBARow(TTIFFDirectory::TAlpha kind, const std::uint8_t* in, std::uint8_t* out,
+                      int width, TRGB background) {
+  const unsigned bg[3] = {static_cast<unsigned>(BlueOf(background)),
+                          static_cast<unsigned>(GreenOf(background)),
+                          static_cast<unsigned>(RedOf(background))};
+  for (int x = 0; x < width; ++x, in += 4, out += 3) {
+    const unsigned alpha = in[3];
+    if (kind == TTIFFDirectory::alUnassociated) {
+      PGCompositeBGR(out, in[0], in[1], in[2], alpha, background);
+      continue;
+    }
+    for (int c = 0; c < 3; ++c)
+      out[c] = static_cast<std::uint8_t>(
+          std::min(255u, in[2 - c] + unsigned{PGCompositeChannel(0, alpha, bg[c])}));
+  }
+}
+
 // Moves one file row into image row `out`.
 void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* out, int width,
-                std::size_t length) {
+                std::size_t length, TRGB background) {
   const std::uint32_t bits = d.BitsPerSample[0];
   if (d.SamplesPerPixel == 1) {
     // 1, 4 and 8-bit rows have the storage layout; WhiteIsZero data is inverted.
@@ -74,6 +95,7 @@ void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* o
     }
     return;
   }
+  if (d.Alpha() != TTIFFDirectory::alNone) return CompositeRGBARow(d.Alpha(), in, out, width, background);
   const bool cmyk = d.Photometric == 5;
   for (int x = 0; x < width; ++x, in += 4, out += 3) {
     if (cmyk) {
@@ -110,6 +132,7 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     RaiseTIFF(PGMessage(pgmOutOfRange, "Image size"));
   const int width = static_cast<int>(d.Width);
   const int height = static_cast<int>(d.Height);
+  const TRGB background = graphic.BackGroundRGB();
   graphic.SetSize(width, height, format);
   if (format != pf24Bit) SetPalette(graphic, d);
   if (graphic.Empty()) return;
@@ -132,7 +155,7 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
       if (!stream.ReadFull(row.data(), row.size())) RaiseTIFF(PGMessage(pgmUnexpectedEnd));
       position += static_cast<std::int64_t>(row.size());
     }
-    ConvertRow(d, row.data(), graphic.ScanLine(y), width, row.size());
+    ConvertRow(d, row.data(), graphic.ScanLine(y), width, row.size(), background);
     if (graphic.Progress(y, height)) break;
   }
 }
