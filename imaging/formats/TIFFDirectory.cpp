@@ -156,6 +156,10 @@ int TTIFFDirectory::BitsPerPixel() const {
   return sum > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(sum);
 }
 
+std::string TIFFExtraSamplesText(std::uint32_t kind) {
+  return kind == 1 ? "Associated alpha" : kind == 2 ? "Unassociated alpha" : "Extra samples";
+}
+
 TTIFFDirectory::TAlpha TTIFFDirectory::Alpha() const {
   if (Photometric != 2 || SamplesPerPixel != 4 || ExtraSamples.empty()) return alNone;
   switch (ExtraSamples[0]) {

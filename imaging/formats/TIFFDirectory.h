@@ -40,6 +40,10 @@ struct TTIFFDirectory {
   TPixelFormat Format() const;
 };
 
+// The information text of a file's first extra sample: "Associated alpha" (1),
+// "Unassociated alpha" (2) or "Extra samples" (anything else).
+std::string TIFFExtraSamplesText(std::uint32_t kind);
+
 // Reads the header and the directory of image `index` (the first one unless TIFFReadAllImages
 // is set in settings), checking the layout. Raises EPGTIFFileFormatReader ("TIFF: ...").
 TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index, const TPGFormatSettings& settings);

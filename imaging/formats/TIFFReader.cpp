@@ -55,26 +55,6 @@ void SetPalette(TPixelGraphic& graphic, const TTIFFDirectory& d) {
                                         static_cast<int>(d.ColorMap[2 * n + i] >> 8)));
 }
 
-// Blends a row of 8-bit RGB pixels with their alpha sample onto the background, as blue,
-// green, red. Unassociated colours blend like the PNG reader's; associated colours already
-// hold their share, so only the background's share is added.
-void CompositeRGBARow(TTIFFDirectory::TAlpha kind, const std::uint8_t* in, std::uint8_t* out,
-                      int width, TRGB background) {
-  const unsigned bg[3] = {static_cast<unsigned>(BlueOf(background)),
-                          static_cast<unsigned>(GreenOf(background)),
-                          static_cast<unsigned>(RedOf(background))};
-  for (int x = 0; x < width; ++x, in += 4, out += 3) {
-    const unsigned alpha = in[3];
-    if (kind == TTIFFDirectory::alUnassociated) {
-      PGCompositeBGR(out, in[0], in[1], in[2], alpha, background);
-      continue;
-    }
-    for (int c = 0; c < 3; ++c)
-      out[c] = static_cast<std::uint8_t>(
-          std::min(255u, in[2 - c] + unsigned{PGCompositeChannel(0, alpha, bg[c])}));
-  }
-}
-
 // Moves one file row into image row `out`.
 void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* out, int width,
                 std::size_t length, TRGB background) {
@@ -95,7 +75,9 @@ void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* o
     }
     return;
   }
-  if (d.Alpha() != TTIFFDirectory::alNone) return CompositeRGBARow(d.Alpha(), in, out, width, background);
+  if (d.Alpha() != TTIFFDirectory::alNone)
+    return PGCompositeRGBARow(d.Alpha() == TTIFFDirectory::alAssociated, in, out, width,
+                              background);
   const bool cmyk = d.Photometric == 5;
   for (int x = 0; x < width; ++x, in += 4, out += 3) {
     if (cmyk) {
@@ -191,5 +173,7 @@ TPGFileInfo TTIFFileFormatReader::GetInfo(TPGStream& stream, int index,
   }
   info.VersionText = version;
   if (d.Compression >= 2 && d.Compression <= 6) info.DescriptionText = "(Unsupported compression)";
+  else if (!d.ExtraSamples.empty())
+    info.DescriptionText = "(" + TIFFExtraSamplesText(d.ExtraSamples[0]) + ")";
   return info;
 }

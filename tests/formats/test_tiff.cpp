@@ -145,6 +145,12 @@ TEST_F(TIFFTest, InformationTexts) {
   EXPECT_EQ(info.ColorsText, "2");
   ASSERT_TRUE(GetFileInfo(DataPath("im_cmyk.tif"), 0, info));
   EXPECT_EQ(info.VersionText, "I, Uncompr., CMYK");
+  ASSERT_TRUE(GetFileInfo(DataPath("im_rgba_assoc.tif"), 0, info));
+  EXPECT_EQ(info.VersionText, "I, Uncompr., RGB");
+  EXPECT_EQ(info.BitsPerPixel, 32);
+  EXPECT_EQ(info.DescriptionText, "(Associated alpha)");
+  ASSERT_TRUE(GetFileInfo(DataPath("pil_rgba_unassoc.tif"), 0, info));
+  EXPECT_EQ(info.DescriptionText, "(Unassociated alpha)");
 
   // Variants read through libtiff say what they are.
   ASSERT_TRUE(GetFileInfo(DataPath("lt_lzw_pred.tif"), 0, info));
@@ -161,6 +167,9 @@ TEST_F(TIFFTest, InformationTexts) {
   EXPECT_EQ(info.DescriptionText, "(Tiled)");
   ASSERT_TRUE(GetFileInfo(DataPath("lt_jpeg.tif"), 0, info));
   EXPECT_EQ(info.VersionText, "I, JPEG, YCbCr");
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_rgba_lzw.tif"), 0, info));
+  EXPECT_EQ(info.VersionText, "I, LZW, RGB");
+  EXPECT_EQ(info.DescriptionText, "(Unassociated alpha)");
   ASSERT_TRUE(GetFileInfo(DataPath("lt_gray16_lzw.tif"), 0, info));
   EXPECT_EQ(info.BitsPerPixel, 16);
   EXPECT_EQ(info.ColorsText, "65536");
@@ -314,6 +323,8 @@ void ExpectOnBackground(const std::string& sample, const std::string& expected, 
 TEST_F(TIFFTest, AlphaSamplesBlendOntoTheBackgroundColour) {
   ExpectOnBackground("pil_rgba_unassoc.tif", "pil_rgba_unassoc.tif.bg.ppm", RGBColor(10, 20, 30));
   ExpectOnBackground("im_rgba_assoc.tif", "im_rgba_assoc.tif.bg.ppm", RGBColor(10, 20, 30));
+  // The same unassociated picture LZW-compressed by tiffcp, read through libtiff.
+  ExpectOnBackground("lt_rgba_lzw.tif", "pil_rgba_unassoc.tif.bg.ppm", RGBColor(10, 20, 30));
 
   // Unassociated: transparent shows the background, half blends halfway; associated colours
   // already hold their share.
