@@ -26,6 +26,7 @@ class TPictureControl;
 class TToolHost;
 class TVideoPlayer;
 class TWindows;
+enum class TWallpaperMode;
 
 class TPreviewPrinter;
 class TForm1 : public QMainWindow {
@@ -50,6 +51,8 @@ class TForm1 : public QMainWindow {
   void SetFolder(const QString& folder);
   QString Folder() const { return FFiles.Folder(); }
   TToolHost& Host() const;
+  // The window registry that made this window.
+  TWindows& Windows() const { return FWindows; }
 
   // ---- state, for the windows that build on this one and for tests -------------------------
   TFileListModel& Files() { return FFiles; }
@@ -86,10 +89,16 @@ class TForm1 : public QMainWindow {
   void DeleteFolderCommand();
   void SetPreferences();
   void ImageProperties();
+  void ShowImageProperties(const QString& path);
+  void ShowMoveTool();
   void ShowSearch();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);
+
+  // ---- desktop integration -----------------------------------------------------------------
+  void SetWallpaper(TWallpaperMode mode);
+  void EditInExternalEditor();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -102,6 +111,8 @@ class TForm1 : public QMainWindow {
 
  private:
   void BuildToolBar();
+  void ShowThumbnailExplorer();
+  void ShowThumbVexCreator();
   void BuildMenus();
   void BuildPopupAndKeys();
   void BuildLayout();
@@ -109,6 +120,7 @@ class TForm1 : public QMainWindow {
   void WriteSettings();
   void FileListUserChange(int positionBefore, bool byMouse);
   void FolderChanged();
+  void TellMoveTool();
   void ShowFileCount();
   void HideDisplays();
   bool ShowOnControl(const QString& path, const QString& name);

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/ShellCommands.h"
 #include "platform/Settings.h"
 
 namespace {
@@ -55,6 +56,11 @@ QWidget* TfPrefs::BuildEditorsTab() {
     grid->addWidget(FEditors[i], i, 1);
     grid->addWidget(FLocate[i], i, 2);
   }
+  FAssociate = new QPushButton("Associate");
+  FAssociate->setObjectName("Associate");
+  FAssociate->setToolTip("Open the ticked file types with Lumivex from the desktop");
+  connect(FAssociate, &QPushButton::clicked, this, [this] { AssociateTypes(this, Current().FileTypes); });
+  grid->addWidget(FAssociate, kFileTypeCount, 0, 1, 3, Qt::AlignLeft);
   return page;
 }
 

@@ -24,6 +24,7 @@ class TfPrefs : public QDialog {
   QRadioButton* PermanentChoice() const { return FPermanent; }
   QCheckBox* ConfirmBox() const { return FConfirm; }
   QTabWidget* Tabs() const { return FTabs; }
+  QPushButton* AssociateButton() const { return FAssociate; }
   // OK: writes the values shown.
   void accept() override;
 
@@ -43,4 +44,5 @@ class TfPrefs : public QDialog {
   QRadioButton* FRecycle = nullptr;
   QRadioButton* FPermanent = nullptr;
   QCheckBox* FConfirm = nullptr;
+  QPushButton* FAssociate = nullptr;
 };

@@ -1,6 +1,10 @@
 #include "controls/FileListView.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QItemSelectionModel>
+#include <QMimeData>
+#include <QUrl>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -35,14 +39,36 @@ void TFileListView::Watch(bool byMouse, Base&& base) {
 }
 
 void TFileListView::mousePressEvent(QMouseEvent* event) {
+  FPressAt = event->position().toPoint();
+  FPressOnEntry = event->button() == Qt::LeftButton && indexAt(FPressAt).isValid();
   Watch(true, [&] { QListView::mousePressEvent(event); });
 }
 
+QMimeData* TFileListView::DragData() const {
+  if (!FFiles || FFiles->CurrentFile().isEmpty()) return nullptr;
+  auto* data = new QMimeData;
+  data->setUrls({QUrl::fromLocalFile(FFiles->CurrentFile())});
+  return data;
+}
+
 void TFileListView::mouseMoveEvent(QMouseEvent* event) {
+  if (FPressOnEntry && (event->buttons() & Qt::LeftButton) && CanStartDrag &&
+      (event->position().toPoint() - FPressAt).manhattanLength() >=
+          QApplication::startDragDistance() &&
+      CanStartDrag()) {
+    FPressOnEntry = false;
+    if (QMimeData* data = DragData()) {
+      auto* drag = new QDrag(this);
+      drag->setMimeData(data);
+      drag->exec(Qt::CopyAction);
+    }
+    return;
+  }
   Watch(true, [&] { QListView::mouseMoveEvent(event); });
 }
 
 void TFileListView::mouseReleaseEvent(QMouseEvent* event) {
+  FPressOnEntry = false;
   Watch(true, [&] { QListView::mouseReleaseEvent(event); });
 }
 
