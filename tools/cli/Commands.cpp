@@ -1,16 +1,20 @@
 #include <charconv>
 
+#include "imaging/formats/FormatSettings.h"
 #include "tools/cli/Cli.h"
 
 const std::vector<TCliCommand>& CliCommands() {
   static const std::vector<TCliCommand> commands = {
       {"info", "describe a picture file without loading its pixels",
-       "usage: lumivex-cli info FILE [--index N]\n"
+       "usage: lumivex-cli info FILE [--index N] [--set NAME=VALUE]...\n"
        "\n"
        "Prints one \"Name: value\" line per field: Format, Images, BitsPerPixel, Colors,\n"
-       "Width, Height, Description, Version. Exit status 1 when the file is not recognised.\n"
+       "Width, Height, Description, Version. Exit status 1 when the file is not recognised\n"
+       "or holds no image N.\n"
        "\n"
-       "  --index N   the image of a multi-image file to describe (default 0)\n",
+       "  --index N         the image of a multi-image file to describe (default 0)\n"
+       "  --set NAME=VALUE  changes a library-wide format setting, as for convert; TIFF files\n"
+       "                    count their images with TIFFReadAllImages=true\n",
        RunInfo},
       {"convert", "load a picture and save it in the format of the output's extension",
        "usage: lumivex-cli convert [--index N] [--set NAME=VALUE]... [--warn ignore|ok|raise]\n"
@@ -260,6 +264,13 @@ int ParseIndex(const std::string& name, const std::string& value) {
   if (value.empty() || ec != std::errc{} || p != end || n < 0)
     throw TUsageError{name + " expects a non-negative integer, not \"" + value + "\""};
   return n;
+}
+
+void ApplySetOption(const std::string& value) {
+  const auto eq = value.find('=');
+  if (eq == std::string::npos) throw TUsageError{"--set expects NAME=VALUE, not \"" + value + "\""};
+  const std::string error = SetFormatSetting(value.substr(0, eq), value.substr(eq + 1));
+  if (!error.empty()) throw TUsageError{"--set: " + error};
 }
 
 std::string ForTerminal(const std::string& message) {
