@@ -473,4 +473,73 @@ TEST_F(CliTest, WallpaperOnAnUnknownDesktopAndOnGnomeInAPrivateSession) {
   EXPECT_EQ(Slurp(FDir / "out"), bmp + "\n'file://" + bmp + "'\n'centered'\n");
 }
 
+
+// A folder of pictures for the batch form: three good ones (one in a subfolder) and a damaged
+// one.
+void MakeBatchFolder(const fs::path& dir) {
+  fs::create_directories(dir / "sub");
+  fs::copy_file(kData + "/pnm/raw.ppm", dir / "a.ppm");
+  fs::copy_file(kData + "/pnm/raw.ppm", dir / "b.ppm");
+  fs::copy_file(kData + "/pnm/raw.ppm", dir / "sub" / "c.ppm");
+  std::ofstream(dir / "broken.bmp", std::ios::binary) << "BM this is not a bitmap at all";
+  std::ofstream(dir / "notes.txt") << "not a picture";
+}
+
+TEST_F(CliTest, BatchConvertsAFolderAndNamesTheDamagedFile) {
+  MakeBatchFolder(FDir / "in");
+  const TRun r = Run("convert " + P("in") + " --to png --out " + P("out") + " --jobs 2");
+  EXPECT_EQ(r.Status, 1) << r.Err;
+  EXPECT_NE(r.Err.find("broken.bmp"), std::string::npos) << r.Err;
+  EXPECT_EQ(r.Out, "2 converted, 1 failed, 0 skipped\n");
+  EXPECT_TRUE(fs::exists(FDir / "out" / "a.png"));
+  EXPECT_TRUE(fs::exists(FDir / "out" / "b.png"));
+  EXPECT_FALSE(fs::exists(FDir / "out" / "broken.png"));
+  EXPECT_FALSE(fs::exists(FDir / "out" / "sub"));
+
+  const TRun deep = Run("convert --recursive --overwrite always " + P("in/a.ppm") + " " +
+                        P("in/sub") + " --to=bmp --fit 4x4 --sharpen --quality fast");
+  EXPECT_EQ(deep.Status, 0) << deep.Err;
+  EXPECT_EQ(deep.Out, "2 converted, 0 failed, 0 skipped\n");
+  const TRun info = Run("info " + P("in/sub/c.bmp"));
+  EXPECT_NE(info.Out.find("Width: 4"), std::string::npos) << info.Out;
+}
+
+TEST_F(CliTest, BatchOverwriteRulesAndJobsGiveTheSameFiles) {
+  MakeBatchFolder(FDir / "in");
+  fs::remove(FDir / "in" / "broken.bmp");
+  ASSERT_EQ(Run("convert " + P("in") + " --recursive --to jpg --out " + P("one") +
+                " --jobs 1 --jpeg-quality 50").Status, 0);
+  ASSERT_EQ(Run("convert " + P("in") + " --recursive --to jpg --out " + P("four") +
+                " --jobs 4 --jpeg-quality 50").Status, 0);
+  for (const char* name : {"a.jpg", "b.jpg", "sub/c.jpg"})
+    EXPECT_EQ(Slurp(FDir / "one" / name), Slurp(FDir / "four" / name)) << name;
+
+  // Without a terminal "ask" means "never".
+  std::ofstream(FDir / "one" / "a.jpg") << "old";
+  const TRun never = Run("convert " + P("in/a.ppm") + " --to jpg --out " + P("one") + " </dev/null");
+  EXPECT_EQ(never.Status, 0);
+  EXPECT_EQ(never.Out, "0 converted, 0 failed, 1 skipped\n");
+  EXPECT_EQ(Slurp(FDir / "one" / "a.jpg"), "old");
+  // rename: the "!" name, again in front when that exists as well.
+  ASSERT_EQ(Run("convert " + P("in/a.ppm") + " --to jpg --out " + P("one") + " --overwrite rename").Status, 0);
+  ASSERT_EQ(Run("convert " + P("in/a.ppm") + " --to jpg --out " + P("one") + " --overwrite rename").Status, 0);
+  EXPECT_EQ(Slurp(FDir / "one" / "a.jpg"), "old");
+  EXPECT_TRUE(fs::exists(FDir / "one" / "!a.jpg"));
+  EXPECT_TRUE(fs::exists(FDir / "one" / "!!a.jpg"));
+  ASSERT_EQ(Run("convert " + P("in/a.ppm") + " --to jpg --out " + P("one") + " --overwrite always --jpeg-quality 50").Status, 0);
+  EXPECT_EQ(Slurp(FDir / "one" / "a.jpg"), Slurp(FDir / "four" / "a.jpg"));
+}
+
+TEST_F(CliTest, BatchUsageErrorsExitWithTwo) {
+  EXPECT_EQ(Run("convert " + P("x.ppm") + " --to xyz").Status, 2);
+  EXPECT_EQ(Run("convert --to png").Status, 2);
+  EXPECT_EQ(Run("convert " + P("x.ppm") + " --to png --fit 0x10").Status, 2);
+  EXPECT_EQ(Run("convert " + P("x.ppm") + " --to png --overwrite maybe").Status, 2);
+  EXPECT_EQ(Run("convert " + P("x.ppm") + " --to png --jobs 0").Status, 2);
+  const TRun missing = Run("convert " + P("missing.ppm") + " --to png");
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_NE(missing.Err.find("missing.ppm"), std::string::npos);
+  EXPECT_EQ(missing.Out, "0 converted, 1 failed, 0 skipped\n");
+}
+
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include "imaging/formats/FormatSettings.h"
 #include "imaging/formats/LoadSave.h"
+#include "tools/cli/BatchConvert.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/GIFOutput.h"
 
 int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
+  if (IsBatchConvert(args)) return RunBatchConvert(args, context);
   // --interlaced is a flag; the other options take values.
   std::vector<std::string> rest;
   TGIFOutputOptions gif;
