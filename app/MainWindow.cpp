@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/Bookmarks.h"
+#include "app/FullScreenView.h"
 #include "app/MainWindowHost.h"
 #include "app/Windows.h"
 #include "controls/DisplayControls.h"
@@ -52,6 +53,7 @@ TForm1::TForm1(TWindows& windows)
   BuildToolBar();
   BuildMenus();
   BuildPopupAndKeys();
+  BuildFullScreen();
   FBookmarkFile = DefaultBookmarkFile();
   RebuildBookmarkMenu();
   // The list is read with the enabled types from the start, so that a file opened before the
@@ -157,6 +159,7 @@ void TForm1::BuildLayout() {
 
 void TForm1::ReadSettings() {
   FSettings = TMainSettings::Load();
+  FViewing = TViewingSettings::Load();
   if (!FSettings.Directory.isEmpty() && QDir(FSettings.Directory).exists())
     SetFolder(FSettings.Directory);
   else
@@ -213,6 +216,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (FullScreenShown()) FFullScreen->hide();
   FSlideshow->Stop();
   FAVIPlay1->SetActive(false);
   FPGImage1->hide();

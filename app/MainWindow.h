@@ -9,6 +9,7 @@
 #include "app/BrowserRules.h"
 #include "app/Settings.h"
 #include "app/Slideshow.h"
+#include "app/ViewingSettings.h"
 #include "controls/FileList.h"
 
 class QAction;
@@ -18,6 +19,8 @@ class QMenu;
 class QSpinBox;
 class TFileListView;
 class TFolderTree;
+class TFullScreenView;
+enum class TFullScreenStep;
 class TGIFImage;
 class TLedIndicator;
 class TMainWindowHost;
@@ -91,6 +94,14 @@ class TForm1 : public QMainWindow {
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);
 
+  // ---- viewing additions (MainWindowFullScreen.cpp) -----------------------------------------
+  const TViewingSettings& Viewing() const { return FViewing; }
+  void SetViewing(const TViewingSettings& viewing);
+  // F11 or a double-click on the picture; nothing when switched off or nothing is shown.
+  void EnterFullScreen();
+  bool FullScreenShown() const;
+  TFullScreenView* FullScreenView() const;
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -126,6 +137,11 @@ class TForm1 : public QMainWindow {
   void OpenWebSite();
   void OpenMail();
   void ShowAbout();
+  void BuildFullScreen();
+  void RefreshFullScreen();
+  QSize FullScreenPictureSize() const;
+  QImage RenderShownPicture(QSize size) const;
+  void FullScreenStep(TFullScreenStep step);
 
   TWindows& FWindows;
   std::unique_ptr<TMainWindowHost> FHost;
@@ -133,6 +149,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TSlideshow> FSlideshow;
   std::unique_ptr<TPreviewPrinter> FListingPrinter;  // the folder listing report's engine
   TMainSettings FSettings;
+  TViewingSettings FViewing;
+  std::unique_ptr<TFullScreenView> FFullScreen;
   QString FDisplayKind;
   TDisplayRoute FRoute = TDisplayRoute::View;
   QString FShownFile;  // the file last displayed through the list

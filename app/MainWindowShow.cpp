@@ -98,10 +98,12 @@ void TForm1::ShowFile(const QString& path) {
     } catch (const std::exception& e) {
       FLed->SetLit(false);
       ShowError(this, QString::fromStdString(e.what()));
+      RefreshFullScreen();
       return;
     }
   }
   FLed->SetLit(false);
+  RefreshFullScreen();
 }
 
 // Loads the file into the control of its route and shows it. False when a video, GIF,

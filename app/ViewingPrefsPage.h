@@ -1,0 +1,19 @@
+// The preferences page of the viewing additions: each can be switched off.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+
+class TViewingPrefsPage : public QWidget {
+ public:
+  TViewingPrefsPage();
+  // Shows the stored values.
+  void Load();
+  // Stores the values shown.
+  void Save() const;
+  QCheckBox* FullScreenBox() const { return FFullScreen; }
+
+ private:
+  QCheckBox* FFullScreen;
+};
