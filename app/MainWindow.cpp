@@ -17,6 +17,7 @@
 
 #include "app/Bookmarks.h"
 #include "app/FullScreenView.h"
+#include "view/Preloader.h"
 #include "app/MainWindowHost.h"
 #include "app/Windows.h"
 #include "controls/DisplayControls.h"
@@ -48,6 +49,7 @@ TForm1::TForm1(TWindows& windows)
   host.Busy = [this] { return FBusy > 0 || QApplication::activeModalWidget() != nullptr; };
   FSlideshow = std::make_unique<TSlideshow>(std::move(host));
   FListingPrinter = std::make_unique<TPreviewPrinter>();
+  FPreloader = std::make_unique<TPreloader>();
   ConfigureListingEngine(*FListingPrinter);
   BuildLayout();
   BuildToolBar();
@@ -216,6 +218,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  FPreloader->Cancel();
   if (FullScreenShown()) FFullScreen->hide();
   FSlideshow->Stop();
   FAVIPlay1->SetActive(false);

@@ -25,6 +25,7 @@ class TGIFImage;
 class TLedIndicator;
 class TMainWindowHost;
 class TPGImage;
+class TPreloader;
 class TPictureControl;
 class TToolHost;
 class TVideoPlayer;
@@ -101,6 +102,8 @@ class TForm1 : public QMainWindow {
   void EnterFullScreen();
   bool FullScreenShown() const;
   TFullScreenView* FullScreenView() const;
+  // The pictures read ahead of the user (MainWindowPreload.cpp).
+  TPreloader& Preloader() const { return *FPreloader; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -142,6 +145,11 @@ class TForm1 : public QMainWindow {
   QSize FullScreenPictureSize() const;
   QImage RenderShownPicture(QSize size) const;
   void FullScreenStep(TFullScreenStep step);
+  // After a file was shown: the full-screen view follows, the neighbours are read ahead.
+  void ShownFileChanged();
+  void PreloadNeighbours();
+  // Shows `path` in the picture view, from what was read ahead when it is ready.
+  void LoadIntoView(const QString& path);
 
   TWindows& FWindows;
   std::unique_ptr<TMainWindowHost> FHost;
@@ -151,6 +159,7 @@ class TForm1 : public QMainWindow {
   TMainSettings FSettings;
   TViewingSettings FViewing;
   std::unique_ptr<TFullScreenView> FFullScreen;
+  std::unique_ptr<TPreloader> FPreloader;
   QString FDisplayKind;
   TDisplayRoute FRoute = TDisplayRoute::View;
   QString FShownFile;  // the file last displayed through the list

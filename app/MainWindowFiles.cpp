@@ -9,6 +9,7 @@
 #include "controls/FolderTree.h"
 #include "files/Preferences.h"
 #include "platform/Settings.h"
+#include "view/Preloader.h"
 
 void TForm1::SetFolder(const QString& folder) {
   const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
@@ -31,6 +32,7 @@ void TForm1::SetDriveFromFolder(const QString& folder) {
 }
 
 void TForm1::FolderChanged() {
+  FPreloader->Cancel();
   ShowFileCount();
   FSlideshow->FolderChanged();
 }

@@ -10,6 +10,7 @@
 #include "platform/PGQtImage.h"
 #include "view/GIFImage.h"
 #include "view/PGImage.h"
+#include "view/Preloader.h"
 
 namespace {
 
@@ -115,4 +116,5 @@ void TForm1::FullScreenStep(TFullScreenStep step) {
 void TForm1::SetViewing(const TViewingSettings& viewing) {
   FViewing = viewing;
   if (!FViewing.FullScreen && FullScreenShown()) FFullScreen->close();
+  if (!FViewing.Preload) FPreloader->Cancel();
 }

@@ -6,20 +6,24 @@
 #include "app/ViewingSettings.h"
 
 TViewingPrefsPage::TViewingPrefsPage()
-    : FFullScreen(new QCheckBox("Full screen with F11 or a double-click on the picture")) {
+    : FFullScreen(new QCheckBox("Full screen with F11 or a double-click on the picture")),
+      FPreload(new QCheckBox("Read the next and previous pictures ahead")) {
   setObjectName("ViewingPrefsPage");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(FFullScreen);
+  layout->addWidget(FPreload);
   layout->addStretch(1);
 }
 
 void TViewingPrefsPage::Load() {
   const TViewingSettings s = TViewingSettings::Load();
   FFullScreen->setChecked(s.FullScreen);
+  FPreload->setChecked(s.Preload);
 }
 
 void TViewingPrefsPage::Save() const {
   TViewingSettings s = TViewingSettings::Load();
   s.FullScreen = FFullScreen->isChecked();
+  s.Preload = FPreload->isChecked();
   s.Save();
 }

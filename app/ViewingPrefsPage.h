@@ -13,7 +13,9 @@ class TViewingPrefsPage : public QWidget {
   // Stores the values shown.
   void Save() const;
   QCheckBox* FullScreenBox() const { return FFullScreen; }
+  QCheckBox* PreloadBox() const { return FPreload; }
 
  private:
   QCheckBox* FFullScreen;
+  QCheckBox* FPreload;
 };

@@ -1,0 +1,106 @@
+// Stepping through a folder with the neighbours read ahead: the next picture comes from the
+// cache, a folder change cancels, and the preferences switch turns it off.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/MainWindow.h"
+#include "app/PrefsDialog.h"
+#include "app/ViewingPrefsPage.h"
+#include "app/Windows.h"
+#include "imaging/formats/LoadSave.h"
+#include "platform/Messages.h"
+#include "platform/Settings.h"
+#include "view/PGImage.h"
+#include "view/Preloader.h"
+
+namespace {
+
+void SavePicture(const QString& path, int w, int h, TRGB color) {
+  TPixelGraphic g;
+  g.SetSize(w, h, pf24Bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) g.SetPixel(x, y, color);
+  SaveToFile(g, path.toStdString());
+}
+
+struct PreloadStepping : ::testing::Test {
+  QTemporaryDir dir, other;
+  std::unique_ptr<TWindows> windows;
+  TForm1* window = nullptr;
+
+  void SetUp() override {
+    SetMessageHook([](const QString&) {});
+    WriteSetting("FileTypes", "111111");
+    WriteSetting("Directory", dir.path());
+    WriteSetting("Preload", "1");
+    SavePicture(dir.filePath("a.bmp"), 40, 30, RGBColor(255, 0, 0));
+    SavePicture(dir.filePath("b.bmp"), 60, 20, RGBColor(0, 255, 0));
+    SavePicture(dir.filePath("c.bmp"), 50, 50, RGBColor(0, 0, 255));
+    SavePicture(dir.filePath("d.bmp"), 10, 10, RGBColor(9, 9, 9));
+    SavePicture(other.filePath("x.bmp"), 10, 10, RGBColor(9, 9, 9));
+    windows = std::make_unique<TWindows>();
+    window = &windows->Main();
+    window->resize(900, 600);
+    window->show();
+    QTest::qWait(10);
+  }
+  void TearDown() override { SetMessageHook(nullptr); }
+  bool Ahead(const char* name) const {
+    return window->Preloader().Cache().Contains(dir.filePath(name).toStdString());
+  }
+  void Show(int index) {
+    window->Files().MakeCurrent(index);
+    window->ShowFile(window->Files().PathOf(index));
+    window->Preloader().WaitIdle();
+  }
+};
+
+TEST_F(PreloadStepping, NeighboursAreReadAheadAndStepsUseThem) {
+  Show(0);
+  // The next picture and the previous one (wrapping round to the last).
+  EXPECT_TRUE(Ahead("b.bmp"));
+  EXPECT_TRUE(Ahead("d.bmp"));
+  EXPECT_FALSE(Ahead("c.bmp"));
+  window->NextImage();
+  EXPECT_EQ(window->PGImage1()->FileName(), dir.filePath("b.bmp"));
+  EXPECT_EQ(window->StatusText(2), "b.bmp  (60 x 20)");
+  ASSERT_NE(window->PGImage1()->PixelGraphicNoWait(), nullptr);
+  EXPECT_EQ(window->PGImage1()->PixelGraphicNoWait()->Pixel(5, 5), RGBColor(0, 255, 0));
+  EXPECT_FALSE(Ahead("b.bmp"));  // handed to the view
+  window->Preloader().WaitIdle();
+  EXPECT_TRUE(Ahead("c.bmp"));
+  EXPECT_TRUE(Ahead("a.bmp"));
+  EXPECT_FALSE(Ahead("d.bmp"));
+  EXPECT_LE(window->Preloader().Cache().Count(), 3u);
+}
+
+TEST_F(PreloadStepping, FolderChangeCancels) {
+  Show(0);
+  ASSERT_GT(window->Preloader().Cache().Count(), 0u);
+  window->SetFolder(other.path());
+  EXPECT_EQ(window->Preloader().Cache().Count(), 0u);
+  EXPECT_FALSE(window->Preloader().Working());
+}
+
+TEST_F(PreloadStepping, SwitchedOffInThePreferences) {
+  auto& prefs = windows->Get<TfPrefs>();
+  QTimer::singleShot(0, &prefs, [&prefs] {
+    prefs.Tabs()->setCurrentWidget(prefs.ViewingPage());
+    EXPECT_TRUE(prefs.ViewingPage()->PreloadBox()->isChecked());
+    prefs.ViewingPage()->PreloadBox()->click();
+    prefs.accept();
+  });
+  window->SetPreferences();
+  EXPECT_FALSE(window->Viewing().Preload);
+  EXPECT_EQ(ReadSetting("Preload", "?"), "0");
+  Show(0);
+  EXPECT_EQ(window->Preloader().Cache().Count(), 0u);
+  window->NextImage();
+  EXPECT_EQ(window->StatusText(2), "b.bmp  (60 x 20)");
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+#include "view/ReadAhead.h"
+
+#include "imaging/formats/LoadSave.h"
+#include "imaging/formats/Registry.h"
+
+std::size_t ReadAheadBytes(int width, int height, int bitsPerPixel) {
+  if (width <= 0 || height <= 0 || bitsPerPixel <= 0) return 0;
+  // Rows are padded to four bytes; anything deeper than 8 bits is read as 24.
+  const int bits = bitsPerPixel > 8 ? 24 : bitsPerPixel;
+  const std::size_t row = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
+  return row * static_cast<std::size_t>(height);
+}
+
+std::unique_ptr<TPixelGraphic> ReadAhead(const std::string& path, std::size_t maxBytes,
+                                         const std::atomic<bool>& stop, TRGB background) {
+  if (stop) return nullptr;
+  TPGFileInfoResult info;
+  if (!GetFileInfo(path, 0, info)) return nullptr;
+  if (ReadAheadBytes(info.Width, info.Height, info.BitsPerPixel) > maxBytes) return nullptr;
+  auto picture = std::make_unique<TPixelGraphic>();
+  picture->ReadWarningAction = pgwaIgnore;
+  picture->SetBackGroundColor(background);
+  picture->OnPixelGraphicProgress = [&stop](TPixelGraphic&, int, int, bool& abort) {
+    if (stop) abort = true;
+  };
+  try {
+    LoadFromFile(*picture, path);
+  } catch (...) {
+    return nullptr;  // unreadable or stopped: the view reads it itself and reports the error
+  }
+  picture->OnPixelGraphicProgress = nullptr;
+  if (stop || picture->Empty() || picture->ImageSize() > maxBytes) return nullptr;
+  return picture;
+}
