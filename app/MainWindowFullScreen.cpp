@@ -116,5 +116,5 @@ void TForm1::FullScreenStep(TFullScreenStep step) {
 void TForm1::SetViewing(const TViewingSettings& viewing) {
   FViewing = viewing;
   if (!FViewing.FullScreen && FullScreenShown()) FFullScreen->close();
-  if (!FViewing.Preload) FPreloader->Cancel();
+  FPreloader->Cancel();  // what was read ahead may follow the old switches
 }

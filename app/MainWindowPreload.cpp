@@ -3,6 +3,7 @@
 #include "app/BrowserRules.h"
 #include "app/FullScreenView.h"
 #include "app/MainWindow.h"
+#include "imaging/formats/Orientation.h"
 #include "view/PGImage.h"
 #include "view/Preloader.h"
 
@@ -28,6 +29,7 @@ void TForm1::PreloadNeighbours() {
       wanted << path;
   }
   FPreloader->Background = FPGImage1->BackGroundColor;
+  FPreloader->Upright = FViewing.AutoRotate;
   FPreloader->Want(wanted);
 }
 
@@ -39,4 +41,10 @@ void TForm1::LoadIntoView(const QString& path) {
     }
   }
   FPGImage1->SetFileName(path);
+  if (!FViewing.AutoRotate) return;
+  const int orientation = ReadOrientation(path.toStdString());
+  TPixelGraphic* g = FPGImage1->PixelGraphic();
+  if (orientation == kOrientationUpright || !g) return;
+  ApplyOrientation(*g, orientation);
+  FPGImage1->GraphicChanged();
 }

@@ -7,11 +7,13 @@
 
 TViewingPrefsPage::TViewingPrefsPage()
     : FFullScreen(new QCheckBox("Full screen with F11 or a double-click on the picture")),
-      FPreload(new QCheckBox("Read the next and previous pictures ahead")) {
+      FPreload(new QCheckBox("Read the next and previous pictures ahead")),
+      FAutoRotate(new QCheckBox("Show photos upright by their orientation tag")) {
   setObjectName("ViewingPrefsPage");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(FFullScreen);
   layout->addWidget(FPreload);
+  layout->addWidget(FAutoRotate);
   layout->addStretch(1);
 }
 
@@ -19,11 +21,13 @@ void TViewingPrefsPage::Load() {
   const TViewingSettings s = TViewingSettings::Load();
   FFullScreen->setChecked(s.FullScreen);
   FPreload->setChecked(s.Preload);
+  FAutoRotate->setChecked(s.AutoRotate);
 }
 
 void TViewingPrefsPage::Save() const {
   TViewingSettings s = TViewingSettings::Load();
   s.FullScreen = FFullScreen->isChecked();
   s.Preload = FPreload->isChecked();
+  s.AutoRotate = FAutoRotate->isChecked();
   s.Save();
 }

@@ -14,8 +14,10 @@ class TViewingPrefsPage : public QWidget {
   void Save() const;
   QCheckBox* FullScreenBox() const { return FFullScreen; }
   QCheckBox* PreloadBox() const { return FPreload; }
+  QCheckBox* AutoRotateBox() const { return FAutoRotate; }
 
  private:
   QCheckBox* FFullScreen;
   QCheckBox* FPreload;
+  QCheckBox* FAutoRotate;
 };

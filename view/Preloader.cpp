@@ -81,12 +81,14 @@ void TPreloader::StartNext() {
     const std::size_t budget = FCache.FreeBytes();
     const unsigned order = ++FOrder;
     const TRGB background = Background;
+    const bool upright = Upright;
     FReading = path;
     FJob = std::make_unique<TBackgroundJob>(this);
     TBackgroundJob* job = FJob.get();
-    FJob->Start([job, order, path, budget, background] {
+    FJob->Start([job, order, path, budget, background, upright] {
       const QDateTime stamp = StampOf(path);
-      auto picture = ReadAhead(path.toStdString(), budget, job->StopFlag(), background);
+      auto picture =
+          ReadAhead(path.toStdString(), budget, job->StopFlag(), background, upright);
       job->Post(std::make_unique<TReadAheadEvent>(order, path, stamp, std::move(picture)));
     });
     return;

@@ -1,6 +1,7 @@
 #include "view/ReadAhead.h"
 
 #include "imaging/formats/LoadSave.h"
+#include "imaging/formats/Orientation.h"
 #include "imaging/formats/Registry.h"
 
 std::size_t ReadAheadBytes(int width, int height, int bitsPerPixel) {
@@ -12,7 +13,8 @@ std::size_t ReadAheadBytes(int width, int height, int bitsPerPixel) {
 }
 
 std::unique_ptr<TPixelGraphic> ReadAhead(const std::string& path, std::size_t maxBytes,
-                                         const std::atomic<bool>& stop, TRGB background) {
+                                         const std::atomic<bool>& stop, TRGB background,
+                                         bool upright) {
   if (stop) return nullptr;
   TPGFileInfoResult info;
   if (!GetFileInfo(path, 0, info)) return nullptr;
@@ -30,5 +32,6 @@ std::unique_ptr<TPixelGraphic> ReadAhead(const std::string& path, std::size_t ma
   }
   picture->OnPixelGraphicProgress = nullptr;
   if (stop || picture->Empty() || picture->ImageSize() > maxBytes) return nullptr;
+  if (upright) ApplyOrientation(*picture, ReadOrientation(path));
   return picture;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,6 +102,53 @@ TEST_F(PreloadStepping, SwitchedOffInThePreferences) {
   EXPECT_EQ(window->Preloader().Cache().Count(), 0u);
   window->NextImage();
   EXPECT_EQ(window->StatusText(2), "b.bmp  (60 x 20)");
+}
+
+}  // namespace
+
+namespace {
+
+// A 32 x 16 JPEG (left half red) stored turned: its EXIF orientation tag says 6.
+void SaveTurnedJPEG(const QString& path) {
+  SavePicture(path, 32, 16, RGBColor(0, 0, 255));
+  TPixelGraphic g;
+  LoadFromFile(g, path.toStdString());
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) g.SetPixel(x, y, RGBColor(255, 0, 0));
+  SaveToFile(g, path.toStdString());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray bytes = file.readAll();
+  file.close();
+  const char exif[] = {'\xFF', '\xE1', 0, 34, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0,
+                       0, 8, 0, 1, 1, 0x12, 0, 3, 0, 0, 0, 1, 0, 6, 0, 0, 0, 0, 0, 0};
+  bytes.insert(2, QByteArray(exif, sizeof exif));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+TEST_F(PreloadStepping, TaggedPhotosShowUprightDirectlyAndWhenReadAhead) {
+  SaveTurnedJPEG(dir.filePath("b.jpg"));
+  window->Refresh();
+  const int turned = window->Files().Find("b.jpg");
+  ASSERT_GE(turned, 0);
+  Show(turned);
+  EXPECT_EQ(window->StatusText(2), "b.jpg  (16 x 32)");
+  const TPixelGraphic* g = window->PGImage1()->PixelGraphicNoWait();
+  ASSERT_NE(g, nullptr);
+  EXPECT_GT(RedOf(g->Pixel(8, 4)), 200);   // the red half is on top
+  EXPECT_GT(BlueOf(g->Pixel(8, 28)), 200);
+  // Read ahead and stepped to: upright as well.
+  Show(turned - 1);
+  ASSERT_TRUE(window->Preloader().Cache().Contains(dir.filePath("b.jpg").toStdString()));
+  window->NextImage();
+  EXPECT_EQ(window->StatusText(2), "b.jpg  (16 x 32)");
+  // Switched off: as stored.
+  TViewingSettings off = window->Viewing();
+  off.AutoRotate = false;
+  window->SetViewing(off);
+  Show(turned);
+  EXPECT_EQ(window->StatusText(2), "b.jpg  (32 x 16)");
 }
 
 }  // namespace
