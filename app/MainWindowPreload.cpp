@@ -3,7 +3,7 @@
 #include "app/BrowserRules.h"
 #include "app/FullScreenView.h"
 #include "app/MainWindow.h"
-#include "imaging/formats/Orientation.h"
+#include "view/ReadAhead.h"
 #include "view/PGImage.h"
 #include "view/Preloader.h"
 
@@ -29,7 +29,7 @@ void TForm1::PreloadNeighbours() {
       wanted << path;
   }
   FPreloader->Background = FPGImage1->BackGroundColor;
-  FPreloader->Upright = FViewing.AutoRotate;
+  FPreloader->Adjust = {FViewing.AutoRotate, FViewing.ColorManagement};
   FPreloader->Want(wanted);
 }
 
@@ -41,10 +41,8 @@ void TForm1::LoadIntoView(const QString& path) {
     }
   }
   FPGImage1->SetFileName(path);
-  if (!FViewing.AutoRotate) return;
-  const int orientation = ReadOrientation(path.toStdString());
+  if (!FViewing.AutoRotate && !FViewing.ColorManagement) return;
   TPixelGraphic* g = FPGImage1->PixelGraphic();
-  if (orientation == kOrientationUpright || !g) return;
-  ApplyOrientation(*g, orientation);
-  FPGImage1->GraphicChanged();
+  if (g && AdjustForDisplay(*g, path.toStdString(), {FViewing.AutoRotate, FViewing.ColorManagement}))
+    FPGImage1->GraphicChanged();
 }

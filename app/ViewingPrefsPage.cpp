@@ -8,12 +8,14 @@
 TViewingPrefsPage::TViewingPrefsPage()
     : FFullScreen(new QCheckBox("Full screen with F11 or a double-click on the picture")),
       FPreload(new QCheckBox("Read the next and previous pictures ahead")),
-      FAutoRotate(new QCheckBox("Show photos upright by their orientation tag")) {
+      FAutoRotate(new QCheckBox("Show photos upright by their orientation tag")),
+      FColor(new QCheckBox("Show colours by the picture's embedded colour profile")) {
   setObjectName("ViewingPrefsPage");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(FFullScreen);
   layout->addWidget(FPreload);
   layout->addWidget(FAutoRotate);
+  layout->addWidget(FColor);
   layout->addStretch(1);
 }
 
@@ -22,6 +24,7 @@ void TViewingPrefsPage::Load() {
   FFullScreen->setChecked(s.FullScreen);
   FPreload->setChecked(s.Preload);
   FAutoRotate->setChecked(s.AutoRotate);
+  FColor->setChecked(s.ColorManagement);
 }
 
 void TViewingPrefsPage::Save() const {
@@ -29,5 +32,6 @@ void TViewingPrefsPage::Save() const {
   s.FullScreen = FFullScreen->isChecked();
   s.Preload = FPreload->isChecked();
   s.AutoRotate = FAutoRotate->isChecked();
+  s.ColorManagement = FColor->isChecked();
   s.Save();
 }

@@ -15,9 +15,11 @@ class TViewingPrefsPage : public QWidget {
   QCheckBox* FullScreenBox() const { return FFullScreen; }
   QCheckBox* PreloadBox() const { return FPreload; }
   QCheckBox* AutoRotateBox() const { return FAutoRotate; }
+  QCheckBox* ColorBox() const { return FColor; }
 
  private:
   QCheckBox* FFullScreen;
   QCheckBox* FPreload;
   QCheckBox* FAutoRotate;
+  QCheckBox* FColor;
 };

@@ -81,14 +81,14 @@ void TPreloader::StartNext() {
     const std::size_t budget = FCache.FreeBytes();
     const unsigned order = ++FOrder;
     const TRGB background = Background;
-    const bool upright = Upright;
+    const TDisplayAdjustments adjust = Adjust;
     FReading = path;
     FJob = std::make_unique<TBackgroundJob>(this);
     TBackgroundJob* job = FJob.get();
-    FJob->Start([job, order, path, budget, background, upright] {
+    FJob->Start([job, order, path, budget, background, adjust] {
       const QDateTime stamp = StampOf(path);
       auto picture =
-          ReadAhead(path.toStdString(), budget, job->StopFlag(), background, upright);
+          ReadAhead(path.toStdString(), budget, job->StopFlag(), background, adjust);
       job->Post(std::make_unique<TReadAheadEvent>(order, path, stamp, std::move(picture)));
     });
     return;

@@ -11,6 +11,7 @@
 
 #include "imaging/PGraphic.h"
 #include "view/PreloadCache.h"
+#include "view/ReadAhead.h"
 
 class TBackgroundJob;
 
@@ -29,7 +30,7 @@ class TPreloader : public QObject {
   std::unique_ptr<TPixelGraphic> Take(const QString& path);
 
   TRGB Background = 0;  // handed to every picture read
-  bool Upright = false;  // pictures with an orientation tag are turned upright
+  TDisplayAdjustments Adjust;  // applied to every picture read
   const TPreloadCache& Cache() const { return FCache; }
   bool Working() const { return FJob != nullptr; }
   QString Reading() const { return FReading; }

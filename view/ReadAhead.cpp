@@ -1,5 +1,6 @@
 #include "view/ReadAhead.h"
 
+#include "imaging/formats/ColorProfile.h"
 #include "imaging/formats/LoadSave.h"
 #include "imaging/formats/Orientation.h"
 #include "imaging/formats/Registry.h"
@@ -14,7 +15,7 @@ std::size_t ReadAheadBytes(int width, int height, int bitsPerPixel) {
 
 std::unique_ptr<TPixelGraphic> ReadAhead(const std::string& path, std::size_t maxBytes,
                                          const std::atomic<bool>& stop, TRGB background,
-                                         bool upright) {
+                                         TDisplayAdjustments adjust) {
   if (stop) return nullptr;
   TPGFileInfoResult info;
   if (!GetFileInfo(path, 0, info)) return nullptr;
@@ -32,6 +33,23 @@ std::unique_ptr<TPixelGraphic> ReadAhead(const std::string& path, std::size_t ma
   }
   picture->OnPixelGraphicProgress = nullptr;
   if (stop || picture->Empty() || picture->ImageSize() > maxBytes) return nullptr;
-  if (upright) ApplyOrientation(*picture, ReadOrientation(path));
-  return picture;
+  AdjustForDisplay(*picture, path, adjust);
+  return stop ? nullptr : std::move(picture);
+}
+
+bool AdjustForDisplay(TPixelGraphic& picture, const std::string& path, TDisplayAdjustments adjust) {
+  bool changed = false;
+  // Colours first: the conversion runs over rows as stored, whatever their turn.
+  if (adjust.ToSRGB) {
+    const TColorProfile profile = ReadColorProfile(path);
+    changed = !profile.empty() && ConvertToSRGB(picture, profile);
+  }
+  if (adjust.Upright) {
+    const int orientation = ReadOrientation(path);
+    if (orientation != kOrientationUpright) {
+      ApplyOrientation(picture, orientation);
+      changed = true;
+    }
+  }
+  return changed;
 }

@@ -14,7 +14,15 @@ std::size_t ReadAheadBytes(int width, int height, int bitsPerPixel);
 
 // Reads image 0 of `path`; null when the file cannot be read, when its pixels would take more
 // than `maxBytes`, or when `stop` was set. Warnings are ignored, as in the browser's view.
-// `upright`: a picture with an orientation tag is turned to show upright.
+// The picture is then made ready for the screen by AdjustForDisplay.
+struct TDisplayAdjustments {
+  bool Upright = false;  // a picture with an orientation tag is turned to show upright
+  bool ToSRGB = false;   // an embedded colour profile is converted to sRGB
+};
 std::unique_ptr<TPixelGraphic> ReadAhead(const std::string& path, std::size_t maxBytes,
                                          const std::atomic<bool>& stop, TRGB background = 0,
-                                         bool upright = false);
+                                         TDisplayAdjustments adjust = {});
+
+// Applies the adjustments to a picture read from `path` (the file is only read). True when the
+// picture changed.
+bool AdjustForDisplay(TPixelGraphic& picture, const std::string& path, TDisplayAdjustments adjust);
