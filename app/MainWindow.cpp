@@ -22,6 +22,7 @@
 #include "app/Windows.h"
 #include "controls/DisplayControls.h"
 #include "controls/FileListView.h"
+#include "controls/FolderListing.h"
 #include "controls/FolderTree.h"
 #include "files/Preferences.h"
 #include "platform/FormSettings.h"
@@ -50,6 +51,7 @@ TForm1::TForm1(TWindows& windows)
   FSlideshow = std::make_unique<TSlideshow>(std::move(host));
   FListingPrinter = std::make_unique<TPreviewPrinter>();
   FPreloader = std::make_unique<TPreloader>();
+  FLister = std::make_unique<TFolderLister>();
   ConfigureListingEngine(*FListingPrinter);
   BuildLayout();
   BuildToolBar();
@@ -150,8 +152,8 @@ void TForm1::BuildLayout() {
     }
   }
 
-  connect(FDrives, &QComboBox::textActivated, this, [this](const QString& root) { SetFolder(root); });
-  FFolders->OnFolderChosen = [this](const QString& folder) { SetFolder(folder); };
+  connect(FDrives, &QComboBox::textActivated, this, [this](const QString& root) { BrowseFolder(root); });
+  FFolders->OnFolderChosen = [this](const QString& folder) { BrowseFolder(folder); };
   FFileList->OnUserChange = [this](int positionBefore, bool byMouse) {
     FileListUserChange(positionBefore, byMouse);
   };

@@ -18,6 +18,7 @@ class QLabel;
 class QMenu;
 class QSpinBox;
 class TFileListView;
+class TFolderLister;
 class TFolderTree;
 class TFullScreenView;
 enum class TFullScreenStep;
@@ -52,6 +53,10 @@ class TForm1 : public QMainWindow {
   void Refresh();
   void CopyToClipboard();
   void SetFolder(const QString& folder);
+  // As SetFolder, with the names read on a background job (MainWindowListing.cpp): the folder
+  // tree and the drive box use it, so that long folders never hold up the window.
+  void BrowseFolder(const QString& folder);
+  bool ListingFolder() const;
   QString Folder() const { return FFiles.Folder(); }
   TToolHost& Host() const;
 
@@ -160,6 +165,7 @@ class TForm1 : public QMainWindow {
   TViewingSettings FViewing;
   std::unique_ptr<TFullScreenView> FFullScreen;
   std::unique_ptr<TPreloader> FPreloader;
+  std::unique_ptr<TFolderLister> FLister;
   QString FDisplayKind;
   TDisplayRoute FRoute = TDisplayRoute::View;
   QString FShownFile;  // the file last displayed through the list

@@ -6,6 +6,7 @@
 
 #include "app/MainWindow.h"
 #include "controls/FileListView.h"
+#include "controls/FolderListing.h"
 #include "controls/FolderTree.h"
 #include "files/Preferences.h"
 #include "platform/Settings.h"
@@ -14,6 +15,7 @@
 void TForm1::SetFolder(const QString& folder) {
   const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
   if (!QDir(clean).exists()) return;
+  FLister->Cancel();  // a listing under way would replace this one
   FFiles.SetFolder(clean);
   SetDriveFromFolder(clean);
   FFolders->SetFolder(clean);
