@@ -176,6 +176,7 @@ void TForm1::ReadSettings() {
     const int c = FSettings.BackgroundColor;
     SetPaneColor(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
   }
+  RestoreLayoutExtras();
 }
 
 void TForm1::WriteSettings() {
@@ -190,6 +191,7 @@ void TForm1::WriteSettings() {
   const QColor c = PaneColor();
   FSettings.BackgroundColor = c.red() | (c.green() << 8) | (c.blue() << 16);
   FSettings.Save(FColorChanged);
+  SaveLayoutExtras();
 }
 
 QColor TForm1::PaneColor() const { return FPane->palette().color(QPalette::Window); }

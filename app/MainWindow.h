@@ -17,6 +17,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QSpinBox;
+class QSplitter;
 class TFileListView;
 class TFolderLister;
 class TFolderTree;
@@ -57,6 +58,9 @@ class TForm1 : public QMainWindow {
   // tree and the drive box use it, so that long folders never hold up the window.
   void BrowseFolder(const QString& folder);
   bool ListingFolder() const;
+  // The left pane's width (kept between runs) and the splitter that holds it.
+  int LeftPaneWidth() const;
+  QSplitter* Splitter() const;
   QString Folder() const { return FFiles.Folder(); }
   TToolHost& Host() const;
 
@@ -152,6 +156,8 @@ class TForm1 : public QMainWindow {
   void FullScreenStep(TFullScreenStep step);
   // After a file was shown: the full-screen view follows, the neighbours are read ahead.
   void ShownFileChanged();
+  void RestoreLayoutExtras();
+  void SaveLayoutExtras();
   void PreloadNeighbours();
   // Shows `path` in the picture view, from what was read ahead when it is ready.
   void LoadIntoView(const QString& path);

@@ -10,6 +10,10 @@ TFileListView::TFileListView(QWidget* parent) : QListView(parent) {
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setUniformItemSizes(true);  // long folders lay out at once
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Selected entries can be dragged out to a file manager or another program; a press on an
+  // entry not yet selected still drags a selection over the list (see mousePressEvent).
+  setDragDropMode(QAbstractItemView::DragOnly);
+  setDefaultDropAction(Qt::CopyAction);
 }
 
 void TFileListView::SetFiles(TFileListModel* files) {
@@ -35,6 +39,8 @@ void TFileListView::Watch(bool byMouse, Base&& base) {
 }
 
 void TFileListView::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex at = indexAt(event->position().toPoint());
+  setDragEnabled(at.isValid() && selectionModel() && selectionModel()->isSelected(at));
   Watch(true, [&] { QListView::mousePressEvent(event); });
 }
 
