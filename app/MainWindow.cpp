@@ -144,7 +144,7 @@ void TForm1::BuildLayout() {
   for (int i = 0; i < 3; ++i) {
     FStatus[i] = new QLabel(status);
     if (widths[i] > 0) {
-      FStatus[i]->setFixedWidth(widths[i]);
+      FStatus[i]->setMinimumWidth(widths[i]);  // grows for long counts ("100000 files")
       FStatus[i]->setAlignment(Qt::AlignCenter);
       status->addWidget(FStatus[i]);
     } else {

@@ -113,6 +113,12 @@ TEST_F(Browsing, ALongFolderIsListedWithoutHoldingUpTheWindow) {
   QTest::qWait(20);
   EXPECT_EQ(window->Files().Count(), 3000);
   EXPECT_EQ(window->StatusText(0), "3000 files");
+  // The count panel is wide enough for its text.
+  QLabel* count = nullptr;
+  for (QLabel* label : window->findChildren<QLabel*>())
+    if (label->text() == "3000 files") count = label;
+  ASSERT_NE(count, nullptr);
+  EXPECT_GE(count->width(), count->fontMetrics().horizontalAdvance("3000 files"));
   EXPECT_EQ(window->Files().Position(), 0);
 }
 
