@@ -15,7 +15,14 @@
 
 #include "platform/Messages.h"
 
-QString HelpFolder() { return QCoreApplication::applicationDirPath() + QStringLiteral("/help"); }
+QString HelpFolder() {
+  // Beside the program in the build tree; under share/lumivex once installed.
+  const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+  const QString installed =
+      QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lumivex/help");
+  if (!QDir(beside).exists() && QDir(installed).exists()) return QDir::cleanPath(installed);
+  return beside;
+}
 
 QUrl HelpPage(const QString& name) { return QUrl::fromLocalFile(HelpFolder() + '/' + name); }
 

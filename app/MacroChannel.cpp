@@ -5,52 +5,54 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
-QStringList SplitMacros(const QString& line) {
-  QStringList macros;
-  QString text = line;
-  for (qsizetype at = text.indexOf("]["); at >= 0; at = text.indexOf("][")) {
-    macros << text.left(at + 1).trimmed();
-    text = text.mid(at + 1);
-  }
-  macros << text;
-  return macros;
+namespace {
+
+QStringList ToQt(const TMacroList& list) {
+  QStringList out;
+  for (const std::string& s : list) out << QString::fromStdString(s);
+  return out;
 }
 
+TMacroList FromQt(const QStringList& list) {
+  TMacroList out;
+  for (const QString& s : list) out.push_back(s.toStdString());
+  return out;
+}
+
+}  // namespace
+
+QStringList SplitMacros(const QString& line) { return ToQt(::SplitMacros(line.toStdString())); }
+
 QString MacroPath(const QString& macro) {
-  if (!macro.startsWith(QStringLiteral("[Open("))) return macro;
-  QString rest = macro;
-  const qsizetype first = rest.indexOf('"');
-  rest = first >= 0 ? rest.mid(first + 1) : QString();
-  const qsizetype next = rest.indexOf('"');
-  return next >= 0 ? rest.left(next) : rest;
+  return QString::fromStdString(::MacroPath(macro.toStdString()));
 }
 
 QString LastMacroTarget(const QStringList& macros) {
-  QString last;
-  for (const QString& m : macros) last = MacroPath(m);
-  return last;
+  return QString::fromStdString(::LastMacroTarget(FromQt(macros)));
 }
 
-void TMacroQueue::Receive(const QString& line) {
-  FQueue << SplitMacros(line);
-  Deliver();
+QString OpenRequestFor(const QStringList& paths, QString* refused) {
+  QString line;
+  for (const QString& p : paths) {
+    const auto macro = OpenMacroFor(p.toStdString());
+    if (!macro) {
+      if (refused) *refused = p;
+      return QString();
+    }
+    line += QString::fromStdString(*macro);
+  }
+  return line;
 }
 
-void TMacroQueue::ReceiveDirect(const QStringList& lines) {
-  if (FHandler) FHandler(lines);
-}
+void TMacroQueue::Receive(const QString& line) { FBuffer.Receive(line.toStdString()); }
+
+void TMacroQueue::ReceiveDirect(const QStringList& lines) { FBuffer.ReceiveDirect(FromQt(lines)); }
 
 void TMacroQueue::RegisterHandler(THandler handler) {
-  FHandler = std::move(handler);
-  Deliver();
+  FBuffer.RegisterHandler([handler = std::move(handler)](const TMacroList& m) { handler(ToQt(m)); });
 }
 
-void TMacroQueue::Deliver() {
-  if (!FHandler || FQueue.isEmpty()) return;
-  const QStringList macros = FQueue;
-  FQueue.clear();
-  FHandler(macros);
-}
+QStringList TMacroQueue::Pending() const { return ToQt(FBuffer.Pending()); }
 
 namespace {
 // The request to come to the front: not a macro, so it never reaches the macro queue.
@@ -70,11 +72,12 @@ QString TOpenChannel::ServerName() {
   return QStringLiteral("lumivex-open-") + user;
 }
 
-bool TOpenChannel::SendToRunning(const QString& line, int timeoutMs) {
+bool TOpenChannel::SendToRunning(const QString& line, int timeoutMs, const QString& topic) {
   QLocalSocket socket;
   socket.connectToServer(ServerName());
   if (!socket.waitForConnected(timeoutMs)) return false;
-  socket.write(line.toUtf8() + '\n');
+  const QString text = topic == QLatin1String(kMacroTopic) ? line : topic + '\t' + line;
+  socket.write(text.toUtf8() + '\n');
   if (!socket.waitForBytesWritten(timeoutMs)) return false;
   socket.disconnectFromServer();
   if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(timeoutMs);
@@ -90,7 +93,11 @@ void TOpenChannel::ReceiveLine(const QString& line) {
     if (OnActivate) OnActivate();
     return;
   }
-  FQueue.Receive(line);
+  const QString direct = QString::fromLatin1(kWindowTopic) + '\t';
+  if (line.startsWith(direct))
+    FQueue.ReceiveDirect({line.mid(direct.size())});
+  else
+    FQueue.Receive(line);
 }
 
 TOpenChannel::TListen TOpenChannel::Listen() {

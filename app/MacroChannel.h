@@ -1,5 +1,6 @@
 // "Open" requests from the desktop: the macro text "[Open("path")]" carried over a per-user
-// local socket, split, queued until the main window registers its handler, and handled.
+// local socket on two topics, split, queued until the main window registers its handler, and
+// handled. The rules live in app/shell/Macros.h; this adapts them to Qt and the socket.
 #pragma once
 
 #include <QObject>
@@ -8,38 +9,36 @@
 #include <functional>
 #include <memory>
 
+#include "app/shell/Macros.h"
+
 class QLocalServer;
 
-// Splits a received line: while it holds "][", the part up to that "]" is one macro (trimmed)
-// and the text goes on at the "["; the rest is the last macro.
 QStringList SplitMacros(const QString& line);
-
-// The path of an open macro ("[Open(" up to the first quote and from the next quote on are
-// cut); any other macro is returned as it is.
 QString MacroPath(const QString& macro);
-
-// What the main window opens for a list of macros: the text of the last one handled.
 QString LastMacroTarget(const QStringList& macros);
+// The request that opens the paths (the last one shown), or "" when a path cannot travel in
+// a macro (see OpenMacroFor); `refused` receives such a path.
+QString OpenRequestFor(const QStringList& paths, QString* refused = nullptr);
 
-// The macro queue with at most one handler; macros wait until a handler is registered.
+// The macro queue with at most one handler; macros wait until a handler is registered, and
+// requests that arrive while the handler runs are delivered after it returns.
 class TMacroQueue {
  public:
   using THandler = std::function<void(const QStringList& macros)>;
-  // A request on the macro topic: split, queue, deliver when a handler exists.
+  // A request on the "Macros" topic: split, queue, deliver when a handler exists.
   void Receive(const QString& line);
-  // A request on the window's own topic: the lines as they are, no splitting, no queue.
+  // A request on the "LumivexDdeServer" topic: the lines as they are, no splitting.
   void ReceiveDirect(const QStringList& lines);
   void RegisterHandler(THandler handler);
-  const QStringList& Pending() const { return FQueue; }
+  QStringList Pending() const;
 
  private:
-  void Deliver();
-  QStringList FQueue;
-  THandler FHandler;
+  TMacroBuffer FBuffer;
 };
 
 // The per-user channel. The first instance listens; a later start sends its macro, or asks
-// the running instance to come to the front, and exits.
+// the running instance to come to the front, and exits. A line is a request on "Macros"; a
+// line that begins with "LumivexDdeServer" and a tab is a request on that topic.
 class TOpenChannel {
  public:
   enum class TListen { Listening, AnotherInstance, Failed };
@@ -49,8 +48,9 @@ class TOpenChannel {
 
   // Name of the local socket, unique per user.
   static QString ServerName();
-  // Sends one line to a running instance; false when none answers.
-  static bool SendToRunning(const QString& line, int timeoutMs = 2000);
+  // Sends one line to a running instance on a topic; false when none answers.
+  static bool SendToRunning(const QString& line, int timeoutMs = 2000,
+                            const QString& topic = QString::fromLatin1(kMacroTopic));
   // Asks a running instance to bring its main window to the front; false when none answers.
   static bool ActivateRunning(int timeoutMs = 2000);
   // Starts listening. A socket that another instance answers on is left alone

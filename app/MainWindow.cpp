@@ -1,5 +1,6 @@
 // The main window: construction, layout, settings and window events.
 #include "app/MainWindow.h"
+#include "mover/SelectFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include "view/Preloader.h"
 #include "app/MainWindowHost.h"
 #include "app/Windows.h"
+#include "thumbs/ThumbEditWindow.h"
 #include "controls/DisplayControls.h"
 #include "controls/FileListView.h"
 #include "controls/FolderListing.h"
@@ -103,6 +105,8 @@ void TForm1::BuildLayout() {
   FFileList->setObjectName("FileListBox1");
   FFileList->SetFiles(&FFiles);
   FFileList->installEventFilter(this);
+  // The file list's entries can be dragged to the sheet creator while it is shown.
+  FFileList->CanStartDrag = [this] { return FWindows.Get<TfrmThumbEdit>().isVisible(); };
   leftLayout->addWidget(FFileList, 1);
 
   FPane = new QWidget(split);
@@ -228,13 +232,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
   FAVIPlay1->SetActive(false);
   FPGImage1->hide();
   WriteSettings();
+  if (auto* mover = FWindows.Find<TfSelectFiles>()) mover->StopWatching();
   QMainWindow::closeEvent(event);
   FWindows.CloseAllButMain();
 }
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FSlideshow->FolderChanged();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    FSlideshow->FolderChanged();
+    TellMoveTool();
+  }
 }
 
 void TForm1::BringToFront() {

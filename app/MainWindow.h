@@ -32,6 +32,7 @@ class TPictureControl;
 class TToolHost;
 class TVideoPlayer;
 class TWindows;
+enum class TWallpaperMode;
 
 class TPreviewPrinter;
 class TForm1 : public QMainWindow {
@@ -63,6 +64,8 @@ class TForm1 : public QMainWindow {
   QSplitter* Splitter() const;
   QString Folder() const { return FFiles.Folder(); }
   TToolHost& Host() const;
+  // The window registry that made this window.
+  TWindows& Windows() const { return FWindows; }
 
   // ---- state, for the windows that build on this one and for tests -------------------------
   TFileListModel& Files() { return FFiles; }
@@ -99,6 +102,8 @@ class TForm1 : public QMainWindow {
   void DeleteFolderCommand();
   void SetPreferences();
   void ImageProperties();
+  void ShowImageProperties(const QString& path);
+  void ShowMoveTool();
   void ShowSearch();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
@@ -113,6 +118,9 @@ class TForm1 : public QMainWindow {
   TFullScreenView* FullScreenView() const;
   // The pictures read ahead of the user (MainWindowPreload.cpp).
   TPreloader& Preloader() const { return *FPreloader; }
+  // ---- desktop integration -----------------------------------------------------------------
+  void SetWallpaper(TWallpaperMode mode);
+  void EditInExternalEditor();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -125,6 +133,8 @@ class TForm1 : public QMainWindow {
 
  private:
   void BuildToolBar();
+  void ShowThumbnailExplorer();
+  void ShowThumbVexCreator();
   void BuildMenus();
   void BuildPopupAndKeys();
   void BuildLayout();
@@ -132,6 +142,7 @@ class TForm1 : public QMainWindow {
   void WriteSettings();
   void FileListUserChange(int positionBefore, bool byMouse);
   void FolderChanged();
+  void TellMoveTool();
   void ShowFileCount();
   void HideDisplays();
   bool ShowOnControl(const QString& path, const QString& name);

@@ -5,6 +5,8 @@
 #include <QLabel>
 
 #include "app/MainWindow.h"
+#include "app/Windows.h"
+#include "mover/SelectFiles.h"
 #include "controls/FileListView.h"
 #include "controls/FolderListing.h"
 #include "controls/FolderTree.h"
@@ -37,6 +39,12 @@ void TForm1::FolderChanged() {
   FPreloader->Cancel();
   ShowFileCount();
   FSlideshow->FolderChanged();
+  TellMoveTool();
+}
+
+void TForm1::TellMoveTool() {
+  if (auto* mover = FWindows.Find<TfSelectFiles>(); mover && mover->isVisible())
+    mover->DestinationChanged();
 }
 
 // A click, drag or key in the file list changed the selection or the position: the entry

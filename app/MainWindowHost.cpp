@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/HelpSearch.h"
 #include "app/MainWindow.h"
 #include "controls/FileList.h"
 
@@ -23,6 +24,7 @@ QStringList TMainWindowHost::SelectedFiles() const {
 void TMainWindowHost::RefreshFolder() { FMain.Refresh(); }
 
 void TMainWindowHost::ShowFile(const QString& path) {
+  if (path.isEmpty()) return;  // no file named: the folder stays as it is
   const QFileInfo info(path);
   if (QDir::cleanPath(info.absolutePath()) != FMain.Folder()) FMain.SetFolder(info.absolutePath());
   TFileListModel& files = FMain.Files();
@@ -32,3 +34,7 @@ void TMainWindowHost::ShowFile(const QString& path) {
   files.MakeCurrent(at);
   FMain.ShowFile(files.PathOf(at));
 }
+
+void TMainWindowHost::ShowImageProperties(const QString& path) { FMain.ShowImageProperties(path); }
+
+void TMainWindowHost::ShowHelpPage(const QString& page) { OpenOnDesktop(&FMain, HelpPage(page)); }

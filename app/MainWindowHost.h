@@ -14,8 +14,11 @@ class TMainWindowHost final : public TToolHost {
   QStringList SelectedFiles() const override;
   void RefreshFolder() override;
   // The file's folder becomes current; the file becomes the one selected, current entry and
-  // is displayed. A file the list does not hold (hidden by the mask, gone) is ignored.
+  // is displayed. A file the list does not hold (hidden by the mask, gone) is ignored, and an
+  // empty path does nothing at all.
   void ShowFile(const QString& path) override;
+  void ShowImageProperties(const QString& path) override;
+  void ShowHelpPage(const QString& page) override;
 
  private:
   TForm1& FMain;

@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QToolBar>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "app/AboutBox.h"
@@ -16,12 +17,16 @@
 #include "app/MainWindow.h"
 #include "app/PrefsDialog.h"
 #include "app/SearchWindow.h"
+#include "app/ShellCommands.h"
 #include "app/Windows.h"
+#include "mover/SelectFiles.h"
 #include "controls/FileListView.h"
 #include "controls/FolderTree.h"
 #include "platform/Messages.h"
 #include "platform/Printer.h"
 #include "print/PrintWindows.h"
+#include "thumbs/ThumbEditWindow.h"
+#include "thumbs/ThumbnailsWindow.h"
 
 namespace {
 
@@ -73,6 +78,8 @@ void TForm1::BuildToolBar() {
   connect(FLumivexBtn, &QAction::triggered, this, [this](bool down) { FSlideshow->ButtonClick(down); });
   toolbar->addSeparator();
   button("Search", "Search Engine", [this] { ShowSearch(); });
+  button("Thumbs", "Thumbnail Explorer", [this] { ShowThumbnailExplorer(); });
+  button("ThumbVex", "ThumbVex Creator", [this] { ShowThumbVexCreator(); });
   toolbar->addSeparator();
   button("Colour", "Set Background Color", [this] { SetColorCommand(); });
   FAutoZoom = toolbar->addAction("Zoom");
@@ -96,6 +103,10 @@ void TForm1::BuildMenus() {
   file->addAction("File Attributes...", this, [this] { FileAttributes(); })
       ->setObjectName("FileAttributes1");
   file->addAction("Search Files...", this, [this] { ShowSearch(); })->setObjectName("SearchFiles1");
+  QMenu* editFile = file->addMenu("Edit File");
+  editFile->setObjectName("EditFile1");
+  editFile->addAction("In External Editor", this, [this] { EditInExternalEditor(); })
+      ->setObjectName("InExternalEditor1");
   file->addSeparator();
   file->addAction("Set Preferences...", this, [this] { SetPreferences(); })
       ->setObjectName("SetPreferences1");
@@ -109,9 +120,16 @@ void TForm1::BuildMenus() {
   file->addAction("Quit", this, [this] { close(); });
   QMenu* edit = menuBar()->addMenu("&Edit");
   edit->addAction("Copy to clipboard", this, [this] { CopyToClipboard(); });
+  edit->addAction("Open External Editor", this, [this] { EditInExternalEditor(); })
+      ->setObjectName("OpenExternalEditor1");
   QMenu* tools = menuBar()->addMenu("&Tools");
   tools->setObjectName("Tools1");
   tools->addAction("VexSearch", this, [this] { ShowSearch(); });
+  tools->addAction("Thumbnail Explorer", this, [this] { ShowThumbnailExplorer(); })
+      ->setObjectName("ThumbnailExplorer1");
+  tools->addAction("ThumbVex Creator", this, [this] { ShowThumbVexCreator(); })
+      ->setObjectName("ThumbVexCreator1");
+  tools->addAction("VexMover", this, [this] { ShowMoveTool(); })->setObjectName("VexMover1");
   FBookmarksMenu = menuBar()->addMenu("&Bookmarks");
   FBookmarksMenu->setObjectName("Bookmarks1");
   FBookmarksMenu->addAction("Add Bookmark", this, [this] { AddBookmark(); });
@@ -144,6 +162,18 @@ void TForm1::BuildPopupAndKeys() {
   popup->addAction("Delete Files (Del)", this, [this] { DeleteFiles(); });
   popup->addAction("File Attributes...", this, [this] { FileAttributes(); });
   popup->addAction("Image Properties...", this, [this] { ImageProperties(); });
+  popup->addAction("Edit with External Editor...", this, [this] { EditInExternalEditor(); })
+      ->setObjectName("EditWithExternalEditor1");
+  QMenu* wallpaper = popup->addMenu("Wallpaper");
+  wallpaper->setObjectName("Wallpaper1");
+  wallpaper->addAction("Centered", this, [this] { SetWallpaper(TWallpaperMode::Centered); })
+      ->setObjectName("Centered1");
+  wallpaper->addAction("Tiled", this, [this] { SetWallpaper(TWallpaperMode::Tiled); })
+      ->setObjectName("Tiled1");
+  wallpaper->addAction("Stretched", this, [this] { SetWallpaper(TWallpaperMode::Stretched); })
+      ->setObjectName("Stretched1");
+  wallpaper->addAction("Remove Wallpaper", this, [this] { SetWallpaper(TWallpaperMode::None); })
+      ->setObjectName("RemoveWallpaper1");
   for (QWidget* w : {static_cast<QWidget*>(FFileList), FPane}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(w, &QWidget::customContextMenuRequested, this,
@@ -223,5 +253,45 @@ void TForm1::ImageProperties() {
     ShowMessage(this, "You must click on a file");
     return;
   }
-  FWindows.Get<TfrmFileProp>().Run(FFiles.CurrentFile());
+  ShowImageProperties(FFiles.CurrentFile());
+}
+
+void TForm1::ShowImageProperties(const QString& path) { FWindows.Get<TfrmFileProp>().Run(path); }
+
+void TForm1::ShowMoveTool() {
+  auto& mover = FWindows.Get<TfSelectFiles>();
+  mover.show();
+  mover.raise();
+  mover.activateWindow();
+}
+
+void TForm1::SetWallpaper(TWallpaperMode mode) {
+  const QString file = FFiles.CurrentIndex() >= 0 ? FFiles.CurrentFile() : QString();
+  const QString made = SetWallpaperCommand(this, file, mode);
+  // A bitmap made into the folder on display becomes the current entry.
+  if (made.isEmpty() || QFileInfo(made).absolutePath() != FFiles.Folder()) return;
+  FFiles.Reread();
+  ShowFileCount();
+  const int at = FFiles.Find(QFileInfo(made).fileName());
+  if (at < 0) return;
+  FFiles.MakeCurrent(at);
+  FFileList->ScrollToPosition();
+  ShowFile(FFiles.PathOf(at));
+}
+
+void TForm1::EditInExternalEditor() {
+  // The preferences opened from here do not re-apply the file mask.
+  EditExternally(this, FFiles.CurrentIndex() >= 0 ? FFiles.CurrentFile() : QString(),
+                 [this] { FWindows.Get<TfPrefs>().exec(); });
+}
+
+void TForm1::ShowThumbnailExplorer() {
+  FWindows.Get<TfrmThumbnails>().OpenFolder(Folder(), FFiles.Mask());
+}
+
+void TForm1::ShowThumbVexCreator() {
+  auto& creator = FWindows.Get<TfrmThumbEdit>();
+  creator.show();
+  creator.raise();
+  creator.activateWindow();
 }

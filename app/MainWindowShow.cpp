@@ -81,6 +81,7 @@ void TForm1::FitToPane() {
 }
 
 void TForm1::ShowFile(const QString& path) {
+  if (path.isEmpty()) return;  // no file named: nothing changes
   BusyScope busy(FBusy);
   FLed->SetLit(true);
   ShowFileCount();

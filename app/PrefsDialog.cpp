@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/ViewingPrefsPage.h"
+#include "app/ShellCommands.h"
 #include "platform/Settings.h"
 
 namespace {
@@ -58,6 +59,11 @@ QWidget* TfPrefs::BuildEditorsTab() {
     grid->addWidget(FEditors[i], i, 1);
     grid->addWidget(FLocate[i], i, 2);
   }
+  FAssociate = new QPushButton("Associate");
+  FAssociate->setObjectName("Associate");
+  FAssociate->setToolTip("Open the ticked file types with Lumivex from the desktop");
+  connect(FAssociate, &QPushButton::clicked, this, [this] { AssociateTypes(this, Current().FileTypes); });
+  grid->addWidget(FAssociate, kFileTypeCount, 0, 1, 3, Qt::AlignLeft);
   return page;
 }
 

@@ -26,6 +26,7 @@ class TfPrefs : public QDialog {
   QCheckBox* ConfirmBox() const { return FConfirm; }
   QTabWidget* Tabs() const { return FTabs; }
   TViewingPrefsPage* ViewingPage() const { return FViewing; }
+  QPushButton* AssociateButton() const { return FAssociate; }
   // OK: writes the values shown.
   void accept() override;
 
@@ -46,4 +47,5 @@ class TfPrefs : public QDialog {
   QRadioButton* FPermanent = nullptr;
   QCheckBox* FConfirm = nullptr;
   TViewingPrefsPage* FViewing = nullptr;
+  QPushButton* FAssociate = nullptr;
 };

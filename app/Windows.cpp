@@ -8,7 +8,12 @@
 #include "app/PrefsDialog.h"
 #include "app/SearchWindow.h"
 #include "dialogs/FileDialogs.h"
+#include "mover/SelectFiles.h"
 #include "platform/FormSettings.h"
+#include "thumbs/SaveThumbnailDialog.h"
+#include "thumbs/ThumbEditWindow.h"
+#include "thumbs/ThumbVexOptions.h"
+#include "thumbs/ThumbnailsWindow.h"
 
 #include <QEvent>
 #include <QSet>
@@ -58,6 +63,14 @@ void TWindows::CreateAll() {
   Create<TfBMEdit>();
   Create<TfrmFileProp>();
   Create<TfHelpSearch>();
+  Create<TfrmThumbnails>();
+  Create<TfrmSaveThumbnail>();
+  Create<TfrmThumbVexOptions>();
+  Create<TfrmThumbEdit>();
+  // The thumbnail windows open one another.
+  Get<TfrmThumbnails>().SetWindows(&Get<TfrmSaveThumbnail>(), &Get<TfrmThumbEdit>());
+  Get<TfrmThumbEdit>().SetOptionsWindow(&Get<TfrmThumbVexOptions>());
+  Create<TfSelectFiles>();
 }
 
 void TWindows::KeepPlacement(QWidget& window) { window.installEventFilter(FPlacements.get()); }

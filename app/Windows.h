@@ -36,6 +36,15 @@ class TWindows {
     throw std::logic_error("TWindows: window type not created");
   }
 
+  // The window of type T, or nullptr while it is not created yet (during the main window's own
+  // creation).
+  template <class T>
+  T* Find() const {
+    for (const auto& w : FWindows)
+      if (auto* found = dynamic_cast<T*>(w.get())) return found;
+    return nullptr;
+  }
+
   // The main window has closed: every other window closes with it.
   void CloseAllButMain();
 

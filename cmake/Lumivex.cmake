@@ -20,7 +20,7 @@ set_property(GLOBAL PROPERTY LUMIVEX_CORE_LIBRARIES lumivex_imaging lumivex_form
 
 set(LUMIVEX_LAYERS
   "imaging" "imaging/formats" "imaging/filters" "platform" "controls" "view" "dialogs"
-  "editor|convert|thumbs|albums|print" "app" "tools")
+  "editor|convert|thumbs|albums|print|mover" "app" "tools")
 # Uses allowed between folders of the same layer: "user>used".
 set(LUMIVEX_SIDEWAYS "albums>print")
 

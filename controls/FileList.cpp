@@ -4,8 +4,6 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QItemSelectionModel>
-#include <QMimeData>
-#include <QUrl>
 #include <QRegularExpression>
 #include <algorithm>
 #include <vector>
@@ -21,30 +19,6 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Count()) return {};
   if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return FNames[index.row()];
   return {};
-}
-
-Qt::ItemFlags TFileListModel::flags(const QModelIndex& index) const {
-  Qt::ItemFlags f = QAbstractListModel::flags(index);
-  if (index.isValid()) f |= Qt::ItemIsDragEnabled;
-  return f;
-}
-
-QStringList TFileListModel::mimeTypes() const { return {QStringLiteral("text/uri-list")}; }
-
-QMimeData* TFileListModel::mimeData(const QModelIndexList& indexes) const {
-  QList<QModelIndex> sorted = indexes;
-  std::sort(sorted.begin(), sorted.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-  QList<QUrl> urls;
-  for (const QModelIndex& i : sorted)
-    if (i.isValid() && i.row() < Count()) urls << QUrl::fromLocalFile(PathOf(i.row()));
-  if (urls.isEmpty()) return nullptr;
-  auto* data = new QMimeData;
-  data->setUrls(urls);
-  return data;
-}
-
-Qt::DropActions TFileListModel::supportedDragActions() const {
-  return Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
 }
 
 void TFileListModel::SetMask(const QString& mask) {

@@ -19,11 +19,6 @@ class TFileListModel : public QAbstractListModel {
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  // Entries dragged out of the list carry their files as text/uri-list.
-  Qt::ItemFlags flags(const QModelIndex& index) const override;
-  QStringList mimeTypes() const override;
-  QMimeData* mimeData(const QModelIndexList& indexes) const override;
-  Qt::DropActions supportedDragActions() const override;
 
   // The selection and the current position; give it to the view (QAbstractItemView::
   // setSelectionModel) so that the view shows and edits exactly this state.

@@ -1,6 +1,10 @@
 #include "controls/FileListView.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QItemSelectionModel>
+#include <QMimeData>
+#include <QUrl>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -10,10 +14,6 @@ TFileListView::TFileListView(QWidget* parent) : QListView(parent) {
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setUniformItemSizes(true);  // long folders lay out at once
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // Selected entries can be dragged out to a file manager or another program; a press on an
-  // entry not yet selected still drags a selection over the list (see mousePressEvent).
-  setDragDropMode(QAbstractItemView::DragOnly);
-  setDefaultDropAction(Qt::CopyAction);
 }
 
 void TFileListView::SetFiles(TFileListModel* files) {
@@ -39,16 +39,36 @@ void TFileListView::Watch(bool byMouse, Base&& base) {
 }
 
 void TFileListView::mousePressEvent(QMouseEvent* event) {
-  const QModelIndex at = indexAt(event->position().toPoint());
-  setDragEnabled(at.isValid() && selectionModel() && selectionModel()->isSelected(at));
+  FPressAt = event->position().toPoint();
+  FPressOnEntry = event->button() == Qt::LeftButton && indexAt(FPressAt).isValid();
   Watch(true, [&] { QListView::mousePressEvent(event); });
 }
 
+QMimeData* TFileListView::DragData() const {
+  if (!FFiles || FFiles->CurrentFile().isEmpty()) return nullptr;
+  auto* data = new QMimeData;
+  data->setUrls({QUrl::fromLocalFile(FFiles->CurrentFile())});
+  return data;
+}
+
 void TFileListView::mouseMoveEvent(QMouseEvent* event) {
+  if (FPressOnEntry && (event->buttons() & Qt::LeftButton) && CanStartDrag &&
+      (event->position().toPoint() - FPressAt).manhattanLength() >=
+          QApplication::startDragDistance() &&
+      CanStartDrag()) {
+    FPressOnEntry = false;
+    if (QMimeData* data = DragData()) {
+      auto* drag = new QDrag(this);
+      drag->setMimeData(data);
+      drag->exec(Qt::CopyAction);
+    }
+    return;
+  }
   Watch(true, [&] { QListView::mouseMoveEvent(event); });
 }
 
 void TFileListView::mouseReleaseEvent(QMouseEvent* event) {
+  FPressOnEntry = false;
   Watch(true, [&] { QListView::mouseReleaseEvent(event); });
 }
 

@@ -6,6 +6,7 @@
 #include <QListView>
 #include <functional>
 
+class QMimeData;
 class TFileListModel;
 
 class TFileListView : public QListView {
@@ -19,6 +20,11 @@ class TFileListView : public QListView {
   // Called after a click, a drag or a key changed the selection or the position; receives
   // the position the list had before and whether the mouse made the change.
   std::function<void(int positionBefore, bool byMouse)> OnUserChange;
+  // Asked when the mouse moves with the left button held after a press on an entry: true
+  // starts a drag of the current file (as a file URL) that other windows accept as a drop.
+  std::function<bool()> CanStartDrag;
+  // What such a drag carries: the current file as a file URL; null without a current file.
+  QMimeData* DragData() const;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -32,4 +38,6 @@ class TFileListView : public QListView {
   void Watch(bool byMouse, Base&& base);
 
   TFileListModel* FFiles = nullptr;
+  QPoint FPressAt;
+  bool FPressOnEntry = false;
 };

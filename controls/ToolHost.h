@@ -21,4 +21,8 @@ class TToolHost {
   virtual void RefreshFolder() = 0;
   // Selects the file in the main window's list and shows it (its folder becomes current).
   virtual void ShowFile(const QString& path) = 0;
+  // Shows the image properties window for a file (of any folder).
+  virtual void ShowImageProperties(const QString& /*path*/) {}
+  // Opens a page of the user guide ("move-tool.html") in the browser.
+  virtual void ShowHelpPage(const QString& /*page*/) {}
 };

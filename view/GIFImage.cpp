@@ -226,13 +226,11 @@ void TGIFImage::SetStretchRatio(bool value) { FModes.StretchRatio = value; Refre
 void TGIFImage::SetTile(bool value) { FModes.Tile = value; RefreshDisplay(); }
 void TGIFImage::SetColor(const QColor& value) { FColor = value; RefreshDisplay(); }
 
-bool TGIFImage::FirstFrameTransparent() const {
-  return Loaded() && FPlayer.Animation().Frames.front().HasTransparency();
-}
-
 bool TGIFImage::CoversOpaquely() const {
   if (!isVisible()) return false;
-  if (!(FOpaque || (Loaded() && !FirstFrameTransparent()))) return false;
+  // Without Opaque, pixels no frame has covered (or a frame disposed of) let the background
+  // through.
+  if (!FOpaque) return false;
   if (!Loaded()) return FOpaque;  // an empty opaque control fills itself
   if (GIFTiling(width(), height(), LogicalWidth(), LogicalHeight(), FModes)) return true;
   const TGIFRect r = GIFPlacement(width(), height(), LogicalWidth(), LogicalHeight(), FModes);
@@ -252,11 +250,6 @@ void TGIFImage::resizeEvent(QResizeEvent* event) {
 QImage TGIFImage::DisplayImage() const {
   const TGIFComposer& c = FPlayer.Composer();
   if (c.Empty()) return {};
-  if (!FirstFrameTransparent()) {
-    // Transparent parts of later frames stay black behind an opaque first frame.
-    return QImage(reinterpret_cast<const uchar*>(c.Pixels().data()), c.Width(), c.Height(),
-                  qsizetype(c.Width()) * 4, QImage::Format_RGB32);
-  }
   if (FDisplayGeneration != c.Generation() || FDisplay.isNull()) {
     FDisplay = QImage(c.Width(), c.Height(), QImage::Format_ARGB32_Premultiplied);
     if (FDisplay.isNull()) return {};

@@ -130,7 +130,6 @@ class TGIFImage : public QWidget {
   void Change() { if (OnChange) OnChange(this); }
   void RefreshDisplay();
   QImage DisplayImage() const;
-  bool FirstFrameTransparent() const;
   void DrawPicture(QPainter& painter, const QImage& image);
 
   TGIFPlayer FPlayer;

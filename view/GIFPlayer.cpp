@@ -9,7 +9,8 @@ void TGIFPlayer::Load(TGIFAnimation&& animation) {
   FShown = 0;
   FLoopsPlayed = 1;
   FFirstTick = true;
-  FComposer.Reset(FAnim.LogicalWidth, FAnim.LogicalHeight, FAnim.AnyTransparent);
+  // The canvas starts transparent: where no frame has drawn, what lies behind shows.
+  FComposer.Reset(FAnim.LogicalWidth, FAnim.LogicalHeight, true);
   FInterval = 1;
 }
 

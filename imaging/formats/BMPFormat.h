@@ -5,7 +5,8 @@
 
 // Reads one bitmap header (core or information form) and everything after it into image;
 // expand16Bit spreads 5-bit channels of 16-bit data over the full 8 bits (BMPRead16BitExpand).
-void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expand16Bit);
+// Returns false when the data ends inside the pixels (the rest stays black).
+bool ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expand16Bit);
 // Writes the information header, the colour table and the pixels.
 void WriteDIB(TPixelGraphic& image, TPGStream& stream);
 

@@ -13,7 +13,7 @@ std::uint32_t SkipFileHeader(TPGStream& stream) {
   stream.Read(size, 4);
   stream.Seek(position);
   const std::uint32_t headerSize = GetLE32(size);
-  if (headerSize != 12 && headerSize != 40)
+  if (headerSize != 12 && headerSize != 40 && !IsBMPExtendedHeaderSize(headerSize))
     RaiseBMP(pgmInvalidSizeOf, "BitmapInfoHeader/BitmapCoreHeader");
   return headerSize;
 }
@@ -27,7 +27,13 @@ void TBMPFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
                                           const TPGFormatContext& context) const {
   if (index != 0) RaiseBMP(pgmInvalid, "Index");
   const std::uint32_t headerSize = SkipFileHeader(stream);
-  ReadDIB(graphic, stream, headerSize == 12, context.Settings.BMPRead16BitExpand);
+  // Data that ends inside the pixels: what was read is shown, after a warning.
+  if (!ReadDIB(graphic, stream, headerSize == 12, context.Settings.BMPRead16BitExpand)) {
+    const std::string text = "BMP: " + PGMessage(pgmUnexpectedEnd);
+    if (context.AskWarning(graphic.ReadWarningAction, "BMP " + PGMessage(pgmWarning), text) !=
+        pgwGoOn)
+      throw EPGBMPFileFormatReader(text);
+  }
 }
 
 TPGFileInfo TBMPFileFormatReader::GetInfo(TPGStream& stream, int index,
@@ -35,16 +41,16 @@ TPGFileInfo TBMPFileFormatReader::GetInfo(TPGStream& stream, int index,
   TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
   if (index != 0) RaiseBMP(pgmInvalidValueFor, "Index");
   const std::uint32_t headerSize = SkipFileHeader(stream);
-  std::uint8_t h[40] = {};
-  stream.Read(h, headerSize);
-  const TBMPHeader header = headerSize == 12 ? ParseBMPCoreHeader(h) : ParseBMPInfoHeader(h);
+  std::uint8_t h[12] = {};
+  if (headerSize == 12) stream.Read(h, 12);
+  const TBMPHeader header = headerSize == 12 ? ParseBMPCoreHeader(h) : ReadBMPInfoHeader(stream);
   info.Width = header.Width;
   info.Height = header.Height;
   info.BitsPerPixel = header.BitCount;
   if (header.Core) {
     info.VersionText = "OS/2";
   } else {
-    info.VersionText = "Windows";
+    info.VersionText = BMPHeaderVersionText(header);
     static const char* const kCompression[] = {", RGB", ", RLE8", ", RLE4", ""};
     info.VersionText += kCompression[header.Compression];
     if (header.Height < 0) info.VersionText += ", Top-Down";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/PGMessageIds.h"
+#include "imaging/formats/BMPBitFields.h"
 #include "imaging/formats/BMPFormat.h"
 #include "imaging/formats/BMPHeader.h"
 #include "imaging/formats/FormatSettings.h"
@@ -46,29 +47,6 @@ TBMPHeader ParseBMPInfoHeader(const std::uint8_t* h) {
 
 namespace {
 
-// One colour channel of a bit-field pixel: the mask's highest bit moved to bit 7.
-struct TChannel {
-  std::uint32_t Mask = 0;
-  int Shift = 0;  // right shift when positive, left shift when negative
-  int Low = 0;    // added to non-zero values when 16-bit data is expanded
-
-  explicit TChannel(std::uint32_t mask) : Mask(mask) {
-    if (mask == 0) return;
-    int high = 31;
-    while (!((mask >> high) & 1u)) --high;
-    Shift = high - 7;
-  }
-  std::uint32_t Aligned(std::uint32_t v) const {
-    v &= Mask;
-    return Shift >= 0 ? v >> Shift : (v << -Shift) & 0xFFu;
-  }
-  int Value(std::uint32_t v, bool expand) const {
-    const std::uint32_t c = Aligned(v);
-    if (c == 0 && expand) return 0;
-    return static_cast<int>(std::min<std::uint32_t>(c + Low, 255));
-  }
-};
-
 void FlipRows(TPixelGraphic& image) {
   const std::size_t rowBytes = image.RowBytes();
   for (int y = 0, h = image.Height(); y < h / 2; ++y)
@@ -91,29 +69,6 @@ void ReadStraight(TPixelGraphic& image, TPGStream& stream) {
     stream.Read(bits + done, length);
     done += length;
     if (image.Progress(k, 10)) break;
-  }
-}
-
-void ReadBitFields(TPixelGraphic& image, TPGStream& stream, const TBMPHeader& header,
-                   const TChannel (&channels)[3], bool expand16Bit) {
-  const int width = header.Width;
-  const int height = image.Height();
-  const bool expand = header.BitCount == 16 && expand16Bit;
-  const std::size_t fileRowBytes =
-      ((static_cast<std::size_t>(header.BitCount) * width + 31) / 32) * 4;
-  std::vector<std::uint8_t> row(fileRowBytes);
-  const int step = header.BitCount / 8;
-  for (int r = 0; r < height; ++r) {
-    if (!stream.ReadFull(row.data(), fileRowBytes)) break;  // short data stays black
-    std::uint8_t* out = image.ScanLine(header.Height < 0 ? r : height - 1 - r);
-    const std::uint8_t* in = row.data();
-    for (int x = 0; x < width; ++x, in += step, out += 3) {
-      const std::uint32_t v = step == 2 ? GetLE16(in) : GetLE32(in);
-      out[2] = static_cast<std::uint8_t>(channels[0].Value(v, expand));
-      out[1] = static_cast<std::uint8_t>(channels[1].Value(v, expand));
-      out[0] = static_cast<std::uint8_t>(channels[2].Value(v, expand));
-    }
-    if (image.Progress(r, height)) break;
   }
 }
 
@@ -168,13 +123,14 @@ void DecodeRLE(TPixelGraphic& image, const std::vector<std::uint8_t>& data, bool
 
 }  // namespace
 
-void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expand16Bit) {
+bool ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expand16Bit) {
   image.FlushDrawing();
   TPGProgressScope progress(image);
 
-  std::uint8_t h[40] = {};
-  stream.Read(h, coreHeader ? 12 : 40);
-  const TBMPHeader header = coreHeader ? ParseBMPCoreHeader(h) : ParseBMPInfoHeader(h);
+  const TRGB background = image.BackGroundRGB();
+  std::uint8_t h[12] = {};
+  if (coreHeader) stream.Read(h, 12);
+  const TBMPHeader header = coreHeader ? ParseBMPCoreHeader(h) : ReadBMPInfoHeader(stream);
   const int bits = header.BitCount;
   const std::int64_t absHeight = header.Height < 0 ? -std::int64_t{header.Height} : header.Height;
   const bool rle = header.Compression == 1 || header.Compression == 2;
@@ -196,31 +152,20 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expa
       for (int i = 0; i < image.PaletteCount(); ++i)
         image.SetPaletteColor(i, RGBColor(table[3 * i + 2], table[3 * i + 1], table[3 * i]));
     }
+    const bool complete = image.ImageSize() <= static_cast<std::uint64_t>(stream.Remaining());
     ReadStraight(image, stream);
-    return;
+    return complete;
   }
 
-  TChannel channels[3] = {TChannel(0), TChannel(0), TChannel(0)};
+  std::uint32_t masks[4] = {};
   if (bits > 8) {
     image.SetSize(header.Width, height, pf24Bit);
     image.SetPaletteIdent(pTrueColor);
-    std::uint32_t masks[3] = {0xFF0000, 0xFF00, 0xFF};
-    if (bits == 16) {
-      masks[0] = 0x7C00;
-      masks[1] = 0x03E0;
-      masks[2] = 0x001F;
-    }
-    if (header.Compression == 3) {
+    BMPDefaultMasks(header, masks);
+    if (header.Compression == 3 && !header.MasksInHeader) {
       std::uint8_t m[12] = {};
       stream.Read(m, 12);
       for (int i = 0; i < 3; ++i) masks[i] = GetLE32(m + 4 * i);
-    }
-    for (int i = 0; i < 3; ++i) {
-      channels[i] = TChannel(masks[i]);
-      if (bits == 16 && expand16Bit) {
-        const std::uint32_t aligned = channels[i].Aligned(masks[i]) & 0xFFu;
-        channels[i].Low = static_cast<int>(aligned & (~aligned + 1));
-      }
     }
     stream.Skip(std::int64_t{header.ColorsUsed} * 4);
   } else {
@@ -239,17 +184,21 @@ void ReadDIB(TPixelGraphic& image, TPGStream& stream, bool coreHeader, bool expa
       stream.Skip((std::int64_t{header.ColorsUsed} - maxCount) * 4);
   }
 
-  if (image.Empty()) return;  // no pixels to read (a width or height of 0)
+  if (image.Empty()) return true;  // no pixels to read (a width or height of 0)
+  bool complete = true;
   if (bits == 16 || bits == 32) {
-    ReadBitFields(image, stream, header, channels, expand16Bit);
+    complete = ReadBMPBitFields(image, stream, header, masks, expand16Bit, background);
   } else if (rle) {
+    complete = header.ImageSize <= stream.Remaining();
     const std::size_t n =
         static_cast<std::size_t>(std::min<std::int64_t>(header.ImageSize, stream.Remaining()));
     std::vector<std::uint8_t> data(n);
     data.resize(stream.Read(data.data(), n));
     DecodeRLE(image, data, header.Compression == 1);
   } else {
+    complete = image.ImageSize() <= static_cast<std::uint64_t>(stream.Remaining());
     ReadStraight(image, stream);
     if (header.Height < 0) FlipRows(image);
   }
+  return complete;
 }

@@ -1,6 +1,9 @@
 #include "imaging/formats/ICOHandler.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "imaging/formats/ICOTrueColor.h"
 
 namespace {
 
@@ -85,6 +88,7 @@ bool tIconHandler::ReadBitmapHeader(TPGStream& stream, int i, int& width, int& h
   const bool ok = e.ByteCount >= 40 && ReadAt(stream, e.Offset, h, 40);
   stream.Seek(keep);
   if (!ok) return false;
+  FHeaderColors = GetLE32(h + 32);
   width = static_cast<std::int32_t>(GetLE32(h + 4));
   height = static_cast<std::int32_t>(GetLE32(h + 8)) / 2;
   bitCount = GetLE16(h + 14);
@@ -96,20 +100,25 @@ bool tIconHandler::LoadImage(TPGStream& stream, int i) {
   if (i < 0 || i >= FCount) return false;
   int width = 0, height = 0, bits = 0;
   if (!ReadBitmapHeader(stream, i, width, height, bits)) return false;
-  if ((bits != 1 && bits != 4 && bits != 8) || (FType != 1 && FType != 2)) return false;
-  if (width < 8 || width > 64 || height < 8 || height > 64) return false;
-  const std::size_t paletteSize = std::size_t{1} << bits;
+  const bool trueColor = bits == 24 || bits == 32;
+  if ((bits != 1 && bits != 4 && bits != 8 && !trueColor) || (FType != 1 && FType != 2))
+    return false;
+  if (!trueColor && (width < 8 || width > 64 || height < 8 || height > 64)) return false;
+  if (trueColor && !ICOTrueColorSidesFit(width, height)) return false;
+  const std::size_t paletteSize = ICOPaletteSize(bits, FHeaderColors);
   const std::size_t colorRow = RowBytes(width, bits);
   const std::size_t maskRow = RowBytes(width, 1);
   const std::size_t expected = 40 + paletteSize * 4 + (colorRow + maskRow) * height;
-  if (Entry(i).ByteCount != expected) return false;
+  if (!ICOByteCountFits(Entry(i).ByteCount, expected, colorRow * height, trueColor))
+    return false;
 
-  std::vector<std::uint8_t> data(expected - 40);
+  std::vector<std::uint8_t> data(std::min<std::size_t>(Entry(i).ByteCount, expected) - 40);
   const std::int64_t keep = stream.Position();
   const bool ok = ReadAt(stream, static_cast<std::uint64_t>(Entry(i).Offset) + 40, data.data(),
                          data.size());
   stream.Seek(keep);
   if (!ok) return false;
+  data.resize(expected - 40, 0);  // a cut mask of a true-colour entry masks nothing
   FColors.resize(paletteSize);
   for (std::size_t k = 0; k < paletteSize; ++k)  // stored blue, green, red, 0
     FColors[k] = RGBColor(data[4 * k + 2], data[4 * k + 1], data[4 * k]);
@@ -122,6 +131,7 @@ bool tIconHandler::LoadImage(TPGStream& stream, int i) {
   FBitCount = bits;
   FColorRow = colorRow;
   FMaskRow = maskRow;
+  FHasAlpha = bits == 32 && ICOBitmapHasAlpha(FBitmap);
   return true;
 }
 
@@ -132,16 +142,24 @@ bool tIconHandler::Masked(int x, int y) const {
 
 TRGB tIconHandler::Color(int x, int y) const {
   const std::uint8_t* row = &FBitmap[FColorRow * static_cast<std::size_t>(FHeight - 1 - y)];
+  if (FBitCount >= 24) return ICOTrueColorPixel(row, x, FBitCount);
   unsigned v;
   switch (FBitCount) {
     case 1: v = (row[x >> 3] >> (7 - (x & 7))) & 1; break;
     case 4: v = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F; break;
     default: v = row[x]; break;
   }
-  return FColors[v];
+  // A short colour table (the header's colours used): indexes beyond it are black.
+  return v < FColors.size() ? FColors[v] : 0;
+}
+
+std::uint8_t tIconHandler::Alpha(int x, int y) const {
+  if (FBitCount != 32) return 255;
+  return FBitmap[FColorRow * static_cast<std::size_t>(FHeight - 1 - y) + 4 * static_cast<std::size_t>(x) + 3];
 }
 
 void tIconHandler::Release() {
+  FHasAlpha = false;
   FWidth = FHeight = FBitCount = 0;
   FColors.clear();
   FBitmap.clear();

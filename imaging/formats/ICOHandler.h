@@ -31,8 +31,10 @@ class tIconHandler {
   // Width, height and bit count from entry i's bitmap header (false when it cannot be read).
   bool ReadBitmapHeader(TPGStream& stream, int i, int& width, int& height, int& bitCount);
 
-  // Loads bitmap entry i; false when the reader cannot take it (bit count other than 1, 4,
-  // 8, a side outside 8..64, or a byte count that is not exactly what the image needs).
+  // Loads bitmap entry i; false when the reader cannot take it. Palette entries (1, 4, 8 bits,
+  // colour table of the header's colours-used or 2 to the bits) need sides of 8..64 and a byte
+  // count of exactly what the image needs; 24 and 32-bit entries sides of 1..256 and at least
+  // their colour bitmap (a missing or cut mask masks nothing).
   bool LoadImage(TPGStream& stream, int i);
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
@@ -40,6 +42,9 @@ class tIconHandler {
   // y counts from the top.
   bool Masked(int x, int y) const;
   TRGB Color(int x, int y) const;
+  // A 32-bit entry whose fourth bytes are not all 0 carries alpha.
+  bool HasAlpha() const { return FHasAlpha; }
+  std::uint8_t Alpha(int x, int y) const;
   void Release();
 
   static constexpr TRGB kTransparentColor = 0xFFFFFF;
@@ -54,6 +59,8 @@ class tIconHandler {
   std::vector<TEntry> FEntries;
 
   int FWidth = 0, FHeight = 0, FBitCount = 0;
+  std::uint32_t FHeaderColors = 0;  // colours used, from the last bitmap header read
+  bool FHasAlpha = false;
   std::vector<TRGB> FColors;
   std::vector<std::uint8_t> FBitmap;
   std::vector<std::uint8_t> FMask;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string>
 
+#include "imaging/formats/AlphaComposite.h"
 #include "imaging/formats/ICOFormat.h"
 #include "imaging/formats/PNGFormat.h"
 
@@ -21,19 +22,28 @@ void WriteBGR(TPixelGraphic& graphic, int x, int y, TRGB color) {
   p[2] = static_cast<std::uint8_t>(RedOf(color));
 }
 
-// PNG entries go through the PNG reader; their transparent parts are blended onto white, so
-// pixels without coverage come out white like the masked pixels of bitmap entries.
+// A row of a 32-bit entry with alpha: its colours blended onto the background, the mask unused.
+void WriteBlendedRow(TPixelGraphic& graphic, const tIconHandler& icon, int y, TRGB background) {
+  std::uint8_t* p = graphic.ScanLine(y);
+  for (int x = 0; x < icon.Width(); ++x, p += 3) {
+    const TRGB c = icon.Color(x, y);
+    PGCompositeBGR(p, static_cast<unsigned>(RedOf(c)), static_cast<unsigned>(GreenOf(c)),
+                   static_cast<unsigned>(BlueOf(c)), icon.Alpha(x, y), background);
+  }
+}
+
+// PNG entries go through the PNG reader, which blends their transparent parts onto the image's
+// background colour; no colour of the result is transparent.
 void ReadPNGEntry(tIconHandler& handler, TPGStream& stream, TPixelGraphic& graphic, int index,
                   const TPGFormatContext& context) {
   TPGMemoryStream png(handler.EntryBytes(stream, index));
   TPixelGraphic decoded;
-  decoded.SetBackGroundColor(tIconHandler::kTransparentColor);
+  decoded.SetBackGroundColor(graphic.BackGroundRGB());
   decoded.ReadWarningAction = graphic.ReadWarningAction;
   TPNGFileFormatReader().ReadFromStream(png, decoded, 0, context);
   TPGProgressScope progress(graphic);
   graphic.SetSize(decoded.Width(), decoded.Height(), pf24Bit);
-  graphic.Transparent = true;
-  graphic.TransparentColor = tIconHandler::kTransparentColor;
+  graphic.Transparent = false;
   graphic.SetPaletteCount(0);
   graphic.CopyFrom(decoded);
   graphic.Gamma = decoded.Gamma;
@@ -56,15 +66,19 @@ void tIcoFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   }
   if (!handler.LoadImage(stream, index)) RaiseIndex();
   const int width = handler.Width(), height = handler.Height();
+  const TRGB background = graphic.BackGroundRGB();
   graphic.SetSize(width, height, pf24Bit);
-  graphic.Transparent = true;
+  graphic.Transparent = !handler.HasAlpha();
   graphic.TransparentColor = tIconHandler::kTransparentColor;
   graphic.SetPaletteCount(0);
   TPGProgressScope progress(graphic);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      WriteBGR(graphic, x, y,
-               handler.Masked(x, y) ? tIconHandler::kTransparentColor : handler.Color(x, y));
+    if (handler.HasAlpha())
+      WriteBlendedRow(graphic, handler, y, background);
+    else
+      for (int x = 0; x < width; ++x)
+        WriteBGR(graphic, x, y,
+                 handler.Masked(x, y) ? tIconHandler::kTransparentColor : handler.Color(x, y));
     if (graphic.Progress(y, height - 1)) break;
   }
 }

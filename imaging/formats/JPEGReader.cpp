@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "imaging/PGMessageIds.h"
 #include "imaging/formats/FormatSettings.h"
+#include "imaging/formats/JPEGCMYK.h"
 #include "imaging/formats/JPEGFormat.h"
 #include "imaging/formats/JPEGLibrary.h"
 
@@ -35,6 +37,9 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   cinfo->two_pass_quantize = FALSE;
   // Colour rows arrive in the storage order, blue, green, red.
   if (cinfo->out_color_space == JCS_RGB) cinfo->out_color_space = JCS_EXT_BGR;
+  // CMYK and YCCK files arrive as CMYK and are converted row by row.
+  if (cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK)
+    cinfo->out_color_space = JCS_CMYK;
 
   const std::int64_t dataLeft = stream.Remaining() + d.Buffered();
   const int bits = cinfo->num_components == 1 ? 8 : 24;
@@ -52,6 +57,10 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   switch (cinfo->output_components) {
     case 1: format = pf8Bit; break;
     case 3: format = pf24Bit; break;
+    case 4:
+      if (cinfo->out_color_space != JCS_CMYK) RaiseJPG(pgmNotSupportedSubformat);
+      format = pf24Bit;
+      break;
     default: RaiseJPG(pgmNotSupportedSubformat);
   }
   const int width = static_cast<int>(cinfo->output_width);
@@ -60,14 +69,17 @@ void TJPGFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   if (format == pf8Bit) graphic.SetPaletteIdent(pGray256);
   // Three components that the library does not convert (an unknown colour space) come in
   // file order and are taken as red, green, blue.
-  const bool swap = format == pf24Bit && cinfo->out_color_space != JCS_EXT_BGR;
+  const bool cmyk = cinfo->out_color_space == JCS_CMYK;
+  const bool swap = format == pf24Bit && cinfo->out_color_space != JCS_EXT_BGR && !cmyk;
+  std::vector<std::uint8_t> cmykRow(cmyk ? 4 * static_cast<std::size_t>(width) : 0);
 
   {
     TPGProgressScope progress(graphic);
     while (cinfo->output_scanline < cinfo->output_height) {
       const int y = static_cast<int>(cinfo->output_scanline);
-      JSAMPROW row = graphic.ScanLine(y);
+      JSAMPROW row = cmyk ? cmykRow.data() : graphic.ScanLine(y);
       JPEGCall(d.Err, [&] { jpeg_read_scanlines(cinfo, &row, 1); });
+      if (cmyk) ConvertJPEGCMYKRow(row, graphic.ScanLine(y), width, cinfo->saw_Adobe_marker);
       if (swap) SwapRedBlue(row, width);
       if (graphic.Progress(static_cast<int>(cinfo->output_scanline), height)) break;
     }

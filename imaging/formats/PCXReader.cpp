@@ -1,4 +1,5 @@
 #include "imaging/formats/PCXFormat.h"
+#include "imaging/formats/PCXPacked.h"
 
 #include <algorithm>
 #include <cstring>
@@ -128,11 +129,14 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   else if (header.BitsPerPlane == 1 && header.Planes == 4) format = pf4Bit;
   else if (header.BitsPerPlane == 8 && header.Planes == 1) format = pf8Bit;
   else if (header.BitsPerPlane == 8 && header.Planes == 3) format = pf24Bit;
+  else if (IsPCXPackedLayout(header.BitsPerPlane, header.Planes)) format = pf4Bit;
   else RaisePCX(pgmUnknownSubformat);
+  const bool packed = IsPCXPackedLayout(header.BitsPerPlane, header.Planes);
 
   // Sizes the file cannot describe: negative extents, lines shorter than the width needs.
   if (header.Width < 0 || header.Height < 0) RaisePCX(pgmOutOfRange, "Image size");
-  const int needed = header.BitsPerPlane == 1 ? (header.Width + 7) / 8 : header.Width;
+  const int needed = header.BitsPerPlane < 8 ? (header.Width * header.BitsPerPlane + 7) / 8
+                                             : header.Width;
   if (header.BytesPerLine < needed) RaisePCX(pgmUnknownSubformat);
   if (!PGStorageIsPlausible(static_cast<std::uint64_t>(header.Width),
                             static_cast<std::uint64_t>(header.Height), BitCountOf(format),
@@ -143,7 +147,9 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   switch (format) {
     case pf1Bit: graphic.SetPaletteIdent(pBlackWhite); break;
     case pf4Bit:
-      if (header.Version == 3) {
+      if (packed) {
+        SetPCXPackedPalette(graphic, header.Version, header.BitsPerPlane, header.Map);
+      } else if (header.Version == 3) {
         graphic.SetPaletteIdent(pSys16);
       } else {
         graphic.SetPaletteCount(16);
@@ -178,7 +184,8 @@ void TPCXFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   TPCXDecoder decoder(stream);
   for (int y = 0; y < header.Height; ++y) {
     decoder.DecodeLine(line);
-    ConvertLine(graphic, y, line, header.BytesPerLine);
+    if (packed) ConvertPCXPackedLine(graphic, y, line.data(), header.BitsPerPlane);
+    else ConvertLine(graphic, y, line, header.BytesPerLine);
     if (graphic.Progress(y, header.Height)) break;
   }
 }

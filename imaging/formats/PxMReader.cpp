@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "imaging/PGMessageIds.h"
+#include "imaging/formats/PNMSamples.h"
 #include "imaging/formats/PxMFormat.h"
 
 namespace {
@@ -45,6 +46,16 @@ class TPxMInput {
     }
     if (c == '#') SkipComment();
     return static_cast<std::uint32_t>(value);
+  }
+
+  // One plain bitmap sample: a single "0" or "1" digit, whitespace between samples optional.
+  int Bit() {
+    int c = Next();
+    while (c != '0' && c != '1') {
+      if (c == '#') SkipComment();
+      c = Next();
+    }
+    return c - '0';
   }
 
   void ReadBytes(std::uint8_t* out, std::size_t n) {
@@ -105,7 +116,7 @@ void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   const std::uint32_t width = input.Number();
   const std::uint32_t height = input.Number();
   const std::uint32_t maxval = bitmap ? 1 : input.Number();
-  if (width == 0 || height == 0 || (raw && maxval >= 256)) RaisePxM(pgmNotSupportedSubformat);
+  if (width == 0 || height == 0 || maxval > 65535) RaisePxM(pgmNotSupportedSubformat);
   if (maxval == 0) RaisePxM(pgmNotSupportedSubformat);
   if (!PGStorageIsPlausible(width, height, BitCountOf(format), input.Remaining(), 2.0))
     RaisePxM(pgmOutOfRange, "Image size");
@@ -121,13 +132,21 @@ void TPxMFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   const int w = static_cast<int>(width);
   const int h = static_cast<int>(height);
   const std::size_t bitBytes = (static_cast<std::size_t>(w) + 7) / 8;
-  std::vector<std::uint8_t> buffer(type == 6 ? 3 * static_cast<std::size_t>(w) : bitBytes);
+  const bool wide = raw && maxval > 255;  // two bytes per sample
+  std::vector<std::uint8_t> buffer(type == 4 ? bitBytes
+                                             : PxMRawRowBytes(w, type == 6 ? 3 : 1, maxval));
   TPGProgressScope progress(graphic);
   for (int y = 0; y < h; ++y) {
     std::uint8_t* row = graphic.ScanLine(y);
+    if (wide) {
+      input.ReadBytes(buffer.data(), buffer.size());
+      ConvertPxMWideRow(buffer.data(), row, w, type == 6 ? 3 : 1, maxval);
+      if (graphic.Progress(y, h)) break;
+      continue;
+    }
     switch (type) {
       case 1:
-        for (int x = 0; x < w; ++x) graphic.SetPixel(x, y, input.Number() != 0 ? 0 : 1);
+        for (int x = 0; x < w; ++x) graphic.SetPixel(x, y, input.Bit() != 0 ? 0 : 1);
         break;
       case 2:
         for (int x = 0; x < w; ++x) row[x] = scale(input.Number());

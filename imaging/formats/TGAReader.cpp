@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "imaging/PGMessageIds.h"
+#include "imaging/formats/AlphaPlane.h"
 #include "imaging/formats/TGAFormat.h"
+#include "imaging/formats/TGAPixels.h"
 
 namespace {
 
@@ -42,7 +44,7 @@ TTGAHeader ReadHeader(TPGStream& stream) {
 }
 
 TRGB Color16(std::uint32_t v) {
-  return RGBColor(((v >> 10) & 31) * 8, ((v >> 5) & 31) * 8, (v & 31) * 8);
+  return TGAColor16(v);
 }
 
 // Pixels of run-length encoded data through a 1024-byte input buffer. Packets may continue
@@ -116,7 +118,11 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   // Only colour-mapped, true-colour and grey data exist; grey data has 8 bits (grey with
   // alpha would otherwise be taken for 5-5-5 colour).
   const int kind = header.ImageType & 7;
-  if (kind < 1 || kind > 3 || (kind == 3 && depth != 8)) RaiseTGA(pgmNotSupportedSubformat);
+  const bool greyAlpha = IsTGAGreyAlpha(header.ImageType, depth);
+  if (kind < 1 || kind > 3 || (kind == 3 && depth != 8 && !greyAlpha))
+    RaiseTGA(pgmNotSupportedSubformat);
+  const bool hasAlpha = TGAHasAlpha(header.ImageType, depth, header.Descriptor);
+  const TRGB background = graphic.BackGroundRGB();
   stream.Skip(header.IDLength);
 
   // The colour map: for 8-bit images entry i is the colour of index MapFirst + i; maps of
@@ -126,8 +132,9 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   std::vector<TRGB> map;
   if (depth == 8 && hasMap) {
     const int entrySize = header.MapEntrySize;
-    if (entrySize != 16 && entrySize != 24 && entrySize != 32) RaiseTGA(pgmNotSupportedSubformat);
-    const int bytes = entrySize / 8;
+    if (entrySize != 15 && entrySize != 16 && entrySize != 24 && entrySize != 32)
+      RaiseTGA(pgmNotSupportedSubformat);
+    const int bytes = (entrySize + 7) / 8;
     const int used = std::clamp(256 - header.MapFirst, 0, header.MapLength);
     std::vector<std::uint8_t> raw(static_cast<std::size_t>(used) * bytes);
     if (!stream.ReadFull(raw.data(), raw.size())) RaiseTGA(pgmUnexpectedEnd);
@@ -141,12 +148,13 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     stream.Seek(mapStart + std::int64_t{header.MapLength} * ((header.MapEntrySize + 7) / 8));
 
   const bool encoded = (header.ImageType & 8) != 0;
-  const TPixelFormat format = depth == 8 ? pf8Bit : pf24Bit;
+  const TPixelFormat format = depth == 8 || greyAlpha ? pf8Bit : pf24Bit;
   if (!PGStorageIsPlausible(static_cast<std::uint64_t>(header.Width),
                             static_cast<std::uint64_t>(header.Height), BitCountOf(format),
                             stream.Remaining(), encoded ? 128.0 : 2.0))
     RaiseTGA(pgmOutOfRange, "Image size");
   graphic.SetSize(header.Width, header.Height, format);
+  if (greyAlpha) graphic.SetPaletteIdent(pGray256);
   if (depth == 8) {
     if (!map.empty()) {
       graphic.SetPaletteCount(static_cast<int>(map.size()) + header.MapFirst);
@@ -166,6 +174,7 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   const int bytesPerPixel = depth / 8;
   const bool direct = !encoded && (depth == 8 || depth == 24) && !rightToLeft;
   TTGAPixelSource source(stream, bytesPerPixel, encoded);
+  TPGAlphaPlane alpha(hasAlpha ? width : 0, hasAlpha ? height : 0);
   std::vector<std::uint8_t> buffer(static_cast<std::size_t>(width) * bytesPerPixel);
   for (int y = 0; y < height; ++y) {
     const int row = topFirst ? y : height - 1 - y;
@@ -177,7 +186,8 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
       const std::uint8_t* in = buffer.data();
       for (int i = 0; i < width; ++i, in += bytesPerPixel) {
         const int x = rightToLeft ? width - 1 - i : i;
-        if (depth == 8) {
+        if (hasAlpha) alpha.Set(x, row, TGAPixelAlpha(in, depth, greyAlpha));
+        if (depth == 8 || greyAlpha) {
           out[x] = in[0];
         } else {
           const TRGB c = depth == 16 ? Color16(GetLE16(in)) : RGBColor(in[2], in[1], in[0]);
@@ -190,6 +200,7 @@ void TTGAFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     }
     if (graphic.Progress(y, height)) break;
   }
+  if (hasAlpha) alpha.Composite(graphic, background);
 }
 
 TPGFileInfo TTGAFileFormatReader::GetInfo(TPGStream& stream, int index,

@@ -6,6 +6,7 @@
 #include "imaging/PGMessageIds.h"
 #include "imaging/formats/TIFFDirectory.h"
 #include "imaging/formats/TIFFFormat.h"
+#include "imaging/formats/TIFFLibtiff.h"
 #include "imaging/formats/TIFFPackBits.h"
 
 namespace {
@@ -92,6 +93,7 @@ void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* o
 
 void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& graphic, int index,
                                           const TPGFormatContext& context) const {
+  if (ReadTIFFThroughLibtiff(stream, graphic, index, context)) return;
   TTIFFDirectory d = ReadTIFFDirectory(stream, index, context.Settings);
   CheckCompression(d.Compression);
   if (d.StripOffsets.empty()) RaiseTIFF("Invalid StripOffsets");
@@ -138,6 +140,7 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
 TPGFileInfo TTIFFileFormatReader::GetInfo(TPGStream& stream, int index,
                                           const TPGFormatContext& context) const {
   TPGFileInfo info = TFileFormatReader::GetInfo(stream, index, context);
+  if (DescribeTIFFThroughLibtiff(stream, index, context, info)) return info;
   const TTIFFDirectory d = ReadTIFFDirectory(stream, index, context.Settings);
   info.ImageCount = d.ImageCount;
   info.Width = static_cast<int>(std::min<std::uint32_t>(d.Width, INT_MAX));

@@ -11,7 +11,10 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir home;
-  qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+  // A private D-Bus session's dconf keeps its database under the configuration folder it was
+  // given; the test's gsettings calls must look there too.
+  if (qEnvironmentVariableIsEmpty("LUMIVEX_PRIVATE_DCONF"))
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
   qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Corvane");

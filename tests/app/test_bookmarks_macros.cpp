@@ -50,14 +50,14 @@ TEST(BookmarkFile, OtherFailuresAreReportedAndNothingIsOverwritten) {
 }
 
 TEST(Macros, SplittingAndPaths) {
-  EXPECT_EQ(SplitMacros("[Open(\"/a.jpg\")][Open(\"/b.jpg\")]"),
+  EXPECT_EQ(SplitMacros(QStringLiteral("[Open(\"/a.jpg\")][Open(\"/b.jpg\")]")),
             (QStringList{"[Open(\"/a.jpg\")]", "[Open(\"/b.jpg\")]"}));
   // Only the parts cut off at "][" are trimmed; the rest is queued as it is.
-  EXPECT_EQ(SplitMacros(" [a] [b]"), (QStringList{" [a] [b]"}));
-  EXPECT_EQ(SplitMacros(" [a][b] "), (QStringList{"[a]", "[b] "}));
-  EXPECT_EQ(MacroPath("[Open(\"/p/a b.jpg\")]"), "/p/a b.jpg");
-  EXPECT_EQ(MacroPath("[Close()]"), "[Close()]");
-  EXPECT_EQ(LastMacroTarget({"[Open(\"/a.jpg\")]", "[Open(\"/b.jpg\")]"}), "/b.jpg");
+  EXPECT_EQ(SplitMacros(QStringLiteral(" [a] [b]")), (QStringList{" [a] [b]"}));
+  EXPECT_EQ(SplitMacros(QStringLiteral(" [a][b] ")), (QStringList{"[a]", "[b] "}));
+  EXPECT_EQ(MacroPath(QStringLiteral("[Open(\"/p/a b.jpg\")]")), "/p/a b.jpg");
+  EXPECT_EQ(MacroPath(QStringLiteral("[Close()]")), "[Close()]");
+  EXPECT_EQ(LastMacroTarget(QStringList{"[Open(\"/a.jpg\")]", "[Open(\"/b.jpg\")]"}), "/b.jpg");
 }
 
 TEST(Macros, QueueWaitsForTheHandler) {

@@ -132,7 +132,7 @@ TEST_F(Commands, SearchForHelpFindsTopicsByTheirWords) {
   search.SetFolder(LUMIVEX_HELP_DIR);
   Item(Menu("Help"), "Search For Help On...")->trigger();
   ASSERT_TRUE(search.isVisible());
-  EXPECT_EQ(search.Topics()->count(), 2);  // no words: every topic
+  EXPECT_EQ(search.Topics()->count(), QDir(LUMIVEX_HELP_DIR).entryList({"*.html"}).size());  // no words: every topic
   QTest::keyClicks(search.Words(), "browser BACK");
   ASSERT_EQ(search.Topics()->count(), 1);
   EXPECT_EQ(search.Topics()->item(0)->text(), "How to use the help");

@@ -1,5 +1,5 @@
-// The main window's layout between runs and files dragged out of its list: the first start
-// fits the screen, the left pane keeps its width, the drag carries text/uri-list.
+// The main window's layout between runs: the first start fits the screen, the left pane keeps
+// its width.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -69,48 +69,6 @@ TEST_F(WindowLayout, LeftPaneWidthIsKeptBetweenRuns) {
   third.Main().resize(900, 600);
   third.Main().show();
   EXPECT_GT(third.Main().LeftPaneWidth(), 0);
-}
-
-TEST_F(WindowLayout, DraggedEntriesCarryTheirFilesAsUriList) {
-  TWindows windows;
-  TForm1& window = windows.Main();
-  window.SetFolder(dir.path());
-  TFileListModel& files = window.Files();
-  ASSERT_EQ(files.Count(), 3);
-  EXPECT_TRUE(files.flags(files.index(0)) & Qt::ItemIsDragEnabled);
-  EXPECT_TRUE(files.mimeTypes().contains("text/uri-list"));
-  std::unique_ptr<QMimeData> data(files.mimeData({files.index(2), files.index(1)}));
-  ASSERT_TRUE(data);
-  ASSERT_TRUE(data->hasUrls());
-  const QList<QUrl> urls = data->urls();
-  ASSERT_EQ(urls.size(), 2);
-  EXPECT_EQ(urls[0].toLocalFile(), dir.filePath("b b.bmp"));  // list order, spaces kept
-  EXPECT_EQ(urls[1].toLocalFile(), dir.filePath("c#.bmp"));
-  EXPECT_TRUE(data->data("text/uri-list").startsWith("file://"));
-  EXPECT_EQ(files.mimeData({}), nullptr);
-}
-
-TEST_F(WindowLayout, PressingAndMovingStillSelectsARangeFromAnUnselectedEntry) {
-  TWindows windows;
-  TForm1& window = windows.Main();
-  window.resize(700, 500);
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.SetFolder(dir.path());
-  TFileListView* list = window.FileListView();
-  QTest::qWait(20);
-  const QPoint first = list->visualRect(window.Files().index(0)).center();
-  const QPoint last = list->visualRect(window.Files().index(2)).center();
-  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, first);
-  QMouseEvent move(QEvent::MouseMove, last, list->viewport()->mapToGlobal(last), Qt::NoButton,
-                   Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(list->viewport(), &move);
-  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, last);
-  EXPECT_EQ(window.Files().SelectedRows(), QList<int>({0, 1, 2}));
-  // A press on a selected entry begins a drag out instead.
-  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, last);
-  EXPECT_TRUE(list->dragEnabled());
-  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, last);
 }
 
 }  // namespace

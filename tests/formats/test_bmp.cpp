@@ -1,6 +1,7 @@
 #include <climits>
 
 #include "tests/formats/FormatTestUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/BMPFormat.h"
 
 namespace {
@@ -50,13 +51,15 @@ TEST_F(BMPTest, SixteenBitExpansion) {
   Put16(px, 0x7FFF);
   Put16(px, 0x0000);
   Put16(px, 0x0421);  // 1, 1, 1
-  Put16(px, 0);
-  const TBytes file = InfoBMP(3, 1, 16, 0, px);
+  Put16(px, 0x4210);  // 16, 16, 16
+  const TBytes file = InfoBMP(4, 1, 16, 0, px);
   TPixelGraphic image;
   LoadBytes(image, file);
+  // Expansion repeats the top bits below themselves: 31 -> 255, 16 -> 132, 1 -> 8.
   EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 255, 255));
   EXPECT_EQ(image.PixelColor(1, 0), RGBColor(0, 0, 0));
-  EXPECT_EQ(image.PixelColor(2, 0), RGBColor(16, 16, 16));
+  EXPECT_EQ(image.PixelColor(2, 0), RGBColor(8, 8, 8));
+  EXPECT_EQ(image.PixelColor(3, 0), RGBColor(132, 132, 132));
   ChangeFormatSettings([&](TPGFormatSettings& s) { s.BMPRead16BitExpand = false; });
   LoadBytes(image, file);
   EXPECT_EQ(image.PixelColor(0, 0), RGBColor(248, 248, 248));
@@ -159,9 +162,9 @@ TEST_F(BMPTest, InvalidHeadersRaiseTheReaderError) {
                   EPGBMPFileFormatReader, "BMP: Image size out of range");
   EXPECT_PG_ERROR(LoadBytes(image, InfoBMP(20000, 20000, 24, 0, TBytes(64))),
                   EPGBMPFileFormatReader, "BMP: Image size out of range");
-  TBytes v4 = InfoBMP(1, 1, 24, 0, TBytes(8));
-  v4[14] = 108;
-  EXPECT_PG_ERROR(LoadBytes(image, v4), EPGBMPFileFormatReader,
+  TBytes odd = InfoBMP(1, 1, 24, 0, TBytes(8));
+  odd[14] = 100;
+  EXPECT_PG_ERROR(LoadBytes(image, odd), EPGBMPFileFormatReader,
                   "BMP: Invalid size of BitmapInfoHeader/BitmapCoreHeader");
   TPGMemoryStream s(InfoBMP(1, 1, 24, 0, TBytes(4)));
   TBMPFileFormatReader reader;
@@ -171,12 +174,129 @@ TEST_F(BMPTest, InvalidHeadersRaiseTheReaderError) {
                   "BMP: Invalid value for Index");
 }
 
-TEST_F(BMPTest, TruncatedPixelsStayBlack) {
+TEST_F(BMPTest, TruncatedPixelsStayBlackAfterAWarning) {
   TPixelGraphic image;
-  LoadBytes(image, InfoBMP(2, 2, 24, 0, TBytes{9, 9, 9}));
+  {
+    TWarningRecorder warnings(true);
+    LoadBytes(image, InfoBMP(2, 2, 24, 0, TBytes{9, 9, 9}));
+    EXPECT_EQ(warnings.Count, 1);
+    EXPECT_EQ(warnings.Caption, "BMP Warning");
+    EXPECT_EQ(warnings.Text, "BMP: Unexpected end of file");
+  }
   EXPECT_EQ(image.PixelColor(0, 1), RGBColor(9, 9, 9));
   EXPECT_EQ(image.PixelColor(1, 1), RGBColor(0, 0, 0));
   EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 0, 0));
+  {
+    TWarningRecorder cancelled(false);
+    EXPECT_PG_ERROR(LoadBytes(image, InfoBMP(2, 2, 24, 0, TBytes{9, 9, 9})),
+                    EPGBMPFileFormatReader, "BMP: Unexpected end of file");
+  }
+  // Bit fields and run-length data whose size field promises more than there is.
+  image.ReadWarningAction = pgwaRaise;
+  EXPECT_PG_ERROR(LoadBytes(image, InfoBMP(2, 2, 32, 0, TBytes(12))), EPGBMPFileFormatReader,
+                  "BMP: Unexpected end of file");
+  TBytes rle(256 * 4, 0);
+  rle.insert(rle.end(), {2, 1, 0, 1});
+  EXPECT_PG_ERROR(LoadBytes(image, InfoBMP(2, 2, 8, 1, rle, 40)), EPGBMPFileFormatReader,
+                  "BMP: Unexpected end of file");
+  image.ReadWarningAction = pgwaIgnore;
+  LoadBytes(image, InfoBMP(2, 2, 32, 0, TBytes(12, 7)));
+  EXPECT_EQ(image.PixelColor(0, 1), RGBColor(7, 7, 7));
+  // Complete data gives no warning.
+  TWarningRecorder none(false);
+  image.ReadWarningAction = pgwaOKCancelBox;
+  LoadBytes(image, InfoBMP(1, 1, 24, 0, TBytes(4, 5)));
+  EXPECT_EQ(none.Count, 0);
+}
+
+// A header of `size` bytes (16 or 64: OS/2 2.x; 52, 56, 108, 124: Windows V2 to V5) whose
+// first 40 bytes have the information header's layout and whose masks follow at 40.
+TBytes ExtendedBMP(std::uint32_t size, std::int32_t w, std::int32_t h, int bits,
+                   std::uint32_t compression, std::initializer_list<std::uint32_t> masks,
+                   const TBytes& pixels) {
+  TBytes b = InfoBMP(w, h, bits, compression, {});
+  b[14] = static_cast<std::uint8_t>(size);
+  b.resize(14 + size, 0);
+  std::size_t at = 14 + 40;
+  for (std::uint32_t m : masks) {
+    if (at + 4 > b.size()) break;
+    for (int i = 0; i < 4; ++i) b[at++] = static_cast<std::uint8_t>(m >> (8 * i));
+  }
+  b.insert(b.end(), pixels.begin(), pixels.end());
+  return b;
+}
+
+// Version 5 headers with alpha and 5-6-5 bit fields written by ImageMagick, against its own
+// decode flattened onto black.
+TEST_F(BMPTest, VersionFiveFilesFromImageMagick) {
+  ExpectMatchesReference("im_rgba32_v5.bmp", "im_rgba32_v5.bmp.near.ppm", 0, 1);
+  ExpectMatchesReference("im_rgb565_v5.bmp", "im_rgb565_v5.bmp.ppm", 0, 0);
+}
+
+TEST_F(BMPTest, LargerHeadersWithMasksAndAlpha) {
+  TPixelGraphic image;
+  // Version 4 (108 bytes), 32-bit bit fields with alpha: blended onto the background colour.
+  TBytes px = {50, 100, 200, 128};
+  const TBytes v4 = ExtendedBMP(108, 1, 1, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, px);
+  LoadBytes(image, v4);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(100, 50, 25));
+  image.SetBackGroundColor(RGBColor(255, 255, 255));
+  LoadBytes(image, v4);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(227, 177, 152));
+  // Without bit fields the header's masks do not apply: the fourth byte is not alpha.
+  LoadBytes(image, ExtendedBMP(108, 1, 1, 32, 0, {0xFF, 0xFF00, 0xFF0000, 0xFF000000}, px));
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(200, 100, 50));
+  // Version 2 (52 bytes, no alpha) and 3 (56 bytes) with 5-6-5 and 1-5-5-5 fields.
+  TBytes white16 = {0xFF, 0xFF, 0, 0};
+  LoadBytes(image, ExtendedBMP(52, 1, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, white16));
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 255, 255));
+  TBytes half = {0x1F, 0x00, 0, 0};  // blue 31, alpha bit 0
+  LoadBytes(image, ExtendedBMP(56, 1, 1, 16, 3, {0x7C00, 0x03E0, 0x001F, 0x8000}, half));
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 255, 255));  // transparent: the background
+  half[1] = 0x80;
+  LoadBytes(image, ExtendedBMP(56, 1, 1, 16, 3, {0x7C00, 0x03E0, 0x001F, 0x8000}, half));
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 0, 255));
+  // Version 5, 8 bits with a palette after the 124 bytes, stored top-down.
+  TBytes pal;
+  Put32(pal, 0x102030);
+  Put32(pal, 0x405060);
+  pal.insert(pal.end(), {1, 0, 0, 0, 0, 0, 0, 0});
+  TBytes v5 = ExtendedBMP(124, 1, -2, 8, 0, {}, pal);
+  v5[14 + 32] = 2;  // colours used
+  LoadBytes(image, v5);
+  ASSERT_EQ(image.Height(), 2);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0x40, 0x50, 0x60));
+  EXPECT_EQ(image.PixelColor(0, 1), RGBColor(0x10, 0x20, 0x30));
+}
+
+TEST_F(BMPTest, OS2VersionTwoHeaders) {
+  TPixelGraphic image;
+  // The 16-byte form ends after the bit count.
+  LoadBytes(image, ExtendedBMP(16, 1, 1, 24, 0, {}, TBytes{1, 2, 3, 0}));
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(3, 2, 1));
+  // The 64-byte form has 4-byte palette entries; compression 3 is Huffman coding there.
+  TBytes pal;
+  Put32(pal, 0x00FF00);
+  Put32(pal, 0x0000FF);
+  pal.insert(pal.end(), {0x40, 0, 0, 0});
+  LoadBytes(image, ExtendedBMP(64, 2, 1, 1, 0, {}, pal));
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 255, 0));
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(0, 0, 255));
+  EXPECT_PG_ERROR(LoadBytes(image, ExtendedBMP(64, 1, 1, 16, 3, {}, TBytes(4))),
+                  EPGBMPFileFormatReader, "BMP: BitmapInfoHeader.biCompression invalid");
+  EXPECT_PG_ERROR(LoadBytes(image, ExtendedBMP(64, 1, 1, 24, 4, {}, TBytes(4))),
+                  EPGBMPFileFormatReader, "BMP: BitmapInfoHeader.biCompression invalid");
+  // Embedded JPEG or PNG data (compression 4 and 5) stays refused in the Windows headers.
+  EXPECT_PG_ERROR(LoadBytes(image, ExtendedBMP(124, 1, 1, 24, 5, {}, TBytes(4))),
+                  EPGBMPFileFormatReader, "BMP: BitmapInfoHeader.biCompression invalid");
+
+  TBMPFileFormatReader reader;
+  TPGMemoryStream os2(ExtendedBMP(64, 2, 1, 1, 0, {}, pal));
+  EXPECT_EQ(reader.GetInfo(os2, 0, CaptureFormatContext()).VersionText, "OS/2 2.x, RGB");
+  TPGMemoryStream v5(ExtendedBMP(124, 1, -1, 32, 3, {}, TBytes(4)));
+  const TPGFileInfo info = reader.GetInfo(v5, 0, CaptureFormatContext());
+  EXPECT_EQ(info.VersionText, "Windows V5, Top-Down");
+  EXPECT_EQ(info.BitsPerPixel, 32);
 }
 
 TEST_F(BMPTest, WriterLayoutMatchesTheStorage) {

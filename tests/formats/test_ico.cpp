@@ -132,11 +132,115 @@ TEST(ICOReader, EntriesAreChosenByIndex) {
   EXPECT_EQ(LoadError(MakeIcon({BitmapEntry(16, 16, 4)}), 1), "Index out of bounds");
 }
 
-TEST(ICOReader, PNGEntriesGoThroughThePNGReaderOnWhite) {
+// The reference of the Pillow icon was composited onto white.
+TEST(ICOReader, PNGEntriesAreBlendedOntoTheBackgroundColour) {
   TPixelGraphic image;
   LoadFromFile(image, DataPath("pil_rgba_png.ico"));
+  EXPECT_FALSE(image.Transparent);
+  EXPECT_EQ(image.PixelColor(0, 0), 0u);  // alpha 0 on the default black background
+  image.SetBackGroundColor(0xFFFFFF);
+  LoadFromFile(image, DataPath("pil_rgba_png.ico"));
+  EXPECT_EQ(image.PixelColor(0, 0), 0xFFFFFFu);
+  TPixelGraphic reference;
+  LoadFromFile(reference, DataPath("pil_rgba_png.ico.white.ppm"));
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x)
+      ASSERT_EQ(image.PixelColor(x, y), reference.PixelColor(x, y)) << x << "," << y;
+  // A 256-pixel PNG entry (its directory sides are 0) written by ImageMagick, against
+  // Pillow's decode on black.
+  ExpectMatchesReference("im_png256.ico", "im_png256.ico.near.ppm", 0, 1);
+}
+
+namespace {
+
+// A 24 or 32-bit entry: pixel (x, y) is (4x, 4y, 100), alpha (x + y) x 8 for 32 bits, and
+// the mask bit is set where (x + 2y) mod 7 == 0; `maskRows` of the mask are stored.
+TBytes TrueColorEntry(int width, int height, int bits, bool alpha, int maskRows = -1) {
+  TBytes b;
+  Put32(b, 40);
+  Put32(b, static_cast<std::uint32_t>(width));
+  Put32(b, static_cast<std::uint32_t>(2 * height));
+  Put16(b, 1);
+  Put16(b, bits);
+  b.resize(40, 0);
+  const std::size_t colorRow = Row(width, bits), maskRow = Row(width, 1);
+  for (int y = height - 1; y >= 0; --y) {
+    TBytes row(colorRow, 0);
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = &row[static_cast<std::size_t>(x) * (bits / 8)];
+      p[0] = 100;
+      p[1] = static_cast<std::uint8_t>(4 * y);
+      p[2] = static_cast<std::uint8_t>(4 * x);
+      if (bits == 32) p[3] = alpha ? static_cast<std::uint8_t>(std::min(255, (x + y) * 8)) : 0;
+    }
+    b.insert(b.end(), row.begin(), row.end());
+  }
+  if (maskRows < 0) maskRows = height;
+  for (int y = height - 1; y >= height - maskRows; --y) {
+    TBytes row(maskRow, 0);
+    for (int x = 0; x < width; ++x)
+      if ((x + 2 * y) % 7 == 0) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    b.insert(b.end(), row.begin(), row.end());
+  }
+  return b;
+}
+
+}  // namespace
+
+TEST(ICOReader, TrueColourEntriesWithMaskOrAlpha) {
+  // 24 bits: the mask makes pixels white, the image is transparent in white.
+  TPixelGraphic image;
+  LoadBytes(image, MakeIcon({TrueColorEntry(20, 12, 24, false)}));
+  ASSERT_EQ(image.Width(), 20);
   EXPECT_TRUE(image.Transparent);
-  EXPECT_EQ(image.PixelColor(0, 0), 0xFFFFFFu);  // alpha 0
+  EXPECT_EQ(image.PixelColor(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(4, 0, 100));
+  EXPECT_EQ(image.PixelColor(3, 5), RGBColor(12, 20, 100));
+  // 32 bits whose alpha is 0 everywhere: the mask decides, as for 24 bits.
+  LoadBytes(image, MakeIcon({TrueColorEntry(20, 12, 32, false)}));
+  EXPECT_TRUE(image.Transparent);
+  EXPECT_EQ(image.PixelColor(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(image.PixelColor(3, 5), RGBColor(12, 20, 100));
+  // 32 bits with alpha: blended onto the background colour, the mask unused.
+  image.SetBackGroundColor(RGBColor(0, 0, 255));
+  LoadBytes(image, MakeIcon({TrueColorEntry(40, 40, 32, true)}));
+  EXPECT_FALSE(image.Transparent);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 0, 255));           // alpha 0
+  EXPECT_EQ(image.PixelColor(20, 20), RGBColor(80, 80, 100));       // alpha 255 (clamped)
+  EXPECT_EQ(image.PixelColor(8, 8), RGBColor(16, 16, 177));         // alpha 128
+  // A 32-bit entry whose mask is cut short still loads; a 256-pixel entry loads.
+  LoadBytes(image, MakeIcon({TrueColorEntry(16, 16, 32, true, 3)}));
+  EXPECT_EQ(image.Width(), 16);
+  LoadBytes(image, MakeIcon({TrueColorEntry(256, 256, 24, false)}));
+  EXPECT_EQ(image.Height(), 256);
+  // The colour bitmap itself must be complete; sides above 256 are refused.
+  TBytes cut = TrueColorEntry(16, 16, 24, false);
+  cut.resize(40 + 16 * 48 - 1);
+  EXPECT_EQ(LoadError(MakeIcon({cut})), "Index out of bounds");
+  TBytes wide = TrueColorEntry(16, 16, 24, false);
+  PutLE32(&wide[4], 257);
+  EXPECT_EQ(LoadError(MakeIcon({wide})), "Index out of bounds");
+}
+
+// A 32-bit icon with alpha written by ImageMagick, against Pillow's decode on black.
+TEST(ICOReader, AlphaIconFromImageMagick) {
+  ExpectMatchesReference("im_rgba32.ico", "im_rgba32.ico.ppm", 0, 1);
+}
+
+TEST(ICOReader, DirectoryFieldsLeftAtZeroAndShortColourTables) {
+  // Planes 0 and colour count 0 in the directory: the bitmap header says what the entry is.
+  TBytes icon = MakeIcon({BitmapEntry(16, 16, 1)});
+  icon[6 + 4] = 0;
+  TPixelGraphic image;
+  LoadBytes(image, icon);
+  ExpectIcon(image, 16, 16, 1);
+  // Colours used 3 in a 4-bit entry: a 3-entry table.
+  TBytes entry = BitmapEntry(8, 8, 4);
+  entry.erase(entry.begin() + 40 + 12, entry.begin() + 40 + 64);
+  PutLE32(&entry[32], 3);
+  LoadBytes(image, MakeIcon({entry}));
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(1, 2, 254));
+  EXPECT_EQ(image.PixelColor(4, 0), RGBColor(0, 0, 0));  // index 4: beyond the table
 }
 
 TEST(ICOReader, EntriesTheReaderCannotTakeAreRefused) {

@@ -1,4 +1,5 @@
 #include "tests/formats/FormatTestUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/StandardPalettes.h"
 #include "imaging/formats/PCXFormat.h"
 
@@ -29,6 +30,43 @@ TEST_F(PCXTest, GoldenFilesFromNetpbm) {
     LoadBytes(image, ReadFileBytes(DataPath(name)));
     ExpectPattern(image);
   }
+}
+
+// Single-plane files of 2 and 4 bits (ppmtopcx -packed) against pcxtoppm of them.
+TEST_F(PCXTest, PackedSinglePlaneFilesFromNetpbm) {
+  ExpectMatchesReference("nb_packed2.pcx", "nb_packed2.pcx.ppm");
+  ExpectMatchesReference("nb_packed4.pcx", "nb_packed4.pcx.ppm");
+  TPixelGraphic image;
+  LoadBytes(image, ReadFileBytes(DataPath("nb_packed2.pcx")));
+  EXPECT_EQ(image.PixelFormat(), pf4Bit);
+  EXPECT_EQ(image.PaletteCount(), 4);
+}
+
+TEST_F(PCXTest, PackedLayoutsOfVersion3AndShortLines) {
+  // 2 bits, 5 pixels: 0b00011011 0b11000000 = 0, 1, 2, 3, 3; version 3 takes the CGA colours.
+  TBytes f = PCXHeader(3, 2, 1, 5, 1, 2);
+  f.insert(f.end(), {0x1B, 0xC1, 0xC0});
+  TPixelGraphic image;
+  LoadBytes(image, f);
+  EXPECT_EQ(image.PixelColor(0, 0), 0u);
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(0, 170, 170));
+  EXPECT_EQ(image.PixelColor(2, 0), RGBColor(170, 0, 170));
+  EXPECT_EQ(image.PixelColor(4, 0), RGBColor(170, 170, 170));
+  // 4 bits of version 3 use the system colours; the header map otherwise.
+  TBytes g = PCXHeader(3, 4, 1, 2, 1, 2);
+  g.insert(g.end(), {0x1F, 0x00});
+  LoadBytes(image, g);
+  EXPECT_EQ(image.PaletteIdent(), pSys16);
+  EXPECT_EQ(image.Pixel(0, 0), 1u);
+  EXPECT_EQ(image.Pixel(1, 0), 15u);
+  g[1] = 5;
+  LoadBytes(image, g);
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(225, 230, 235));
+  // Lines shorter than the width needs are refused.
+  TBytes shortLine = PCXHeader(5, 4, 1, 5, 1, 2);
+  shortLine.insert(shortLine.end(), {0, 0});
+  EXPECT_PG_ERROR(LoadBytes(image, shortLine), EPGPCXFileFormatReader,
+                  "PCX: Unknown subformat");
 }
 
 TEST_F(PCXTest, RunsAreCutAtTheLineEnd) {
@@ -88,7 +126,9 @@ TEST_F(PCXTest, UnsupportedAndBrokenFilesAreRefused) {
                   "PCX: Unknown subformat");
   EXPECT_PG_ERROR(LoadBytes(image, with(PCXHeader(5, 8, 3, 1, 1, 1, 0))), EPGPCXFileFormatReader,
                   "PCX: Unknown subformat");
-  EXPECT_PG_ERROR(LoadBytes(image, with(PCXHeader(5, 2, 1, 1, 1, 1))), EPGPCXFileFormatReader,
+  EXPECT_PG_ERROR(LoadBytes(image, with(PCXHeader(5, 2, 2, 1, 1, 1))), EPGPCXFileFormatReader,
+                  "PCX: Unknown subformat");
+  EXPECT_PG_ERROR(LoadBytes(image, with(PCXHeader(5, 4, 4, 1, 1, 1))), EPGPCXFileFormatReader,
                   "PCX: Unknown subformat");
   // Bytes per line shorter than the width needs.
   EXPECT_PG_ERROR(LoadBytes(image, with(PCXHeader(5, 8, 3, 4, 1, 3))), EPGPCXFileFormatReader,

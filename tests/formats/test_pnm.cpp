@@ -1,4 +1,5 @@
 #include "tests/formats/FormatTestUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/PxMFormat.h"
 
 namespace {
@@ -35,10 +36,23 @@ TEST_F(PNMTest, GoldenFilesFromNetpbm) {
       EXPECT_EQ(bits.PixelColor(x, y), white[y][x] ? RGBColor(255, 255, 255) : 0u);
 }
 
+// Sixteen-bit samples (pnmdepth 65535 and 1000) against pnmdepth 255 of the same files, and
+// a plain bitmap without separators (pnmtoplainpnm) against ppmtoppm of it.
+TEST_F(PNMTest, WideSamplesAndPackedPlainBitmapsFromNetpbm) {
+  ExpectMatchesReference("nb_rgb16.ppm", "nb_rgb16.ppm.ppm");
+  ExpectMatchesReference("nb_gray1000.pgm", "nb_gray1000.pgm.ppm");
+  ExpectMatchesReference("nb_plain_packed.pbm", "nb_plain_packed.pbm.ppm");
+}
+
 TEST_F(PNMTest, NumberSyntax) {
   TPixelGraphic image;
-  // Digits without separators are one number: one black pixel, then the data ends.
-  EXPECT_PG_ERROR(LoadBytes(image, Text("P1 4 1\n0101")), EPGPxMFileFormatReader,
+  // Plain bitmap samples are single digits: whitespace between them is optional.
+  LoadBytes(image, Text("P1 4 1\n0101"));
+  EXPECT_EQ(image.Pixel(0, 0), 1u);
+  EXPECT_EQ(image.Pixel(1, 0), 0u);
+  EXPECT_EQ(image.Pixel(2, 0), 1u);
+  EXPECT_EQ(image.Pixel(3, 0), 0u);
+  EXPECT_PG_ERROR(LoadBytes(image, Text("P1 4 1\n010")), EPGPxMFileFormatReader,
                   "PBM, PGM, PPM: Unexpected end of file");
   LoadBytes(image, Text("P1\n# comment 7 7\n2 1\n1 0"));
   EXPECT_EQ(image.PixelColor(0, 0), 0u);
@@ -70,8 +84,20 @@ TEST_F(PNMTest, RawDataAndItsLimits) {
   EXPECT_EQ(image.Pixel(0, 0), 127u);
   EXPECT_EQ(image.Pixel(1, 0), 255u);
 
-  EXPECT_PG_ERROR(LoadBytes(image, Text("P5 1 1 1000\n\1\1")), EPGPxMFileFormatReader,
+  // Two bytes per sample above 255, most significant first, rounded to 8 bits.
+  TBytes grey16 = Text("P5 2 1 1000\n");
+  grey16.insert(grey16.end(), {0x01, 0xF4, 0x00, 0x02});
+  LoadBytes(image, grey16);
+  EXPECT_EQ(image.Pixel(0, 0), 128u);  // 500 x 255 / 1000 = 127.5
+  EXPECT_EQ(image.Pixel(1, 0), 1u);    // 0.51
+  TBytes wide = Text("P6 1 1 65535\n");
+  wide.insert(wide.end(), {0xFF, 0xFF, 0x80, 0x80, 0x00, 0x80});
+  LoadBytes(image, wide);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 128, 0));
+  EXPECT_PG_ERROR(LoadBytes(image, Text("P5 1 1 65536\n\1\1")), EPGPxMFileFormatReader,
                   "PBM, PGM, PPM: Not supported subformat");
+  EXPECT_PG_ERROR(LoadBytes(image, Text("P5 2 1 1000\n\1\1\1")), EPGPxMFileFormatReader,
+                  "PBM, PGM, PPM: Unexpected end of file");
   EXPECT_PG_ERROR(LoadBytes(image, Text("P2 1 1 0 0")), EPGPxMFileFormatReader,
                   "PBM, PGM, PPM: Not supported subformat");
   EXPECT_PG_ERROR(LoadBytes(image, Text("P3 0 1 255")), EPGPxMFileFormatReader,

@@ -1,4 +1,5 @@
 #include "tests/formats/FormatTestUtil.h"
+#include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/TGAFormat.h"
 
 namespace {
@@ -32,11 +33,13 @@ TEST_F(TGATest, GoldenFilesFromNetpbm) {
 
 TEST_F(TGATest, PixelDepthsAndOrientation) {
   TPixelGraphic image;
-  // 16-bit 0x7FFF reads as 248 per channel (no rounding up).
-  TBytes f16 = TGAHeader(0, 2, 0, 0, 1, 1, 16);
+  // 16-bit channels are widened by bit replication: 31 -> 255, 16 -> 132, 1 -> 8.
+  TBytes f16 = TGAHeader(0, 2, 0, 0, 2, 1, 16);
   Put16(f16, 0x7FFF);
+  Put16(f16, (16 << 10) | (1 << 5));
   LoadBytes(image, f16, "tga");
-  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(248, 248, 248));
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 255, 255));
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(132, 8, 0));
 
   // Top row first and right to left: the first stored pixel is the top right one.
   TBytes f24 = TGAHeader(0, 2, 0, 0, 2, 2, 24, 0x30);
@@ -91,7 +94,64 @@ TEST_F(TGATest, ColourMaps) {
   Put16(map16, 0x7C00);
   map16.push_back(0);
   LoadBytes(image, map16, "tga");
-  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(248, 0, 0));
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 0, 0));
+  // 15-bit map entries take 2 bytes each.
+  TBytes map15 = TGAHeader(1, 1, 2, 15, 1, 1, 8);
+  Put16(map15, 0x001F);
+  Put16(map15, 0x03E0);
+  map15.push_back(1);
+  LoadBytes(image, map15, "tga");
+  EXPECT_EQ(image.PaletteCount(), 2);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 255, 0));
+}
+
+// 32-bit files with alpha written by ImageMagick, grey with alpha written by Pillow, each
+// against Pillow's decode composited onto black.
+TEST_F(TGATest, AlphaFilesFromImageMagickAndPillow) {
+  ExpectMatchesReference("im_rgba32.tga", "im_rgba32.tga.ppm", 0, 1);
+  ExpectMatchesReference("im_rgba32_rle.tga", "im_rgba32_rle.tga.ppm", 0, 1);
+  ExpectMatchesReference("pil_la.tga", "pil_la.tga.ppm", 0, 1);
+  ExpectMatchesReference("pil_la_rle.tga", "pil_la_rle.tga.ppm", 0, 1);
+}
+
+TEST_F(TGATest, AlphaIsBlendedOntoTheBackgroundColour) {
+  TPixelGraphic image;
+  image.SetBackGroundColor(RGBColor(255, 255, 255));
+  // 32 bits with 8 attribute bits: the fourth byte is alpha.
+  TBytes f32 = TGAHeader(0, 2, 0, 0, 2, 1, 32, 0x08);
+  f32.insert(f32.end(), {50, 100, 200, 128, 1, 2, 3, 255});
+  LoadBytes(image, f32, "tga");
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(227, 177, 152));
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(3, 2, 1));
+  // Alpha that is 0 everywhere was never set: the picture stays opaque.
+  f32[18 + 3] = 0;
+  f32[18 + 7] = 0;
+  LoadBytes(image, f32, "tga");
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(200, 100, 50));
+  // 16 bits with one attribute bit: a clear bit is transparent.
+  TBytes f16 = TGAHeader(0, 2, 0, 0, 2, 1, 16, 0x01);
+  Put16(f16, 0x001F);
+  Put16(f16, 0x801F);
+  LoadBytes(image, f16, "tga");
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 255, 255));
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(0, 0, 255));
+  // Without attribute bits the top bit means nothing.
+  f16[17] = 0;
+  LoadBytes(image, f16, "tga");
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 0, 255));
+  // Grey with alpha is blended onto the background's grey level, stays a grey image.
+  image.SetBackGroundColor(RGBColor(90, 120, 150));
+  TBytes la = TGAHeader(0, 3, 0, 0, 1, 1, 16, 0x08);
+  la.insert(la.end(), {200, 0});
+  LoadBytes(image, la, "tga");
+  EXPECT_EQ(image.PixelFormat(), pf8Bit);
+  EXPECT_EQ(image.PaletteIdent(), pGray256);
+  EXPECT_EQ(image.Pixel(0, 0), 200u);  // alpha 0 everywhere: opaque
+  la.insert(la.end() - 2, {10, 255});
+  la[12] = 2;
+  LoadBytes(image, la, "tga");
+  EXPECT_EQ(image.Pixel(0, 0), 10u);
+  EXPECT_EQ(image.Pixel(1, 0), 120u);
 }
 
 TEST_F(TGATest, RunLengthPacketsMayCrossRows) {
@@ -116,7 +176,7 @@ TEST_F(TGATest, BadFilesAreRefused) {
                   EPGTGAFileFormatReader, "TGA: Not supported subformat");
   EXPECT_PG_ERROR(LoadBytes(image, TGAHeader(1, 1, 2, 8, 1, 1, 8), "tga"),
                   EPGTGAFileFormatReader, "TGA: Not supported subformat");
-  EXPECT_PG_ERROR(LoadBytes(image, TGAHeader(0, 3, 0, 0, 1, 1, 16), "tga"),
+  EXPECT_PG_ERROR(LoadBytes(image, TGAHeader(0, 3, 0, 0, 1, 1, 24), "tga"),
                   EPGTGAFileFormatReader, "TGA: Not supported subformat");
   EXPECT_PG_ERROR(LoadBytes(image, TGAHeader(0, 2, 0, 0, 4, 4, 24), "tga"),
                   EPGTGAFileFormatReader, "TGA: Unexpected end of file");

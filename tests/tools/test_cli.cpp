@@ -123,9 +123,11 @@ TEST_F(CliTest, InfoAndConvertCoverJPEGPNGAndTIFF) {
             std::string::npos);
 
   const TRun cmyk = Run("convert " + Quote(kData + "/jpeg/im_cmyk.jpg") + " " + P("e.png"));
-  EXPECT_EQ(cmyk.Status, 1);
-  EXPECT_EQ(cmyk.Err, "lumivex-cli: JPG: Not supported subformat\n");
-  EXPECT_FALSE(fs::exists(FDir / "e.png"));
+  EXPECT_EQ(cmyk.Status, 0) << cmyk.Err;
+  EXPECT_TRUE(fs::exists(FDir / "e.png"));
+  const TRun broken = Run("convert " + Quote(kData + "/pnm/raw.pgm") + "x " + P("f.png"));
+  EXPECT_EQ(broken.Status, 1);
+  EXPECT_FALSE(fs::exists(FDir / "f.png"));
 }
 
 TEST_F(CliTest, ColourResolutionWarningFollowsTheWarnOption) {
@@ -148,8 +150,35 @@ TEST_F(CliTest, ColourResolutionWarningFollowsTheWarnOption) {
   EXPECT_FALSE(fs::exists(FDir / "refused.pbm"));
 }
 
+TEST_F(CliTest, ReaderWarningsFollowTheWarnOption) {
+  // A bitmap whose pixel data ends early: 2 x 2 pixels of 24 bits need 16 bytes, 3 are there.
+  std::string cut = std::string("BM") + std::string(12, '\0');
+  const unsigned char info[40] = {40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24};
+  cut.append(reinterpret_cast<const char*>(info), sizeof info);
+  cut += "\x09\x09\x09";
+  Write("cut.bmp", cut);
+  const TRun shown = Run("convert " + P("cut.bmp") + " " + P("shown.ppm"));
+  EXPECT_EQ(shown.Status, 0);
+  EXPECT_EQ(shown.Err, "lumivex-cli: BMP Warning: BMP: Unexpected end of file\n");
+  EXPECT_TRUE(fs::exists(FDir / "shown.ppm"));
+
+  const TRun quiet = Run("convert --warn ignore " + P("cut.bmp") + " " + P("quiet.ppm"));
+  EXPECT_EQ(quiet.Status, 0);
+  EXPECT_EQ(quiet.Err, "");
+
+  const TRun refused = Run("convert --warn raise " + P("cut.bmp") + " " + P("refused.ppm"));
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_EQ(refused.Err, "lumivex-cli: BMP: Unexpected end of file\n");
+  EXPECT_FALSE(fs::exists(FDir / "refused.ppm"));
+
+  // An intact file passes with raise.
+  const TRun intact =
+      Run("convert --warn raise " + Quote(kData + "/bmp/nb_rgb24.bmp") + " " + P("intact.bmp"));
+  EXPECT_EQ(intact.Status, 0) << intact.Err;
+}
+
 TEST_F(CliTest, FailuresLeaveNoOutputAndKeepExistingFiles) {
-  Write("broken.bmp", std::string("BM") + std::string(12, '\0') + "\x6c" + std::string(40, '\0'));
+  Write("broken.bmp", std::string("BM") + std::string(12, '\0') + "\x64" + std::string(40, '\0'));
   const TRun r = Run("convert " + P("broken.bmp") + " " + P("new.ppm"));
   EXPECT_EQ(r.Status, 1);
   EXPECT_EQ(r.Err, "lumivex-cli: BMP: Invalid size of BitmapInfoHeader/BitmapCoreHeader\n");
@@ -357,3 +386,59 @@ TEST_F(CliTest, SearchMoveAndTrash) {
   EXPECT_EQ(Slurp(FDir / "data/Trash/files/c.png"), "c");
   EXPECT_TRUE(fs::exists(FDir / "data/Trash/info/c.png.trashinfo"));
 }
+
+namespace {
+
+TEST_F(CliTest, SortMovesAroundExistingFilesAndAssociateWritesTheEntry) {
+  fs::create_directories(FDir / "from");
+  fs::create_directories(FDir / "to");
+  Write("from/a.jpg", "first");
+  Write("from/b.jpg", "second");
+  Write("to/b.jpg", "kept");
+  const TRun r = Run("sort move " + P("from") + " " + P("to") + " a.jpg b.jpg");
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Out, (FDir / "to/a.jpg").string() + "\n");
+  EXPECT_NE(r.Err.find("already exists. Select another directory before moving"), std::string::npos);
+  EXPECT_EQ(Slurp(FDir / "to/a.jpg"), "first");
+  EXPECT_EQ(Slurp(FDir / "to/b.jpg"), "kept");
+  EXPECT_FALSE(fs::exists(FDir / "from/a.jpg"));
+  EXPECT_EQ(Run("sort shuffle " + P("from") + " " + P("to") + " b.jpg").Status, 2);
+
+  const std::string env = "XDG_DATA_HOME=" + P("data") + " XDG_CONFIG_HOME=" + P("config") + " ";
+  ASSERT_EQ(std::system((env + Quote(LUMIVEX_CLI) + " associate --program /opt/lumi/lumivex --types PNG,GIF >/dev/null").c_str()), 0);
+  EXPECT_NE(Slurp(FDir / "data/applications/lumivex.desktop").find("MimeType=image/gif;image/png;\n"),
+            std::string::npos);
+  EXPECT_NE(Slurp(FDir / "config/mimeapps.list").find("image/png=lumivex.desktop;"), std::string::npos);
+  EXPECT_EQ(Run("associate --program /x --types PNG,XYZ").Status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CliTest, WallpaperOnAnUnknownDesktopAndOnGnomeInAPrivateSession) {
+  const std::string picture = Quote(LUMIVEX_FORMATS_TEST_DATA "/bmp/nb_rgb24.bmp");
+  EXPECT_EQ(Run("wallpaper sideways " + picture).Status, 2);
+  EXPECT_EQ(Run("wallpaper none " + picture).Status, 2);
+  // No desktop named: a clear refusal, nothing pretended.
+  const std::string env = "env -u XDG_CURRENT_DESKTOP XDG_DATA_HOME=" + P("data") + " ";
+  ASSERT_NE(std::system((env + Quote(LUMIVEX_CLI) + " wallpaper tiled " + picture + " 2>" + P("err")).c_str()), 0);
+  EXPECT_NE(Slurp(FDir / "err").find("not supported on this desktop"), std::string::npos);
+  if (std::system("command -v dbus-run-session >/dev/null && gsettings list-schemas 2>/dev/null | "
+                  "grep -qx org.gnome.desktop.background") != 0)
+    GTEST_SKIP() << "no D-Bus session tools or GNOME schemas";
+  // A JPEG becomes a BMP in the data folder, and gsettings of a private session takes it.
+  fs::create_directories(FDir / "config");
+  const std::string session =
+      "XDG_DATA_HOME=" + P("data") + " XDG_CONFIG_HOME=" + P("config") +
+      " XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=dconf dbus-run-session -- sh -c " +
+      Quote(Quote(LUMIVEX_CLI) + " wallpaper centered " + Quote(LUMIVEX_FORMATS_TEST_DATA "/jpeg/im_rgb.jpg") +
+            " && gsettings get org.gnome.desktop.background picture-uri"
+            " && gsettings get org.gnome.desktop.background picture-options") +
+      " >" + P("out") + " 2>/dev/null";
+  ASSERT_EQ(std::system(session.c_str()), 0);
+  const std::string bmp = (FDir / "data/Corvane/Lumivex/wallpaper/im_rgb.bmp").string();
+  EXPECT_EQ(Slurp(FDir / "out"), bmp + "\n'file://" + bmp + "'\n'centered'\n");
+}
+
+}  // namespace

@@ -143,7 +143,7 @@ TEST(GIFImage, PaintsFramesAndReadsThemBack) {
   EXPECT_EQ(At(w, 1, 1), Blue);
   EXPECT_EQ(At(w, 3, 3), Red);
   w.SetCurrentFrame(3);
-  EXPECT_EQ(At(w, 1, 1), Black) << "behind an opaque first frame the hole is black";
+  EXPECT_EQ(At(w, 1, 1), Yellow) << "the disposed frame's hole shows the control's colour";
   EXPECT_EQ(At(w, 0, 0), Green);
   w.SetCurrentFrame(7);  // out of range: ignored
   EXPECT_EQ(w.CurrentFrame(), 3);
@@ -223,7 +223,12 @@ TEST(GIFImage, LogicalSizeGrownByAFrameThatSticksOut) {
   EXPECT_EQ(w.LogicalHeight(), 6);
   w.SetCurrentFrame(2);
   EXPECT_EQ(At(w, 6, 5), Green);
-  EXPECT_EQ(At(w, 5, 0), Black) << "screen grown by the frame starts black";
+  EXPECT_EQ(qAlpha(w.Composite().pixel(5, 0)), 0)
+      << "screen grown by the frame starts transparent";
+  EXPECT_EQ(qAlpha(w.Composite().pixel(0, 0)), 255);
+  w.SetOpaque(true);
+  w.SetColor(Yellow);
+  EXPECT_EQ(At(w, 5, 0), Yellow) << "where no frame has drawn the control's colour shows";
 }
 
 TEST(GIFImage, InterlacedFramePaintsItsRowsInPlace) {

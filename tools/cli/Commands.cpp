@@ -25,9 +25,10 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --set NAME=VALUE  changes a library-wide format setting, e.g. PXMWriteBinary=true,\n"
        "                    GammaCorrectionOnRead=false, TIFFXResolution=300/1; repeatable\n"
        "                    (see `lumivex-cli formats` for the names and current values)\n"
-       "  --warn ACTION     answer to a colour-resolution conversion: ok (default: convert\n"
-       "                    and print the warning to stderr), ignore (convert silently) or\n"
-       "                    raise (refuse and fail)\n"
+       "  --warn ACTION     answer to a reader's warning (damaged or truncated data) and to\n"
+       "                    a colour-resolution conversion: ok (default: go on with what\n"
+       "                    could be read, print the warning to stderr), ignore (go on\n"
+       "                    silently) or raise (refuse: exit status 1 with the warning)\n"
        "\n"
        "An OUTPUT ending in .gif is reduced to 252 colours (236 from the picture and the 16\n"
        "system colours, dithered) and written as a single-image GIF89a:\n"
@@ -99,6 +100,81 @@ const std::vector<TCliCommand>& CliCommands() {
        "Moves each FILE to the trash of its own volume with the information a file manager\n"
        "needs to restore it. Exit status 1 when any FILE stays where it was.\n",
        RunTrash},
+      {"sheet", "make a contact sheet of pictures",
+       "usage: lumivex-cli sheet FILE... --out SHEET [OPTIONS]\n"
+       "\n"
+       "Makes a contact sheet: a grid of thumbnails of the FILEs in the given order, with\n"
+       "their names under them, and saves it as SHEET in the format of its extension. The\n"
+       "sheet's size goes to stdout (\"ThumbVex size : W X H\"). A FILE that cannot be\n"
+       "loaded leaves an empty cell with its name, is reported on stderr and makes the exit\n"
+       "status 1 (the sheet is still written).\n"
+       "\n"
+       "  --cols N               columns, 2..20 (default 6)\n"
+       "  --size S               thumbnail size in pixels, 30..900 (default 96)\n"
+       "  --hspace N, --vspace N spacing between cells, 5..100 and 20..100 (20, 30)\n"
+       "  --background R,G,B     background colour (default 255,255,255)\n"
+       "  --background-image F   a picture tiled over the background\n"
+       "  --text-color R,G,B     colour of the file names (default 0,0,0)\n"
+       "  --no-names             no file names under the thumbnails\n"
+       "  --sharpen P            sharpening factor 50..100 (default 50); --no-sharpen\n"
+       "  --border-color R,G,B   frame colour (default 255,0,0); --no-border\n"
+       "  --no-shadow            no drop shadow; --bevel adds a 3D bevel\n"
+       "  --title TEXT           a title line (--title-font, --title-size 6..72 (24),\n"
+       "                         --title-color)\n"
+       "  --footer TEXT          a footer line (--footer-font, --footer-size 6..72 (8),\n"
+       "                         --footer-color)\n",
+       RunSheet},
+      {"thumbnails", "make thumbnails through the desktop's shared thumbnail cache",
+       "usage: lumivex-cli thumbnails FILE... [--size S] [--jobs N] [--no-cache]\n"
+       "                              [--out-dir DIR]\n"
+       "\n"
+       "Makes the thumbnail of each FILE as the thumbnail explorer does: read from the shared\n"
+       "thumbnail cache ($XDG_CACHE_HOME/thumbnails) when a current entry exists, otherwise\n"
+       "decoded (JPEGs at a reduced scale), stored in the cache and reduced. Prints how many\n"
+       "were made and how many came from the cache. Exit status 1 when a FILE could not be\n"
+       "read.\n"
+       "\n"
+       "  --size S      thumbnail size, 16..1024 (default 128)\n"
+       "  --jobs N      worker threads, at most the number of cores (default: all cores)\n"
+       "  --no-cache    neither read nor write the cache\n"
+       "  --out-dir DIR also save each S x S thumbnail there as NAME.png\n",
+       RunThumbnails},
+      {"associate", "make Lumivex the desktop's default program for picture types",
+       "usage: lumivex-cli associate --program PATH [--types JPG,PNG,...]\n"
+       "\n"
+       "Writes the desktop entry lumivex.desktop (opening the files given, %F) under\n"
+       "$XDG_DATA_HOME/applications and makes it the default of the types' MIME types in\n"
+       "$XDG_CONFIG_HOME/mimeapps.list, keeping every other line of that file. The entry is\n"
+       "written last; when it cannot be written, mimeapps.list gets its old text back.\n"
+       "\n"
+       "  --program PATH   the lumivex program the entry starts\n"
+       "  --types LIST     of JPG, GIF, BMP, ICO, WMF, AVI, PCX, PNG, TGA, TIF (default: all)\n",
+       RunAssociate},
+      {"sort", "move or copy files into a folder the way the move tool does",
+       "usage: lumivex-cli sort move|copy SOURCE-FOLDER TARGET-FOLDER NAME...\n"
+       "\n"
+       "Moves (or copies) each NAME of SOURCE-FOLDER into TARGET-FOLDER. A file that exists\n"
+       "in the target is never replaced and an empty file is left alone; each is reported on\n"
+       "stderr and the others go on. A move to another file system removes the source only\n"
+       "after a complete copy. Prints the last file transferred; exit status 1 when any NAME\n"
+       "was not transferred.\n",
+       RunSort},
+      {"desktop-entry", "write the desktop entry that opens pictures with Lumivex",
+       "usage: lumivex-cli desktop-entry --program PATH OUTPUT\n"
+       "\n"
+       "Writes the desktop entry (Exec: PATH with the files given, %F; every picture MIME type)\n"
+       "to OUTPUT, as the package installs it.\n",
+       RunDesktopEntry},
+      {"wallpaper", "set or remove the desktop wallpaper",
+       "usage: lumivex-cli wallpaper centered|tiled|stretched FILE [--replace]\n"
+       "       lumivex-cli wallpaper none\n"
+       "\n"
+       "Sets FILE as the wallpaper of the running desktop (GNOME, KDE Plasma or XFCE, by\n"
+       "$XDG_CURRENT_DESKTOP), or removes the wallpaper. A picture that is not a BMP file is\n"
+       "first saved as one in the data folder ($XDG_DATA_HOME/Corvane/Lumivex/wallpaper); an\n"
+       "existing file there is replaced only with --replace. Prints the file used. Exit status\n"
+       "1 when the desktop is not supported or refuses.\n",
+       RunWallpaper},
   };
   return commands;
 }

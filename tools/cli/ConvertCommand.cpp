@@ -52,6 +52,8 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
   };
   try {
     TPixelGraphic image;
+    // Damaged or truncated data: the reader's warning follows the same answer.
+    image.ReadWarningAction = action;
     LoadFromFileIndex(image, input, index, formats);
     // Some readers stop without an error on data they cannot use (metafiles the player
     // cannot load): there is nothing to save then.

@@ -13,7 +13,8 @@ void PrintOverview(std::ostream& out) {
     name.resize(10, ' ');
     out << "  " << name << c.Summary << "\n";
   }
-  out << "\n`lumivex-cli COMMAND --help` describes a command.\n";
+  out << "\n`lumivex-cli COMMAND --help` describes a command; `lumivex-cli --version` prints the\n"
+         "version.\n";
 }
 
 }  // namespace
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
   if (args.empty()) {
     PrintOverview(std::cerr);
     return kExitUsage;
+  }
+  if (args[0] == "--version") {
+    std::cout << "lumivex-cli " << LUMIVEX_VERSION << "\n";
+    return kExitOK;
   }
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintOverview(std::cout);
