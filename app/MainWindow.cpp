@@ -16,6 +16,7 @@
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
+#include "albums/AlbumForm.h"
 #include "app/Bookmarks.h"
 #include "app/FullScreenView.h"
 #include "view/Preloader.h"
@@ -60,6 +61,7 @@ TForm1::TForm1(TWindows& windows)
   BuildMenus();
   BuildPopupAndKeys();
   BuildFullScreen();
+  BuildEditorCommands();
   FBookmarkFile = DefaultBookmarkFile();
   RebuildBookmarkMenu();
   // The list is read with the enabled types from the start, so that a file opened before the
@@ -105,8 +107,6 @@ void TForm1::BuildLayout() {
   FFileList->setObjectName("FileListBox1");
   FFileList->SetFiles(&FFiles);
   FFileList->installEventFilter(this);
-  // The file list's entries can be dragged to the sheet creator while it is shown.
-  FFileList->CanStartDrag = [this] { return FWindows.Get<TfrmThumbEdit>().isVisible(); };
   leftLayout->addWidget(FFileList, 1);
 
   FPane = new QWidget(split);
@@ -160,6 +160,10 @@ void TForm1::BuildLayout() {
   FFolders->OnFolderChosen = [this](const QString& folder) { BrowseFolder(folder); };
   FFileList->OnUserChange = [this](int positionBefore, bool byMouse) {
     FileListUserChange(positionBefore, byMouse);
+  };
+  // Files are dragged out of the list only to the windows that take them.
+  FFileList->CanStartDrag = [this] {
+    return FWindows.Get<TfAlbum>().isVisible() || FWindows.Get<TfrmThumbEdit>().isVisible();
   };
 }
 

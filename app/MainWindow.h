@@ -105,6 +105,10 @@ class TForm1 : public QMainWindow {
   void ShowImageProperties(const QString& path);
   void ShowMoveTool();
   void ShowSearch();
+  // The current file in the image editor; the editor shown as it is.
+  void OpenInEditor();
+  void ShowEditor();
+  void ShowAlbums();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);
@@ -137,6 +141,7 @@ class TForm1 : public QMainWindow {
   void ShowThumbVexCreator();
   void BuildMenus();
   void BuildPopupAndKeys();
+  void BuildEditorCommands();
   void BuildLayout();
   void ReadSettings();
   void WriteSettings();

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "albums/AlbumForm.h"
 #include "app/AboutBox.h"
 #include "app/HelpSearch.h"
 #include "app/FilePropWindow.h"
@@ -77,6 +78,7 @@ void TForm1::BuildToolBar() {
   FLumivexBtn->setToolTip("Run a Lumivex");
   connect(FLumivexBtn, &QAction::triggered, this, [this](bool down) { FSlideshow->ButtonClick(down); });
   toolbar->addSeparator();
+  button("Albums", "VexAlbums", [this] { ShowAlbums(); })->setObjectName("VexAlbumsButton");
   button("Search", "Search Engine", [this] { ShowSearch(); });
   button("Thumbs", "Thumbnail Explorer", [this] { ShowThumbnailExplorer(); });
   button("ThumbVex", "ThumbVex Creator", [this] { ShowThumbVexCreator(); });
@@ -124,6 +126,7 @@ void TForm1::BuildMenus() {
       ->setObjectName("OpenExternalEditor1");
   QMenu* tools = menuBar()->addMenu("&Tools");
   tools->setObjectName("Tools1");
+  tools->addAction("VexAlbums", this, [this] { ShowAlbums(); })->setObjectName("VexAlbums1");
   tools->addAction("VexSearch", this, [this] { ShowSearch(); });
   tools->addAction("Thumbnail Explorer", this, [this] { ShowThumbnailExplorer(); })
       ->setObjectName("ThumbnailExplorer1");
@@ -239,6 +242,13 @@ void TForm1::SetPreferences() {
   FSettings.ConfirmDeletions = chosen.ConfirmDeletions;
   SetViewing(TViewingSettings::Load());
   ApplyFileTypeMask();
+}
+
+void TForm1::ShowAlbums() {
+  auto& albums = FWindows.Get<TfAlbum>();
+  albums.show();
+  albums.raise();
+  albums.activateWindow();
 }
 
 void TForm1::ShowSearch() {

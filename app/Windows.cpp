@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 
+#include "albums/AlbumForm.h"
 #include "app/AboutBox.h"
 #include "app/BookmarkEditor.h"
 #include "app/FilePropWindow.h"
@@ -8,6 +9,7 @@
 #include "app/PrefsDialog.h"
 #include "app/SearchWindow.h"
 #include "dialogs/FileDialogs.h"
+#include "editor/AcquireWindow.h"
 #include "mover/SelectFiles.h"
 #include "platform/FormSettings.h"
 #include "thumbs/SaveThumbnailDialog.h"
@@ -61,8 +63,10 @@ void TWindows::CreateAll() {
   Create<TfDirAdd>();
   Create<TfSearch>();
   Create<TfBMEdit>();
+  Create<TfAlbum>();  // with its caption editor and frame setup dialog
   Create<TfrmFileProp>();
   Create<TfHelpSearch>();
+  Create<TfrmAcquire>();
   Create<TfrmThumbnails>();
   Create<TfrmSaveThumbnail>();
   Create<TfrmThumbVexOptions>();

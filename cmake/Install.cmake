@@ -3,10 +3,9 @@ include(GNUInstallDirs)
 
 install(TARGETS lumivex lumivex-cli lumivex-view RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/app/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lumivex/help)
-if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/thumbs/backgrounds)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/thumbs/backgrounds/
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/lumivex/backgrounds)
-endif()
+# The sheet creator's backgrounds are made at build time beside the program.
+install(DIRECTORY ${PROJECT_BINARY_DIR}/app/Backgrounds/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lumivex/backgrounds)
 
 # The desktop entry comes from the same code that writes a user's associations. lumivex-cli
 # runs at build time, also in a sanitizer build, where only its own errors may stop the build.

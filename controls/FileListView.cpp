@@ -4,8 +4,8 @@
 #include <QDrag>
 #include <QItemSelectionModel>
 #include <QMimeData>
-#include <QUrl>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QTimer>
 
 #include "controls/FileList.h"
@@ -39,37 +39,45 @@ void TFileListView::Watch(bool byMouse, Base&& base) {
 }
 
 void TFileListView::mousePressEvent(QMouseEvent* event) {
-  FPressAt = event->position().toPoint();
-  FPressOnEntry = event->button() == Qt::LeftButton && indexAt(FPressAt).isValid();
   Watch(true, [&] { QListView::mousePressEvent(event); });
-}
-
-QMimeData* TFileListView::DragData() const {
-  if (!FFiles || FFiles->CurrentFile().isEmpty()) return nullptr;
-  auto* data = new QMimeData;
-  data->setUrls({QUrl::fromLocalFile(FFiles->CurrentFile())});
-  return data;
+  FPressAt = event->position().toPoint();
+  FDragArmed = event->button() == Qt::LeftButton && indexAt(FPressAt).isValid() && CanStartDrag &&
+               CanStartDrag();
 }
 
 void TFileListView::mouseMoveEvent(QMouseEvent* event) {
-  if (FPressOnEntry && (event->buttons() & Qt::LeftButton) && CanStartDrag &&
+  if (FDragArmed && (event->buttons() & Qt::LeftButton) &&
       (event->position().toPoint() - FPressAt).manhattanLength() >=
-          QApplication::startDragDistance() &&
-      CanStartDrag()) {
-    FPressOnEntry = false;
-    if (QMimeData* data = DragData()) {
-      auto* drag = new QDrag(this);
-      drag->setMimeData(data);
-      drag->exec(Qt::CopyAction);
-    }
+          QApplication::startDragDistance()) {
+    FDragArmed = false;
+    StartFileDrag();
     return;
   }
   Watch(true, [&] { QListView::mouseMoveEvent(event); });
 }
 
 void TFileListView::mouseReleaseEvent(QMouseEvent* event) {
-  FPressOnEntry = false;
+  FDragArmed = false;
   Watch(true, [&] { QListView::mouseReleaseEvent(event); });
+}
+
+QMimeData* TFileListView::SelectedFilesData() const {
+  if (!FFiles) return nullptr;
+  QList<QUrl> urls;
+  for (int row = 0; row < FFiles->Count(); ++row)
+    if (FFiles->IsSelected(row)) urls << QUrl::fromLocalFile(FFiles->PathOf(row));
+  if (urls.isEmpty()) return nullptr;
+  auto* data = new QMimeData;
+  data->setUrls(urls);
+  return data;
+}
+
+void TFileListView::StartFileDrag() {
+  QMimeData* data = SelectedFilesData();
+  if (!data) return;
+  auto* drag = new QDrag(this);
+  drag->setMimeData(data);
+  drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 
 void TFileListView::keyPressEvent(QKeyEvent* event) {

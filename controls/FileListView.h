@@ -20,11 +20,11 @@ class TFileListView : public QListView {
   // Called after a click, a drag or a key changed the selection or the position; receives
   // the position the list had before and whether the mouse made the change.
   std::function<void(int positionBefore, bool byMouse)> OnUserChange;
-  // Asked when the mouse moves with the left button held after a press on an entry: true
-  // starts a drag of the current file (as a file URL) that other windows accept as a drop.
+  // Asked when the left button is pressed on an entry: true lets the selected files be
+  // dragged to another window (as file URLs) once the mouse moves.
   std::function<bool()> CanStartDrag;
-  // What such a drag carries: the current file as a file URL; null without a current file.
-  QMimeData* DragData() const;
+  // The drag data of the selected files, in list order (nullptr when none is selected).
+  QMimeData* SelectedFilesData() const;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -37,7 +37,9 @@ class TFileListView : public QListView {
   template <class Base>
   void Watch(bool byMouse, Base&& base);
 
+  void StartFileDrag();
+
   TFileListModel* FFiles = nullptr;
   QPoint FPressAt;
-  bool FPressOnEntry = false;
+  bool FDragArmed = false;
 };

@@ -198,8 +198,12 @@ QWidget* TfrmThumbVexOptions::TitlePage() {
 }
 
 QString TfrmThumbVexOptions::BackgroundsFolder() {
+  // Beside the program in the build tree; under share/lumivex once installed.
   const QString beside = QCoreApplication::applicationDirPath() + "/Backgrounds";
   if (QDir(beside).exists()) return beside;
+  const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                            "/../share/lumivex/backgrounds");
+  if (QDir(installed).exists()) return installed;
   const QString own =
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Backgrounds";
   return QDir(own).exists() ? own : QString();

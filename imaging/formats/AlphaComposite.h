@@ -19,6 +19,27 @@ inline void PGCompositeBGR(std::uint8_t* out, unsigned red, unsigned green, unsi
   out[2] = PGCompositeChannel(red, alpha, RedOf(background));
 }
 
+// Blends a row of 8-bit red, green, blue, alpha pixels onto `background`, written as blue,
+// green, red. Unassociated colours blend as above; associated (premultiplied) colours already
+// hold their share, so only the background's share is added.
+inline void PGCompositeRGBARow(bool associated, const std::uint8_t* in, std::uint8_t* out,
+                               int width, TRGB background) {
+  const unsigned bg[3] = {static_cast<unsigned>(BlueOf(background)),
+                          static_cast<unsigned>(GreenOf(background)),
+                          static_cast<unsigned>(RedOf(background))};
+  for (int x = 0; x < width; ++x, in += 4, out += 3) {
+    const unsigned alpha = in[3];
+    if (!associated) {
+      PGCompositeBGR(out, in[0], in[1], in[2], alpha, background);
+      continue;
+    }
+    for (int c = 0; c < 3; ++c) {
+      const unsigned v = in[2 - c] + unsigned{PGCompositeChannel(0, alpha, bg[c])};
+      out[c] = static_cast<std::uint8_t>(v > 255 ? 255 : v);
+    }
+  }
+}
+
 // Scales an n-bit value (1 <= n <= 32) to 8 bits by repeating its bits below themselves, so
 // that the largest value becomes 255; values of 8 bits or more keep their top 8 bits.
 inline unsigned PGWidenBits(std::uint32_t value, int bits) {

@@ -123,6 +123,7 @@ const std::vector<TSetting>& Settings() {
       IntSetting("JPEGWriteQuality", &TPGFormatSettings::JPEGWriteQuality, 0, 100),
       BoolSetting("JPEGWriteProgressive", &TPGFormatSettings::JPEGWriteProgressive),
       BoolSetting("PNGReadBackground", &TPGFormatSettings::PNGReadBackground),
+      BoolSetting("GIFReadTrueColor", &TPGFormatSettings::GIFReadTrueColor),
       BoolSetting("PXMWriteBinary", &TPGFormatSettings::PXMWriteBinary),
       BoolSetting("TIFFReadAllImages", &TPGFormatSettings::TIFFReadAllImages),
       IntSetting("TIFFMaxImages", &TPGFormatSettings::TIFFMaxImages, 1, 1000000),

@@ -20,6 +20,9 @@ struct TPGFormatSettings {
   int JPEGWriteQuality = 80;   // 0..100
   bool JPEGWriteProgressive = false;
   bool PNGReadBackground = true;
+  // GIF reader: deliver 24-bit pictures with the transparent colour blended onto the image's
+  // background colour instead of palette pictures that keep every index.
+  bool GIFReadTrueColor = false;
   bool PXMWriteBinary = false;
   bool TIFFReadAllImages = false;
   int TIFFMaxImages = 1000;

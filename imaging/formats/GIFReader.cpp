@@ -1,10 +1,12 @@
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "imaging/PGMessageIds.h"
+#include "imaging/formats/AlphaComposite.h"
 #include "imaging/formats/GIFFormat.h"
 #include "imaging/formats/GIFLzwDecoder.h"
 
@@ -13,15 +15,31 @@ namespace {
 // Largest ratio of pixels to LZW data: a 12-bit code can stand for up to 4096 pixels.
 constexpr double GIFMaxExpansion = 4096.0 * 8 / 12;
 
-TPixelFormat FormatForBits(int bits) {
+TPixelFormat FormatForBits(int bits, bool trueColor) {
+  if (trueColor) return pf24Bit;
   if (bits <= 1) return pf1Bit;
   if (bits <= 4) return pf4Bit;
   return pf8Bit;
 }
 
+// How a true-colour result shows palette indexes: each index's colour as blue, green, red,
+// the transparent index's colour blended onto the background as a pixel of alpha 0.
+struct TTrueColorTable {
+  std::uint8_t BGR[256][3] = {};
+
+  void Build(const std::uint8_t* palette, int transparentIndex, TRGB background) {
+    for (int i = 0; i < 256; ++i) {
+      const unsigned alpha = i == transparentIndex ? 0 : 255;
+      PGCompositeBGR(BGR[i], palette[3 * i], palette[3 * i + 1], palette[3 * i + 2], alpha,
+                     background);
+    }
+  }
+};
+
 // Packs one row of palette indexes into a scan line of the image's format (values the
-// format cannot hold keep their low bits).
-void StoreRow(TPixelGraphic& image, int y, const std::uint8_t* values, int count) {
+// format cannot hold keep their low bits; 24-bit rows take the colours of `table`).
+void StoreRow(TPixelGraphic& image, int y, const std::uint8_t* values, int count,
+              const TTrueColorTable& table) {
   std::uint8_t* line = image.ScanLine(y);
   switch (image.PixelFormat()) {
     case pf8Bit: std::memcpy(line, values, static_cast<std::size_t>(count)); break;
@@ -40,7 +58,9 @@ void StoreRow(TPixelGraphic& image, int y, const std::uint8_t* values, int count
         else line[x >> 3] &= static_cast<std::uint8_t>(~mask);
       }
       break;
-    case pf24Bit: break;
+    case pf24Bit:
+      for (int x = 0; x < count; ++x) std::memcpy(line + 3 * x, table.BGR[values[x]], 3);
+      break;
   }
 }
 
@@ -52,6 +72,13 @@ class TGIFParse {
         FRequested(requested),
         FDecodeMode(target != nullptr),
         FTarget(target) {}
+
+  // The requested image is decoded into a 24-bit picture, its transparent index blended onto
+  // `background`.
+  void AskTrueColor(TRGB background) {
+    FTrueColor = true;
+    FBackground = background;
+  }
 
   bool Parse();
   int ImageCount() const { return FImageCount; }
@@ -69,6 +96,7 @@ class TGIFParse {
     int LocalBits = 0;
     bool Interlaced = false;
     int EffectiveBits = 0;
+    int TransparentIndex = -1;  // from the graphic control block before the image
   };
 
   bool ReadImageDescriptor(bool decode);
@@ -91,6 +119,9 @@ class TGIFParse {
   bool FFound = false;
   int FRequestedWidth = 0, FRequestedHeight = 0;
   TImage FImage;
+  int FPendingTransparent = -1;
+  bool FTrueColor = false;
+  TRGB FBackground = 0;
   TPixelGraphic* FTarget = nullptr;
 };
 
@@ -115,6 +146,7 @@ bool TGIFParse::Parse() {
   FGlobalBits = 0;
   FAnyInterlaced = false;
   FImage = TImage{};
+  FPendingTransparent = -1;
   if (FData.size() < 3 || std::memcmp(FData.data(), "GIF", 3) != 0) {
     FData.clear();
     return false;
@@ -144,6 +176,8 @@ bool TGIFParse::Parse() {
         Advance(2);
         SkipSubBlocks();
       } else if (label == 0xF9) {
+        // Block size, packed fields (bit 0: transparency), delay, transparent index.
+        if (Has(7)) FPendingTransparent = (FData[FPos + 3] & 1) ? FData[FPos + 6] : -1;
         Advance(2 + 6);
       } else if (label == 0xFF) {
         Advance(2);
@@ -159,6 +193,8 @@ bool TGIFParse::Parse() {
       ++FImageCount;
       const bool requested = FImageCount == FRequested && !FFound;
       FImage = TImage{};
+      FImage.TransparentIndex = FPendingTransparent;
+      FPendingTransparent = -1;  // a graphic control block governs the next image only
       if (!ReadImageDescriptor(requested && FDecodeMode)) break;
       if (requested) {
         FRequestedWidth = FImage.Width;
@@ -210,7 +246,7 @@ bool TGIFParse::ReadImageDescriptor(bool decode) {
 
   if (decode) {
     TPixelGraphic& target = *FTarget;
-    const TPixelFormat format = FormatForBits(FImage.EffectiveBits);
+    const TPixelFormat format = FormatForBits(FImage.EffectiveBits, FTrueColor);
     if (FImage.Width == 0 || FImage.Height == 0)
       throw EPixelGraphic("GIF: " + PGMessage(pgmZeroSize));
     if (!PGStorageIsPlausible(static_cast<std::uint64_t>(FImage.Width),
@@ -218,10 +254,12 @@ bool TGIFParse::ReadImageDescriptor(bool decode) {
                               static_cast<std::int64_t>(FData.size() - FPos), GIFMaxExpansion))
       throw EPixelGraphic("GIF: " + PGMessage(pgmOutOfRange, "Image size"));
     target.SetSize(FImage.Width, FImage.Height, format);
-    const int count = std::max(1, 1 << FImage.EffectiveBits);
-    target.SetPaletteCount(count);
-    for (int i = 0; i < count; ++i)
-      target.SetPaletteColor(i, RGBColor(FPalette[3 * i], FPalette[3 * i + 1], FPalette[3 * i + 2]));
+    if (!FTrueColor) {
+      const int count = std::max(1, 1 << FImage.EffectiveBits);
+      target.SetPaletteCount(count);
+      for (int i = 0; i < count; ++i)
+        target.SetPaletteColor(i, RGBColor(FPalette[3 * i], FPalette[3 * i + 1], FPalette[3 * i + 2]));
+    }
     DecodeImageData();
   } else {
     Advance(1);
@@ -236,16 +274,22 @@ void TGIFParse::DecodeImageData() {
   const int width = FImage.Width;
   const int height = FImage.Height;
   TGIFLzwDecoder decoder(FData.data(), FData.size(), FPos);
+  auto table = std::make_unique<TTrueColorTable>();
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(width));
+  if (FTrueColor) {
+    table->Build(FPalette, FImage.TransparentIndex, FBackground);
+    // Pixels the data never reaches show index 0, as they do in a palette result.
+    for (int y = 0; y < height; ++y) StoreRow(target, y, row.data(), width, *table);
+  }
   if (decoder.Start()) {
     static constexpr int kPassStart[4] = {0, 4, 2, 1};
     static constexpr int kPassStep[4] = {8, 8, 4, 2};
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width));
     int pass = 0;
     int y = 0;
     int rowsDone = 0;
     for (;;) {
       const std::size_t n = decoder.Decode(row.data(), row.size());
-      StoreRow(target, y, row.data(), static_cast<int>(n));
+      StoreRow(target, y, row.data(), static_cast<int>(n), *table);
       if (n < row.size()) break;  // the data ended inside this row
       ++rowsDone;
       if (target.Progress(rowsDone, height - 1)) {
@@ -272,6 +316,7 @@ void tGifFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
   TPGProgressScope progress(graphic);
   graphic.Gamma = context.ScreenGamma;
   TGIFParse parse(ReadRest(stream), index + 1, &graphic);
+  if (context.Settings.GIFReadTrueColor) parse.AskTrueColor(graphic.BackGroundRGB());
   if (!parse.Parse()) throw EPGSilentAbort("Not a proper GIF file");
   if (parse.Requested() > parse.ImageCount() || parse.Requested() < 1)
     throw EPixelGraphic("Index out of bounds");

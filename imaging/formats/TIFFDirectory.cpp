@@ -156,6 +156,19 @@ int TTIFFDirectory::BitsPerPixel() const {
   return sum > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(sum);
 }
 
+std::string TIFFExtraSamplesText(std::uint32_t kind) {
+  return kind == 1 ? "Associated alpha" : kind == 2 ? "Unassociated alpha" : "Extra samples";
+}
+
+TTIFFDirectory::TAlpha TTIFFDirectory::Alpha() const {
+  if (Photometric != 2 || SamplesPerPixel != 4 || ExtraSamples.empty()) return alNone;
+  switch (ExtraSamples[0]) {
+    case 1: return alAssociated;
+    case 2: return alUnassociated;
+    default: return alNone;
+  }
+}
+
 TPixelFormat TTIFFDirectory::Format() const {
   if (SamplesPerPixel > 1) return pf24Bit;
   const std::uint32_t bits = BitsPerSample.empty() ? 0 : BitsPerSample[0];
@@ -221,6 +234,9 @@ TTIFFDirectory ReadTIFFDirectory(TPGStream& stream, int index, const TPGFormatSe
       case 277: d.SamplesPerPixel = Single(in, e); break;
       case 278: d.RowsPerStrip = Single(in, e); break;
       case 320: d.ColorMap = Values(in, e); break;
+      case 338:
+        if (TypeSize(e.Type) != 0) d.ExtraSamples = Values(in, e);
+        break;
       default: break;
     }
   }

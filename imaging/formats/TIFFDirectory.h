@@ -27,12 +27,22 @@ struct TTIFFDirectory {
   std::vector<std::uint32_t> StripByteCounts;
   std::uint32_t PlanarConfiguration = 0;
   std::vector<std::uint32_t> ColorMap;
+  std::vector<std::uint32_t> ExtraSamples;  // 0 unspecified data, 1 associated, 2 unassociated alpha
+
+  enum TAlpha { alNone, alAssociated, alUnassociated };
+  // How the fourth sample of an RGB file blends: colours premultiplied by it (associated), or
+  // not (unassociated); unspecified extra data is no alpha.
+  TAlpha Alpha() const;
 
   // Sum of BitsPerSample over the samples.
   int BitsPerPixel() const;
   // Format of the image this layout loads into.
   TPixelFormat Format() const;
 };
+
+// The information text of a file's first extra sample: "Associated alpha" (1),
+// "Unassociated alpha" (2) or "Extra samples" (anything else).
+std::string TIFFExtraSamplesText(std::uint32_t kind);
 
 // Reads the header and the directory of image `index` (the first one unless TIFFReadAllImages
 // is set in settings), checking the layout. Raises EPGTIFFileFormatReader ("TIFF: ...").

@@ -155,6 +155,8 @@ struct TLayout {
   std::uint16_t Bits = 1, Samples = 1, Photometric = 1, Planar = 1, Compression = 1;
   bool Tiled = false;
   bool SamplesTagSet = false;
+  std::uint16_t ExtraCount = 0;
+  std::uint16_t FirstExtra = 0;  // 1 associated alpha, 2 unassociated alpha
 };
 
 TLayout ReadLayout(TIFF* tif) {
@@ -170,6 +172,9 @@ TLayout ReadLayout(TIFF* tif) {
   TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &l.Planar);
   TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &l.Compression);
   l.Tiled = TIFFIsTiled(tif) != 0;
+  std::uint16_t* extra = nullptr;
+  if (TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &l.ExtraCount, &extra) && l.ExtraCount > 0)
+    l.FirstExtra = extra[0];
   return l;
 }
 
@@ -182,10 +187,16 @@ bool FitsScanlines(const TLayout& l) {
           l.Photometric == PHOTOMETRIC_PALETTE);
 }
 
-// 8-bit RGB in strips of one plane (LZW, Deflate...): row by row into the 24-bit storage,
-// without a whole-picture RGBA copy.
+// Whether the fourth sample of 8-bit RGB is alpha this reader blends itself (as our own
+// reader does), rather than through libtiff's premultiplied RGBA.
+bool HasBlendedAlpha(const TLayout& l) {
+  return l.Samples == 4 && l.ExtraCount == 1 && (l.FirstExtra == 1 || l.FirstExtra == 2);
+}
+
+// 8-bit RGB, with or without alpha, in strips of one plane (LZW, Deflate...): row by row into
+// the 24-bit storage, without a whole-picture RGBA copy.
 bool FitsRGBScanlines(const TLayout& l) {
-  return l.Samples == 3 && l.Bits == 8 && !l.Tiled && l.Photometric == PHOTOMETRIC_RGB &&
+  return (l.Samples == 3 || HasBlendedAlpha(l)) && l.Bits == 8 && !l.Tiled && l.Photometric == PHOTOMETRIC_RGB &&
          l.Planar == PLANARCONFIG_CONTIG && l.Compression != COMPRESSION_JPEG &&
          l.Compression != COMPRESSION_OJPEG;
 }
@@ -231,8 +242,8 @@ void ConvertScanline(const TLayout& l, const std::uint8_t* in, std::uint8_t* out
 }
 
 void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& graphic,
-                   const TPGFormatContext& context) {
-  const bool rgb = l.Samples == 3;
+                   TRGB background, const TPGFormatContext& context) {
+  const bool rgb = l.Samples >= 3;
   const TPixelFormat format =
       rgb ? pf24Bit : l.Bits == 1 ? pf1Bit : l.Bits == 8 ? pf8Bit : pf4Bit;
   graphic.SetSize(static_cast<int>(l.Width), static_cast<int>(l.Height), format);
@@ -247,7 +258,10 @@ void ReadScanlines(TIFF* tif, const TLayout& l, TClient& client, TPixelGraphic& 
       WarnDamaged(graphic, context, client);
       return;
     }
-    if (rgb) {
+    if (l.Samples == 4) {
+      PGCompositeRGBARow(l.FirstExtra == 1, row.data(), graphic.ScanLine(y), graphic.Width(),
+                         background);
+    } else if (rgb) {
       const std::uint8_t* in = row.data();
       std::uint8_t* out = graphic.ScanLine(y);
       for (int x = 0; x < graphic.Width(); ++x, in += 3, out += 3) {
@@ -340,7 +354,7 @@ bool ReadTIFFThroughLibtiff(TPGStream& stream, TPixelGraphic& graphic, int index
   const TRGB background = graphic.BackGroundRGB();
   graphic.Gamma = context.ScreenGamma;
   if (FitsScanlines(l) || FitsRGBScanlines(l))
-    ReadScanlines(tif.get(), l, client, graphic, context);
+    ReadScanlines(tif.get(), l, client, graphic, background, context);
   else
     ReadRGBA(tif.get(), l, client, graphic, background, context);
   return true;
@@ -401,8 +415,10 @@ bool DescribeTIFFThroughLibtiff(TPGStream& stream, int index, const TPGFormatCon
   info.VersionText = version;
   std::string layout = l.Tiled ? "Tiled" : "";
   if (l.Planar == PLANARCONFIG_SEPARATE) layout += layout.empty() ? "Planar" : ", Planar";
-  if (l.Samples > 1 && l.Samples != 3 && l.Photometric == PHOTOMETRIC_RGB)
-    layout += layout.empty() ? "Extra samples" : ", Extra samples";
+  if (l.ExtraCount > 0) {
+    const std::string kind = TIFFExtraSamplesText(l.FirstExtra);
+    layout += layout.empty() ? kind : ", " + kind;
+  }
   info.DescriptionText = layout.empty() ? "" : "(" + layout + ")";
   stream.Seek(start);
   return true;

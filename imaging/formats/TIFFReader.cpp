@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "imaging/PGMessageIds.h"
+#include "imaging/formats/AlphaComposite.h"
 #include "imaging/formats/TIFFDirectory.h"
 #include "imaging/formats/TIFFFormat.h"
 #include "imaging/formats/TIFFLibtiff.h"
@@ -56,7 +57,7 @@ void SetPalette(TPixelGraphic& graphic, const TTIFFDirectory& d) {
 
 // Moves one file row into image row `out`.
 void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* out, int width,
-                std::size_t length) {
+                std::size_t length, TRGB background) {
   const std::uint32_t bits = d.BitsPerSample[0];
   if (d.SamplesPerPixel == 1) {
     // 1, 4 and 8-bit rows have the storage layout; WhiteIsZero data is inverted.
@@ -74,6 +75,9 @@ void ConvertRow(const TTIFFDirectory& d, const std::uint8_t* in, std::uint8_t* o
     }
     return;
   }
+  if (d.Alpha() != TTIFFDirectory::alNone)
+    return PGCompositeRGBARow(d.Alpha() == TTIFFDirectory::alAssociated, in, out, width,
+                              background);
   const bool cmyk = d.Photometric == 5;
   for (int x = 0; x < width; ++x, in += 4, out += 3) {
     if (cmyk) {
@@ -110,6 +114,7 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
     RaiseTIFF(PGMessage(pgmOutOfRange, "Image size"));
   const int width = static_cast<int>(d.Width);
   const int height = static_cast<int>(d.Height);
+  const TRGB background = graphic.BackGroundRGB();
   graphic.SetSize(width, height, format);
   if (format != pf24Bit) SetPalette(graphic, d);
   if (graphic.Empty()) return;
@@ -132,7 +137,7 @@ void TTIFFileFormatReader::ReadFromStream(TPGStream& stream, TPixelGraphic& grap
       if (!stream.ReadFull(row.data(), row.size())) RaiseTIFF(PGMessage(pgmUnexpectedEnd));
       position += static_cast<std::int64_t>(row.size());
     }
-    ConvertRow(d, row.data(), graphic.ScanLine(y), width, row.size());
+    ConvertRow(d, row.data(), graphic.ScanLine(y), width, row.size(), background);
     if (graphic.Progress(y, height)) break;
   }
 }
@@ -168,5 +173,7 @@ TPGFileInfo TTIFFileFormatReader::GetInfo(TPGStream& stream, int index,
   }
   info.VersionText = version;
   if (d.Compression >= 2 && d.Compression <= 6) info.DescriptionText = "(Unsupported compression)";
+  else if (!d.ExtraSamples.empty())
+    info.DescriptionText = "(" + TIFFExtraSamplesText(d.ExtraSamples[0]) + ")";
   return info;
 }

@@ -134,8 +134,11 @@ TEST_F(Commands, SearchForHelpFindsTopicsByTheirWords) {
   ASSERT_TRUE(search.isVisible());
   EXPECT_EQ(search.Topics()->count(), QDir(LUMIVEX_HELP_DIR).entryList({"*.html"}).size());  // no words: every topic
   QTest::keyClicks(search.Words(), "browser BACK");
-  ASSERT_EQ(search.Topics()->count(), 1);
-  EXPECT_EQ(search.Topics()->item(0)->text(), "How to use the help");
+  ASSERT_EQ(search.Topics()->count(), 2);
+  QStringList found;
+  for (int i = 0; i < search.Topics()->count(); ++i) found << search.Topics()->item(i)->text();
+  found.sort();
+  EXPECT_EQ(found, (QStringList{"Editing an image", "How to use the help"}));
   QTest::keyClicks(search.Words(), " zebra");
   EXPECT_EQ(search.Topics()->count(), 0);
   search.Words()->clear();

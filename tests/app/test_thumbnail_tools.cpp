@@ -78,12 +78,14 @@ TEST(ThumbnailTools, OpenedFromTheMainWindow) {
   ToolButton(main, "ThumbVex Creator")->trigger();
   auto& creator = windows.Get<TfrmThumbEdit>();
   EXPECT_TRUE(creator.isVisible());
-  // While the creator is shown, the main file list's current file can be dragged to it.
+  // While the creator is shown, the main file list's selected files can be dragged to it.
   TFileListView* list = main.FileListView();
   ASSERT_TRUE(list->CanStartDrag);
   EXPECT_TRUE(list->CanStartDrag());
   main.Files().MakeCurrent(1);
-  std::unique_ptr<QMimeData> data(list->DragData());
+  main.Files().ClearSelection();
+  main.Files().SetSelected(1, true);
+  std::unique_ptr<QMimeData> data(list->SelectedFilesData());
   ASSERT_TRUE(data);
   ASSERT_EQ(data->urls().size(), 1);
   EXPECT_EQ(data->urls()[0].toLocalFile(), main.Files().PathOf(1));

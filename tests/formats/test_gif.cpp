@@ -95,6 +95,76 @@ TEST(GIFReader, PixelFormatAndPaletteFollowTheTableBits) {
   EXPECT_EQ(image.PixelColor(1, 0), RGBColor(0, 255, 0));
 }
 
+// Sets the transparency flag and index in the graphic control block before frame `frame`.
+void MarkTransparent(TBytes& gif, int frame, int index) {
+  int seen = 0;
+  for (std::size_t i = 0; i + 7 < gif.size(); ++i)
+    if (gif[i] == 0x21 && gif[i + 1] == 0xF9 && gif[i + 2] == 4 && seen++ == frame) {
+      gif[i + 3] |= 1;
+      gif[i + 6] = static_cast<std::uint8_t>(index);
+      return;
+    }
+  FAIL() << "no graphic control block for frame " << frame;
+}
+
+class GIFTrueColor : public FormatTest {};
+
+TEST_F(GIFTrueColor, TransparentIndexShowsTheImagesBackgroundColour) {
+  TBytes gif = MakeGIF({LiteralFrame(4, 1, 2, {0, 1, 2, 3}), LiteralFrame(4, 1, 2, {2, 2, 1, 0})}, 2);
+  MarkTransparent(gif, 0, 2);
+  TPixelGraphic image;
+  image.SetSize(1, 1, pf24Bit);
+  image.SetBackGroundColor(RGBColor(10, 20, 30));
+
+  // By default the picture keeps its palette and every index, the transparent one included.
+  Load(image, gif);
+  EXPECT_EQ(image.PixelFormat(), pf4Bit);
+  EXPECT_EQ(Indexes(image), (std::vector<int>{0, 1, 2, 3}));
+
+  ChangeFormatSettings([](TPGFormatSettings& s) { s.GIFReadTrueColor = true; });
+  image.SetSize(1, 1, pf24Bit);
+  image.SetBackGroundColor(RGBColor(10, 20, 30));
+  Load(image, gif);
+  EXPECT_EQ(image.PixelFormat(), pf24Bit);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(0, 255, 0));
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(1, 254, 3));
+  EXPECT_EQ(image.PixelColor(2, 0), RGBColor(10, 20, 30));
+  EXPECT_EQ(image.PixelColor(3, 0), RGBColor(3, 252, 9));
+
+  // A graphic control block governs the next image only: the second frame is opaque.
+  image.SetSize(1, 1, pf24Bit);
+  image.SetBackGroundColor(RGBColor(10, 20, 30));
+  Load(image, gif, 1);
+  EXPECT_EQ(image.PixelFormat(), pf24Bit);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(2, 253, 6));
+  EXPECT_EQ(image.PixelColor(3, 0), RGBColor(0, 255, 0));
+}
+
+TEST_F(GIFTrueColor, GoldenFileMatchesItsDecodeOverBlack) {
+  // Made with Pillow: a 2-bit table with index 1 transparent; the reference is Pillow's RGBA
+  // decode composited over black, the image's default background.
+  ChangeFormatSettings([](TPGFormatSettings& s) { s.GIFReadTrueColor = true; });
+  ExpectMatchesReference("pil_transparent.gif", "pil_transparent.gif.truecolor.ppm");
+  TPixelGraphic image;
+  LoadFromFile(image, DataPath("pil_transparent.gif"));
+  EXPECT_EQ(image.PixelFormat(), pf24Bit);
+}
+
+TEST_F(GIFTrueColor, DataEndingEarlyLeavesIndexZeroColour) {
+  // Two of four pixels, then the end of the data.
+  TBytes gif = MakeGIF({LiteralFrame(2, 2, 2, {3, 1})}, 2);
+  MarkTransparent(gif, 0, 0);
+  ChangeFormatSettings([](TPGFormatSettings& s) { s.GIFReadTrueColor = true; });
+  TPixelGraphic image;
+  Load(image, gif);
+  ASSERT_EQ(image.PixelFormat(), pf24Bit);
+  EXPECT_EQ(image.PixelColor(0, 0), RGBColor(3, 252, 9));
+  EXPECT_EQ(image.PixelColor(1, 0), RGBColor(1, 254, 3));
+  // Index 0 is the transparent one here: the unreached pixels show the background (black).
+  EXPECT_EQ(image.PixelColor(0, 1), RGBColor(0, 0, 0));
+  EXPECT_EQ(image.PixelColor(1, 1), RGBColor(0, 0, 0));
+}
+
 TEST(GIFReader, EveryMinimumCodeSizeDecodes) {
   for (int s = 1; s <= 8; ++s) {
     const int tableBits = std::max(1, s);

@@ -145,6 +145,12 @@ TEST_F(TIFFTest, InformationTexts) {
   EXPECT_EQ(info.ColorsText, "2");
   ASSERT_TRUE(GetFileInfo(DataPath("im_cmyk.tif"), 0, info));
   EXPECT_EQ(info.VersionText, "I, Uncompr., CMYK");
+  ASSERT_TRUE(GetFileInfo(DataPath("im_rgba_assoc.tif"), 0, info));
+  EXPECT_EQ(info.VersionText, "I, Uncompr., RGB");
+  EXPECT_EQ(info.BitsPerPixel, 32);
+  EXPECT_EQ(info.DescriptionText, "(Associated alpha)");
+  ASSERT_TRUE(GetFileInfo(DataPath("pil_rgba_unassoc.tif"), 0, info));
+  EXPECT_EQ(info.DescriptionText, "(Unassociated alpha)");
 
   // Variants read through libtiff say what they are.
   ASSERT_TRUE(GetFileInfo(DataPath("lt_lzw_pred.tif"), 0, info));
@@ -161,6 +167,9 @@ TEST_F(TIFFTest, InformationTexts) {
   EXPECT_EQ(info.DescriptionText, "(Tiled)");
   ASSERT_TRUE(GetFileInfo(DataPath("lt_jpeg.tif"), 0, info));
   EXPECT_EQ(info.VersionText, "I, JPEG, YCbCr");
+  ASSERT_TRUE(GetFileInfo(DataPath("lt_rgba_lzw.tif"), 0, info));
+  EXPECT_EQ(info.VersionText, "I, LZW, RGB");
+  EXPECT_EQ(info.DescriptionText, "(Unassociated alpha)");
   ASSERT_TRUE(GetFileInfo(DataPath("lt_gray16_lzw.tif"), 0, info));
   EXPECT_EQ(info.BitsPerPixel, 16);
   EXPECT_EQ(info.ColorsText, "65536");
@@ -290,6 +299,64 @@ TEST_F(TIFFTest, PixelLayouts) {
     LoadBytes(image, tiff.Build());
     EXPECT_EQ(image.PaletteCount(), 16);
     EXPECT_EQ(image.PixelColor(1, 0), RGBColor(15, 0, 0));
+  }
+}
+
+// Loads `sample` onto the background colour `background` and expects the PPM `expected`.
+void ExpectOnBackground(const std::string& sample, const std::string& expected, TRGB background) {
+  TPixelGraphic image, reference;
+  image.SetSize(1, 1, pf24Bit);
+  image.SetBackGroundColor(background);
+  LoadFromFile(image, DataPath(sample));
+  LoadFromFile(reference, DataPath(expected));
+  ASSERT_EQ(image.PixelFormat(), pf24Bit);
+  ASSERT_EQ(image.Width(), reference.Width());
+  ASSERT_EQ(image.Height(), reference.Height());
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x)
+      ASSERT_EQ(image.PixelColor(x, y), reference.PixelColor(x, y)) << sample << " " << x << "," << y;
+}
+
+// RGB files with an alpha sample, read by our own reader: unassociated alpha written by Pillow
+// (reference: Pillow's RGBA blended like the PNG reader blends), associated alpha written by
+// ImageMagick (reference: libtiff's tiff2rgba samples plus the background's share).
+TEST_F(TIFFTest, AlphaSamplesBlendOntoTheBackgroundColour) {
+  ExpectOnBackground("pil_rgba_unassoc.tif", "pil_rgba_unassoc.tif.bg.ppm", RGBColor(10, 20, 30));
+  ExpectOnBackground("im_rgba_assoc.tif", "im_rgba_assoc.tif.bg.ppm", RGBColor(10, 20, 30));
+  // The same unassociated picture LZW-compressed by tiffcp, read through libtiff.
+  ExpectOnBackground("lt_rgba_lzw.tif", "pil_rgba_unassoc.tif.bg.ppm", RGBColor(10, 20, 30));
+
+  // Unassociated: transparent shows the background, half blends halfway; associated colours
+  // already hold their share.
+  const TRGB white = RGBColor(255, 255, 255);
+  for (const std::uint32_t kind : {1u, 2u}) {
+    TTiff tiff;
+    tiff.Basic(3, 1, 2, {8, 8, 8, 8}, {200, 100, 0, 0, 100, 50, 0, 128, 10, 20, 30, 255});
+    tiff.Add(338, 3, {kind});
+    TPixelGraphic image;
+    image.SetSize(1, 1, pf24Bit);
+    image.SetBackGroundColor(white);
+    LoadBytes(image, tiff.Build());
+    SCOPED_TRACE(kind);
+    if (kind == 2) {
+      EXPECT_EQ(image.PixelColor(0, 0), white);
+      EXPECT_EQ(image.PixelColor(1, 0), RGBColor(177, 152, 127));
+    } else {
+      EXPECT_EQ(image.PixelColor(0, 0), RGBColor(255, 255, 255));
+      EXPECT_EQ(image.PixelColor(1, 0), RGBColor(227, 177, 127));
+    }
+    EXPECT_EQ(image.PixelColor(2, 0), RGBColor(10, 20, 30));
+  }
+  // No ExtraSamples field, or unspecified extra data: the fourth sample is no alpha.
+  for (const bool tagged : {false, true}) {
+    TTiff tiff;
+    tiff.Basic(1, 1, 2, {8, 8, 8, 8}, {200, 100, 50, 0});
+    if (tagged) tiff.Add(338, 3, {0});
+    TPixelGraphic image;
+    image.SetSize(1, 1, pf24Bit);
+    image.SetBackGroundColor(white);
+    LoadBytes(image, tiff.Build());
+    EXPECT_EQ(image.PixelColor(0, 0), RGBColor(200, 100, 50)) << tagged;
   }
 }
 

@@ -10,7 +10,7 @@ prefix=$work/prefix
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" > "$work/install.log"
-for f in bin/lumivex bin/lumivex-cli bin/lumivex-view share/lumivex/help/index.html \
+for f in bin/lumivex bin/lumivex-cli bin/lumivex-view share/lumivex/help/index.html share/lumivex/backgrounds/Paper.png \
          share/applications/lumivex.desktop share/metainfo/com.corvane.lumivex.metainfo.xml \
          share/icons/hicolor/scalable/apps/lumivex.svg share/icons/hicolor/48x48/apps/lumivex.png \
          share/man/man1/lumivex.1.gz share/man/man1/lumivex-cli.1.gz share/doc/lumivex/copyright; do

@@ -81,6 +81,38 @@ TEST_F(CliTest, InfoPrintsOneLinePerField) {
   EXPECT_EQ(Run("info " + Quote(kData + "/bmp/nb_pal8.bmp") + " --index 1").Status, 1);
 }
 
+// Pages of multi-image TIFF files, through our reader (im_three.tif) and through libtiff
+// (LZW pages), described and converted by index once every image is counted.
+TEST_F(CliTest, TIFFPagesByIndex) {
+  const std::string all = " --set TIFFReadAllImages=true ";
+  for (const auto& [name, pages] : {std::pair{"im_three.tif", 3}, std::pair{"lt_two_pages_lzw.tif", 2}}) {
+    SCOPED_TRACE(name);
+    const std::string file = Quote(kData + "/tiff/" + name);
+    const TRun single = Run("info --index 1 " + file);
+    EXPECT_EQ(single.Status, 1);
+    EXPECT_NE(single.Err.find("no image 1 (the file holds 1)"), std::string::npos) << single.Err;
+    const TRun info = Run("info --index " + std::to_string(pages - 1) + all + file);
+    ASSERT_EQ(info.Status, 0) << info.Err;
+    EXPECT_NE(info.Out.find("Images: " + std::to_string(pages) + "\n"), std::string::npos) << info.Out;
+    const TRun beyond = Run("info --index " + std::to_string(pages) + all + file);
+    EXPECT_NE(beyond.Err.find("no image " + std::to_string(pages) + " (the file holds " +
+                              std::to_string(pages) + ")"),
+              std::string::npos)
+        << beyond.Err;
+    const TRun convert = Run("convert --index 1" + all + file + " " + P("page.ppm"));
+    ASSERT_EQ(convert.Status, 0) << convert.Err;
+    TPixelGraphic page, reference;
+    LoadFromFile(page, (FDir / "page.ppm").string());
+    LoadFromFile(reference, kData + "/tiff/" + name + ".1.ppm");
+    ASSERT_EQ(page.Width(), reference.Width());
+    ASSERT_EQ(page.Height(), reference.Height());
+    for (int y = 0; y < page.Height(); ++y)
+      for (int x = 0; x < page.Width(); ++x)
+        ASSERT_EQ(page.PixelColor(x, y), reference.PixelColor(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(Run("info --set Bogus=1 " + Quote(kData + "/tiff/im_three.tif")).Status, 2);
+}
+
 TEST_F(CliTest, ConvertRoundTripsAndAppliesSettings) {
   const TRun r = Run("convert --set PXMWriteBinary=true " + Quote(kData + "/bmp/nb_rgb24.bmp") +
                      " " + P("out.ppm"));

@@ -40,6 +40,10 @@ TParsedArgs ParseArgs(const std::vector<std::string>& args,
 // Parses a non-negative integer option value; raises TUsageError otherwise.
 int ParseIndex(const std::string& name, const std::string& value);
 
+// Applies one "--set NAME=VALUE" to the library-wide format settings; raises TUsageError for
+// a malformed pair, an unknown name or a bad value.
+void ApplySetOption(const std::string& value);
+
 // A library message for a terminal line: runs of carriage returns (line breaks of the
 // message boxes) become single spaces.
 std::string ForTerminal(const std::string& message);
@@ -51,6 +55,8 @@ int RunInfo(const std::vector<std::string>& args, TCliContext& context);
 int RunConvert(const std::vector<std::string>& args, TCliContext& context);
 int RunFormats(const std::vector<std::string>& args, TCliContext& context);
 int RunFilterCommand(const std::vector<std::string>& args, TCliContext& context);
+int RunEditCommand(const std::vector<std::string>& args, TCliContext& context);
+int RunAlbum(const std::vector<std::string>& args, TCliContext& context);
 int RunListing(const std::vector<std::string>& args, TCliContext& context);
 int RunSearch(const std::vector<std::string>& args, TCliContext& context);
 int RunMove(const std::vector<std::string>& args, TCliContext& context);

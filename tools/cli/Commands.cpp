@@ -1,16 +1,20 @@
 #include <charconv>
 
+#include "imaging/formats/FormatSettings.h"
 #include "tools/cli/Cli.h"
 
 const std::vector<TCliCommand>& CliCommands() {
   static const std::vector<TCliCommand> commands = {
       {"info", "describe a picture file without loading its pixels",
-       "usage: lumivex-cli info FILE [--index N]\n"
+       "usage: lumivex-cli info FILE [--index N] [--set NAME=VALUE]...\n"
        "\n"
        "Prints one \"Name: value\" line per field: Format, Images, BitsPerPixel, Colors,\n"
-       "Width, Height, Description, Version. Exit status 1 when the file is not recognised.\n"
+       "Width, Height, Description, Version. Exit status 1 when the file is not recognised\n"
+       "or holds no image N.\n"
        "\n"
-       "  --index N   the image of a multi-image file to describe (default 0)\n",
+       "  --index N         the image of a multi-image file to describe (default 0)\n"
+       "  --set NAME=VALUE  changes a library-wide format setting, as for convert; TIFF files\n"
+       "                    count their images with TIFFReadAllImages=true\n",
        RunInfo},
       {"convert", "load a picture and save it in the format of the output's extension",
        "usage: lumivex-cli convert [--index N] [--set NAME=VALUE]... [--warn ignore|ok|raise]\n"
@@ -59,6 +63,26 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --seed N           the random sequence of spray and noise (default: a new one)\n"
        "  --threads N        threads for the filter (default: by picture size and cores)\n",
        RunFilterCommand},
+      {"edit", "crop, turn, flip, border, resize or reduce the colours of a picture",
+       "usage: lumivex-cli edit [--crop X,Y,W,H] [--rotate DEGREES] [--flip h|v]\n"
+       "                        [--border WIDTH,R,G,B[,ellipse]] [--resize WxH]\n"
+       "                        [--colors SPEC] INPUT OUTPUT\n"
+       "\n"
+       "Loads INPUT, runs the image editor's commands in the order given (each option may\n"
+       "repeat) and saves OUTPUT in the format of its extension.\n"
+       "\n"
+       "  --crop X,Y,W,H     the area cut to the picture; an area wholly outside fails\n"
+       "  --rotate DEGREES   clockwise, enlarged to hold the turned picture (-90 = 270)\n"
+       "  --flip h|v         horizontally or vertically\n"
+       "  --border W,R,G,B[,ellipse]  a border W pixels wide in that colour\n"
+       "  --resize WxH       resampled to W x H in true colour\n"
+       "  --colors SPEC      24; bw, gray4, sysgray4, gray16, sys16 (4 bits); gray236,\n"
+       "                     gray256, special125, special216, special252 (8 bits); or\n"
+       "                     optimized:N, a palette of N colours made for the picture\n"
+       "\n"
+       "A bad option is a usage error (exit status 2) and nothing is written; a file that\n"
+       "cannot be read or written gives exit status 1 and leaves OUTPUT as it was.\n",
+       RunEditCommand},
       {"listing", "print the listing of a folder's files with their sizes to a PDF file",
        "usage: lumivex-cli listing FOLDER --pdf OUT.pdf [--mask PATTERNS] [--paper NAME]\n"
        "                           [--orientation portrait|landscape] [--dpi N]\n"
@@ -76,6 +100,22 @@ const std::vector<TCliCommand>& CliCommands() {
        "  --orientation O       portrait or landscape (default: as page setup saved it)\n"
        "  --dpi N               resolution pages are laid out at (default 600)\n",
        RunListing},
+      {"album", "print an album file's pictures to a PDF file",
+       "usage: lumivex-cli album print ALBUM.alb --pdf OUT.pdf [--paper NAME]\n"
+       "                           [--orientation portrait|landscape] [--dpi N]\n"
+       "\n"
+       "Prints the album as the album window does: rows x columns cells per page, each\n"
+       "picture fitted inside the album's frame border (in page pixels), frames and captions\n"
+       "as the album says, page numbers at the foot of each page. Page-setup defaults saved\n"
+       "in the browser apply. A picture that cannot be loaded leaves its cell empty (a line\n"
+       "on stderr says which) and the rest prints. OUT.pdf is replaced only when the new\n"
+       "file is complete. Exit status 1 when the album cannot be read or the PDF written.\n"
+       "\n"
+       "  --pdf OUT.pdf         the PDF file to write\n"
+       "  --paper NAME          letter (default), legal or a4\n"
+       "  --orientation O       portrait or landscape (default: as page setup saved it)\n"
+       "  --dpi N               resolution pages are laid out at (default 600)\n",
+       RunAlbum},
       {"search", "find files by name pattern below folders",
        "usage: lumivex-cli search PATTERN [FOLDER]... [--all-volumes]\n"
        "\n"
@@ -224,6 +264,13 @@ int ParseIndex(const std::string& name, const std::string& value) {
   if (value.empty() || ec != std::errc{} || p != end || n < 0)
     throw TUsageError{name + " expects a non-negative integer, not \"" + value + "\""};
   return n;
+}
+
+void ApplySetOption(const std::string& value) {
+  const auto eq = value.find('=');
+  if (eq == std::string::npos) throw TUsageError{"--set expects NAME=VALUE, not \"" + value + "\""};
+  const std::string error = SetFormatSetting(value.substr(0, eq), value.substr(eq + 1));
+  if (!error.empty()) throw TUsageError{"--set: " + error};
 }
 
 std::string ForTerminal(const std::string& message) {

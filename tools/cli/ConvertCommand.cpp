@@ -25,11 +25,7 @@ int RunConvert(const std::vector<std::string>& args, TCliContext& context) {
       gif.Transparent = true;
       gif.TransparentColor = ParseTransparentColor(value);
     } else if (name == "--set") {
-      const auto eq = value.find('=');
-      if (eq == std::string::npos)
-        throw TUsageError{"--set expects NAME=VALUE, not \"" + value + "\""};
-      const std::string error = SetFormatSetting(value.substr(0, eq), value.substr(eq + 1));
-      if (!error.empty()) throw TUsageError{"--set: " + error};
+      ApplySetOption(value);
     } else if (value == "ignore") {
       action = pgwaIgnore;
     } else if (value == "ok") {

@@ -9,33 +9,7 @@
 #include "print/PrintOutput.h"
 #include "print/core/FolderFiles.h"
 #include "tools/cli/Cli.h"
-
-namespace {
-
-// The paper in inches for --paper.
-bool PaperSize(const std::string& name, double& width, double& height) {
-  if (name == "letter") {
-    width = 8.5, height = 11.0;
-  } else if (name == "legal") {
-    width = 8.5, height = 14.0;
-  } else if (name == "a4") {
-    width = 210 / 25.4, height = 297 / 25.4;
-  } else {
-    return false;
-  }
-  return true;
-}
-
-TPageMetrics PaperMetrics(double width, double height, int dpi, TOrientation orientation) {
-  TPageMetrics m;
-  m.ResX = m.ResY = dpi;
-  m.PageWidth = static_cast<int>(width * dpi + 0.5);
-  m.PageHeight = static_cast<int>(height * dpi + 0.5);
-  if (orientation == TOrientation::poLandscape) std::swap(m.PageWidth, m.PageHeight);
-  return m;
-}
-
-}  // namespace
+#include "tools/cli/PaperOptions.h"
 
 int RunListing(const std::vector<std::string>& args, TCliContext& context) {
   const TParsedArgs parsed =
