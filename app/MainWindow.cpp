@@ -18,11 +18,14 @@
 
 #include "albums/AlbumForm.h"
 #include "app/Bookmarks.h"
+#include "app/FullScreenView.h"
+#include "view/Preloader.h"
 #include "app/MainWindowHost.h"
 #include "app/Windows.h"
 #include "thumbs/ThumbEditWindow.h"
 #include "controls/DisplayControls.h"
 #include "controls/FileListView.h"
+#include "controls/FolderListing.h"
 #include "controls/FolderTree.h"
 #include "files/Preferences.h"
 #include "platform/FormSettings.h"
@@ -50,11 +53,14 @@ TForm1::TForm1(TWindows& windows)
   host.Busy = [this] { return FBusy > 0 || QApplication::activeModalWidget() != nullptr; };
   FSlideshow = std::make_unique<TSlideshow>(std::move(host));
   FListingPrinter = std::make_unique<TPreviewPrinter>();
+  FPreloader = std::make_unique<TPreloader>();
+  FLister = std::make_unique<TFolderLister>();
   ConfigureListingEngine(*FListingPrinter);
   BuildLayout();
   BuildToolBar();
   BuildMenus();
   BuildPopupAndKeys();
+  BuildFullScreen();
   BuildEditorCommands();
   FBookmarkFile = DefaultBookmarkFile();
   RebuildBookmarkMenu();
@@ -142,7 +148,7 @@ void TForm1::BuildLayout() {
   for (int i = 0; i < 3; ++i) {
     FStatus[i] = new QLabel(status);
     if (widths[i] > 0) {
-      FStatus[i]->setFixedWidth(widths[i]);
+      FStatus[i]->setMinimumWidth(widths[i]);  // grows for long counts ("100000 files")
       FStatus[i]->setAlignment(Qt::AlignCenter);
       status->addWidget(FStatus[i]);
     } else {
@@ -150,8 +156,8 @@ void TForm1::BuildLayout() {
     }
   }
 
-  connect(FDrives, &QComboBox::textActivated, this, [this](const QString& root) { SetFolder(root); });
-  FFolders->OnFolderChosen = [this](const QString& folder) { SetFolder(folder); };
+  connect(FDrives, &QComboBox::textActivated, this, [this](const QString& root) { BrowseFolder(root); });
+  FFolders->OnFolderChosen = [this](const QString& folder) { BrowseFolder(folder); };
   FFileList->OnUserChange = [this](int positionBefore, bool byMouse) {
     FileListUserChange(positionBefore, byMouse);
   };
@@ -165,6 +171,7 @@ void TForm1::BuildLayout() {
 
 void TForm1::ReadSettings() {
   FSettings = TMainSettings::Load();
+  FViewing = TViewingSettings::Load();
   if (!FSettings.Directory.isEmpty() && QDir(FSettings.Directory).exists())
     SetFolder(FSettings.Directory);
   else
@@ -177,6 +184,7 @@ void TForm1::ReadSettings() {
     const int c = FSettings.BackgroundColor;
     SetPaneColor(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
   }
+  RestoreLayoutExtras();
 }
 
 void TForm1::WriteSettings() {
@@ -191,6 +199,7 @@ void TForm1::WriteSettings() {
   const QColor c = PaneColor();
   FSettings.BackgroundColor = c.red() | (c.green() << 8) | (c.blue() << 16);
   FSettings.Save(FColorChanged);
+  SaveLayoutExtras();
 }
 
 QColor TForm1::PaneColor() const { return FPane->palette().color(QPalette::Window); }
@@ -221,6 +230,8 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  FPreloader->Cancel();
+  if (FullScreenShown()) FFullScreen->hide();
   FSlideshow->Stop();
   FAVIPlay1->SetActive(false);
   FPGImage1->hide();

@@ -9,6 +9,7 @@
 #include "app/BrowserRules.h"
 #include "app/Settings.h"
 #include "app/Slideshow.h"
+#include "app/ViewingSettings.h"
 #include "controls/FileList.h"
 
 class QAction;
@@ -16,12 +17,17 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QSpinBox;
+class QSplitter;
 class TFileListView;
+class TFolderLister;
 class TFolderTree;
+class TFullScreenView;
+enum class TFullScreenStep;
 class TGIFImage;
 class TLedIndicator;
 class TMainWindowHost;
 class TPGImage;
+class TPreloader;
 class TPictureControl;
 class TToolHost;
 class TVideoPlayer;
@@ -49,6 +55,13 @@ class TForm1 : public QMainWindow {
   void Refresh();
   void CopyToClipboard();
   void SetFolder(const QString& folder);
+  // As SetFolder, with the names read on a background job (MainWindowListing.cpp): the folder
+  // tree and the drive box use it, so that long folders never hold up the window.
+  void BrowseFolder(const QString& folder);
+  bool ListingFolder() const;
+  // The left pane's width (kept between runs) and the splitter that holds it.
+  int LeftPaneWidth() const;
+  QSplitter* Splitter() const;
   QString Folder() const { return FFiles.Folder(); }
   TToolHost& Host() const;
   // The window registry that made this window.
@@ -100,6 +113,15 @@ class TForm1 : public QMainWindow {
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
   void SetPaneColor(const QColor& color);
 
+  // ---- viewing additions (MainWindowFullScreen.cpp) -----------------------------------------
+  const TViewingSettings& Viewing() const { return FViewing; }
+  void SetViewing(const TViewingSettings& viewing);
+  // F11 or a double-click on the picture; nothing when switched off or nothing is shown.
+  void EnterFullScreen();
+  bool FullScreenShown() const;
+  TFullScreenView* FullScreenView() const;
+  // The pictures read ahead of the user (MainWindowPreload.cpp).
+  TPreloader& Preloader() const { return *FPreloader; }
   // ---- desktop integration -----------------------------------------------------------------
   void SetWallpaper(TWallpaperMode mode);
   void EditInExternalEditor();
@@ -143,6 +165,18 @@ class TForm1 : public QMainWindow {
   void OpenWebSite();
   void OpenMail();
   void ShowAbout();
+  void BuildFullScreen();
+  void RefreshFullScreen();
+  QSize FullScreenPictureSize() const;
+  QImage RenderShownPicture(QSize size) const;
+  void FullScreenStep(TFullScreenStep step);
+  // After a file was shown: the full-screen view follows, the neighbours are read ahead.
+  void ShownFileChanged();
+  void RestoreLayoutExtras();
+  void SaveLayoutExtras();
+  void PreloadNeighbours();
+  // Shows `path` in the picture view, from what was read ahead when it is ready.
+  void LoadIntoView(const QString& path);
 
   TWindows& FWindows;
   std::unique_ptr<TMainWindowHost> FHost;
@@ -150,6 +184,10 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TSlideshow> FSlideshow;
   std::unique_ptr<TPreviewPrinter> FListingPrinter;  // the folder listing report's engine
   TMainSettings FSettings;
+  TViewingSettings FViewing;
+  std::unique_ptr<TFullScreenView> FFullScreen;
+  std::unique_ptr<TPreloader> FPreloader;
+  std::unique_ptr<TFolderLister> FLister;
   QString FDisplayKind;
   TDisplayRoute FRoute = TDisplayRoute::View;
   QString FShownFile;  // the file last displayed through the list

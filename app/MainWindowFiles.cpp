@@ -8,13 +8,16 @@
 #include "app/Windows.h"
 #include "mover/SelectFiles.h"
 #include "controls/FileListView.h"
+#include "controls/FolderListing.h"
 #include "controls/FolderTree.h"
 #include "files/Preferences.h"
 #include "platform/Settings.h"
+#include "view/Preloader.h"
 
 void TForm1::SetFolder(const QString& folder) {
   const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
   if (!QDir(clean).exists()) return;
+  FLister->Cancel();  // a listing under way would replace this one
   FFiles.SetFolder(clean);
   SetDriveFromFolder(clean);
   FFolders->SetFolder(clean);
@@ -33,6 +36,7 @@ void TForm1::SetDriveFromFolder(const QString& folder) {
 }
 
 void TForm1::FolderChanged() {
+  FPreloader->Cancel();
   ShowFileCount();
   FSlideshow->FolderChanged();
   TellMoveTool();

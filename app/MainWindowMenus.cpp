@@ -240,6 +240,7 @@ void TForm1::SetPreferences() {
   const TPreferences chosen = prefs.Current();
   FSettings.DeletePermanently = chosen.DeletePermanently;
   FSettings.ConfirmDeletions = chosen.ConfirmDeletions;
+  SetViewing(TViewingSettings::Load());
   ApplyFileTypeMask();
 }
 

@@ -99,10 +99,12 @@ void TForm1::ShowFile(const QString& path) {
     } catch (const std::exception& e) {
       FLed->SetLit(false);
       ShowError(this, QString::fromStdString(e.what()));
+      ShownFileChanged();
       return;
     }
   }
   FLed->SetLit(false);
+  ShownFileChanged();
 }
 
 // Loads the file into the control of its route and shows it. False when a video, GIF,
@@ -146,7 +148,7 @@ bool TForm1::ShowOnControl(const QString& path, const QString& name) {
     }
     case TDisplayRoute::View: break;
   }
-  FPGImage1->SetFileName(path);
+  LoadIntoView(path);
   const TPixelGraphic* g = FPGImage1->PixelGraphicNoWait();
   const int w = g ? g->Width() : 0, h = g ? g->Height() : 0;
   FStatus[2]->setText(PictureStatusText(name, w, h));

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/ViewingPrefsPage.h"
 #include "app/ShellCommands.h"
 #include "platform/Settings.h"
 
@@ -32,6 +33,8 @@ TfPrefs::TfPrefs() : FTabs(new QTabWidget) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   FTabs->addTab(BuildEditorsTab(), "Editors");
   FTabs->addTab(BuildDeletionsTab(), "Deletions");
+  FViewing = new TViewingPrefsPage;
+  FTabs->addTab(FViewing, "Viewing");
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -93,6 +96,7 @@ void TfPrefs::Load() {
   }
   (p.DeletePermanently ? FPermanent : FRecycle)->setChecked(true);
   FConfirm->setChecked(p.ConfirmDeletions);
+  FViewing->Load();
 }
 
 TPreferences TfPrefs::Current() const {
@@ -108,6 +112,7 @@ TPreferences TfPrefs::Current() const {
 
 void TfPrefs::accept() {
   Current().Write(WriteStored);
+  FViewing->Save();
   QDialog::accept();
 }
 

@@ -11,6 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class TViewingPrefsPage;
 
 class TfPrefs : public QDialog {
  public:
@@ -24,6 +25,7 @@ class TfPrefs : public QDialog {
   QRadioButton* PermanentChoice() const { return FPermanent; }
   QCheckBox* ConfirmBox() const { return FConfirm; }
   QTabWidget* Tabs() const { return FTabs; }
+  TViewingPrefsPage* ViewingPage() const { return FViewing; }
   QPushButton* AssociateButton() const { return FAssociate; }
   // OK: writes the values shown.
   void accept() override;
@@ -44,5 +46,6 @@ class TfPrefs : public QDialog {
   QRadioButton* FRecycle = nullptr;
   QRadioButton* FPermanent = nullptr;
   QCheckBox* FConfirm = nullptr;
+  TViewingPrefsPage* FViewing = nullptr;
   QPushButton* FAssociate = nullptr;
 };

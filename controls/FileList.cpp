@@ -1,10 +1,12 @@
 #include "controls/FileList.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QRegularExpression>
 #include <algorithm>
+#include <vector>
 
 TFileListModel::TFileListModel(QObject* parent)
     : QAbstractListModel(parent), FSelection(new QItemSelectionModel(this, this)) {}
@@ -23,6 +25,7 @@ void TFileListModel::SetMask(const QString& mask) {
   FMask = mask;
   FPatterns.clear();
   for (const QString& p : mask.split(';', Qt::SkipEmptyParts)) FPatterns << p.trimmed();
+  FNameMask = TNameMask::Parse(mask);
   Reread();
 }
 
@@ -31,29 +34,14 @@ void TFileListModel::SetFolder(const QString& folder) {
   Reread();
 }
 
-bool TFileListModel::Matches(const QString& name) const {
-  for (const QString& p : FPatterns) {
-    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p),
-                                QRegularExpression::CaseInsensitiveOption);
-    if (re.match(name).hasMatch()) return true;
-  }
-  return false;
-}
+bool TFileListModel::Matches(const QString& name) const { return FNameMask.Matches(name); }
 
 void TFileListModel::Reread() {
-  QStringList names;
-  if (!FFolder.isEmpty() && !FPatterns.isEmpty()) {
-    const QDir dir(FFolder);
-    const QFileInfoList entries =
-        dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                          QDir::NoSort);
-    for (const QFileInfo& info : entries)
-      if (info.isFile() && Matches(info.fileName())) names << info.fileName();
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-      const int c = QString::compare(a, b, Qt::CaseInsensitive);
-      return c != 0 ? c < 0 : a < b;
-    });
-  }
+  SetFolderListed(FFolder, FPatterns.isEmpty() ? QStringList() : ListFolderNames(FFolder, FNameMask));
+}
+
+void TFileListModel::SetFolderListed(const QString& folder, QStringList names) {
+  FFolder = folder;
   // The reset clears the selection and the position; the position then rests on entry 0.
   beginResetModel();
   FNames = std::move(names);

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "controls/FolderListing.h"
+
 class QItemSelectionModel;
 
 class TFileListModel : public QAbstractListModel {
@@ -30,6 +32,10 @@ class TFileListModel : public QAbstractListModel {
   void SetFolder(const QString& folder);
   QString Folder() const { return FFolder; }
   void Reread();
+  // For a folder listed elsewhere (TFolderLister): the folder becomes `folder`, the list
+  // `names` (already in list order, matched with NameMask()), as Reread would leave it.
+  void SetFolderListed(const QString& folder, QStringList names);
+  const TNameMask& NameMask() const { return FNameMask; }
 
   int Count() const { return static_cast<int>(FNames.size()); }
   const QStringList& Names() const { return FNames; }
@@ -64,5 +70,6 @@ class TFileListModel : public QAbstractListModel {
   QString FFolder;
   QString FMask;
   QStringList FPatterns;
+  TNameMask FNameMask;
   QStringList FNames;
 };

@@ -269,6 +269,13 @@ void TPGImage::TakePixelGraphic(std::unique_ptr<TPixelGraphic> image) {
   GraphicChanged();
 }
 
+void TPGImage::ShowLoaded(std::unique_ptr<TPixelGraphic> image, const QString& name) {
+  FFileName.clear();
+  if (image) image->ReadWarningAction = ReadWarningAction;
+  TakePixelGraphic(std::move(image));
+  FFileName = name;
+}
+
 // ---- layout --------------------------------------------------------------------------------
 
 int TPGImage::Border() const { return frameWidth(); }

@@ -95,6 +95,8 @@ class TPGImage : public QAbstractScrollArea {
   std::unique_ptr<TPixelGraphic> CopyPixelGraphic();
   void AssignPixelGraphic(const TPixelGraphic* image);
   void TakePixelGraphic(std::unique_ptr<TPixelGraphic> image);
+  // Shows a picture already read from `name` (read ahead) as LoadFromFile would.
+  void ShowLoaded(std::unique_ptr<TPixelGraphic> image, const QString& name);
   bool IsEmpty() const { return !FImage; }
   // The display copy, when one exists.
   const TPixelGraphic* PaintPixelGraphic() const { return FPaintCopy.get(); }
