@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "imaging/PGErrors.h"
-#include "thumbs/core/JPEGScaledLoad.h"
+#include "imaging/formats/JPEGScaledLoad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;

@@ -1,6 +1,7 @@
 // JPEG through libjpeg-turbo: golden files, information texts, warnings, aborts, the writer.
 #include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/JPEGFormat.h"
+#include "imaging/formats/JPEGScaledLoad.h"
 
 namespace {
 
@@ -230,6 +231,32 @@ TEST_F(JPEGTest, StreamFailuresAndTrailingDataAreHandled) {
   TPixelGraphic back;
   LoadFromStream(back, stream);
   EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(end));
+}
+
+}  // namespace
+
+namespace {
+
+// The accurate scaled decode at full scale gives exactly the reader's pixels; at a reduced
+// scale it covers the size asked for with the smallest DCT scale.
+TEST_F(JPEGTest, AccurateScaledDecodeMatchesTheReader) {
+  const std::string path = DataPath("im_rgb.jpg");
+  TPixelGraphic full, scaled;
+  LoadFromFile(full, path);
+  const TJPEGScaledResult same = LoadJPEGScaled(
+      path, scaled, [](int w, int h) { return TScaledSize{w, h}; }, TJPEGScaledQuality::Accurate);
+  EXPECT_EQ(same.ScaleNum, 8);
+  ASSERT_EQ(scaled.Width(), full.Width());
+  ASSERT_EQ(scaled.Height(), full.Height());
+  EXPECT_EQ(MaxDifference(full, scaled), 0);
+
+  const TJPEGScaledResult half = LoadJPEGScaled(
+      path, scaled, [](int, int) { return TScaledSize{20, 12}; }, TJPEGScaledQuality::Accurate);
+  EXPECT_EQ(half.ScaleNum, 4);
+  EXPECT_EQ(half.FullWidth, 40);
+  EXPECT_EQ(half.FullHeight, 24);
+  EXPECT_EQ(scaled.Width(), 20);
+  EXPECT_EQ(scaled.Height(), 12);
 }
 
 }  // namespace

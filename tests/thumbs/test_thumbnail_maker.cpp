@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/thumbs/ThumbsTestUtil.h"
-#include "thumbs/core/JPEGScaledLoad.h"
+#include "imaging/formats/JPEGScaledLoad.h"
 #include "thumbs/core/ThumbGeometry.h"
 #include "thumbs/core/ThumbnailMaker.h"
 

@@ -1,7 +1,7 @@
 #include "thumbs/core/RegistryLoad.h"
 
 #include "imaging/formats/LoadSave.h"
-#include "thumbs/core/JPEGScaledLoad.h"
+#include "imaging/formats/JPEGScaledLoad.h"
 
 void LoadThroughRegistry(const std::string& path, TPixelGraphic& picture, bool preview) {
   picture.PreviewLoad = preview;

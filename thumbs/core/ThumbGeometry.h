@@ -1,10 +1,9 @@
 // The sizes of thumbnails: how a picture of a given size fits a square of side S.
 #pragma once
 
-struct TThumbSize {
-  int Width = 0;
-  int Height = 0;
-};
+#include "imaging/formats/JPEGScaledLoad.h"
+
+using TThumbSize = TScaledSize;
 
 // The explorer's rule: a picture narrower and lower than S keeps its size (small pictures
 // are never enlarged); otherwise the longer side becomes S and the other trunc(other / longer

@@ -1,7 +1,7 @@
 // libjpeg reports errors by calling back and never returning. Each library call runs inside
 // Guarded, which sets the jump point right around it; only library frames lie between the
 // jump point and the jump, so no destructor is skipped.
-#include "thumbs/core/JPEGScaledLoad.h"
+#include "imaging/formats/JPEGScaledLoad.h"
 
 #include <csetjmp>
 #include <cstdint>
@@ -64,7 +64,7 @@ struct TDecompressor {
 };
 
 // The smallest scale n / 8 whose output covers the wanted size.
-void ChooseScale(TDecompressor& d, TThumbSize want) {
+void ChooseScale(TDecompressor& d, TScaledSize want) {
   jpeg_decompress_struct* cinfo = &d.Info;
   cinfo->scale_denom = 8;
   for (unsigned num = 1; num <= 8; ++num) {
@@ -96,17 +96,19 @@ bool IsJPEGFile(const std::string& path) {
 }
 
 TJPEGScaledResult LoadJPEGScaled(const std::string& path, TPixelGraphic& picture,
-                                 const std::function<TThumbSize(int, int)>& wanted) {
+                                 const std::function<TScaledSize(int, int)>& wanted,
+                                 TJPEGScaledQuality quality) {
   std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) Raise("cannot open " + path);
   std::fseek(file.get(), 0, SEEK_END);
   const long fileSize = std::ftell(file.get());
   std::rewind(file.get());
-  return LoadJPEGScaled(file.get(), fileSize, picture, wanted);
+  return LoadJPEGScaled(file.get(), fileSize, picture, wanted, quality);
 }
 
 TJPEGScaledResult LoadJPEGScaled(std::FILE* input, long fileSize, TPixelGraphic& picture,
-                                 const std::function<TThumbSize(int, int)>& wanted) {
+                                 const std::function<TScaledSize(int, int)>& wanted,
+                                 TJPEGScaledQuality quality) {
   TDecompressor d;
   jpeg_decompress_struct* cinfo = &d.Info;
   Guarded(d.Err, [&] { jpeg_stdio_src(cinfo, input); });
@@ -122,8 +124,9 @@ TJPEGScaledResult LoadJPEGScaled(std::FILE* input, long fileSize, TPixelGraphic&
 
   const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
   cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-  cinfo->dct_method = JDCT_IFAST;
-  cinfo->do_fancy_upsampling = FALSE;
+  const bool fast = quality == TJPEGScaledQuality::Fast;
+  cinfo->dct_method = fast ? JDCT_IFAST : JDCT_ISLOW;
+  cinfo->do_fancy_upsampling = fast ? FALSE : TRUE;
   ChooseScale(d, wanted(result.FullWidth, result.FullHeight));
   result.ScaleNum = static_cast<int>(cinfo->scale_num);
   // Progressive files keep every coefficient in memory, about as much as the pixels.

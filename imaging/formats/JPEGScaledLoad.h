@@ -1,4 +1,4 @@
-// Loads a JPEG file for a thumbnail: the library decodes at the smallest of its DCT scales
+// Loads a JPEG file at a reduced size: the library decodes at the smallest of its DCT scales
 // (1/8 .. 8/8) whose output is not below the size wanted, so a 12-megapixel photograph for a
 // 128-pixel thumbnail is decoded at 1/8 and never held at full size.
 #pragma once
@@ -8,7 +8,17 @@
 #include <string>
 
 #include "imaging/PGraphic.h"
-#include "thumbs/core/ThumbGeometry.h"
+
+// A size in pixels that a scaled decode must cover.
+struct TScaledSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+// Fast suits thumbnails (integer DCT, plain upsampling); Accurate gives the same pixels as the
+// full-size reader would at that scale (exact DCT, smooth chroma upsampling), for display and
+// conversion.
+enum class TJPEGScaledQuality { Fast, Accurate };
 
 // True when the file starts like a JPEG (0xFF 0xD8); false for unreadable files.
 bool IsJPEGFile(const std::string& path);
@@ -23,7 +33,9 @@ struct TJPEGScaledResult {
 // wanted(full width, full height) on both sides. Corrupt data that the library can recover
 // from is accepted; anything else raises EPGJPGFileFormatReaderWriter ("JPG: ...").
 TJPEGScaledResult LoadJPEGScaled(const std::string& path, TPixelGraphic& picture,
-                                 const std::function<TThumbSize(int, int)>& wanted);
+                                 const std::function<TScaledSize(int, int)>& wanted,
+                                 TJPEGScaledQuality quality = TJPEGScaledQuality::Fast);
 // The same from an open file of `fileSize` bytes, read from its current position.
 TJPEGScaledResult LoadJPEGScaled(std::FILE* file, long fileSize, TPixelGraphic& picture,
-                                 const std::function<TThumbSize(int, int)>& wanted);
+                                 const std::function<TScaledSize(int, int)>& wanted,
+                                 TJPEGScaledQuality quality = TJPEGScaledQuality::Fast);
