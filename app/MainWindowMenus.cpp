@@ -170,7 +170,7 @@ void TForm1::BuildPopupAndKeys() {
   popup->addAction("Image Properties...", this, [this] { ImageProperties(); });
   popup->addAction("Edit with External Editor...", this, [this] { EditInExternalEditor(); })
       ->setObjectName("EditWithExternalEditor1");
-  QMenu* wallpaper = popup->addMenu("Wallpaper");
+  QMenu* wallpaper = popup->addMenu("Set As Wallpaper");
   wallpaper->setObjectName("Wallpaper1");
   wallpaper->addAction("Centered", this, [this] { SetWallpaper(TWallpaperMode::Centered); })
       ->setObjectName("Centered1");
@@ -178,7 +178,7 @@ void TForm1::BuildPopupAndKeys() {
       ->setObjectName("Tiled1");
   wallpaper->addAction("Stretched", this, [this] { SetWallpaper(TWallpaperMode::Stretched); })
       ->setObjectName("Stretched1");
-  wallpaper->addAction("Remove Wallpaper", this, [this] { SetWallpaper(TWallpaperMode::None); })
+  popup->addAction("Remove Wallpaper", this, [this] { SetWallpaper(TWallpaperMode::None); })
       ->setObjectName("RemoveWallpaper1");
   for (QWidget* w : {static_cast<QWidget*>(FFileList), FPane}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -137,6 +137,21 @@ TEST_F(Commands, TheFileMenuHasOneEditFileSubmenuAndOpensTheMoveTool) {
   windows->Get<TfSelectFiles>().hide();
 }
 
+TEST_F(Commands, ThePopupOffersTheWallpaperCommandsByTheirNames) {
+  auto* popup = window->findChild<QMenu*>("PopupMenu1");
+  ASSERT_TRUE(popup);
+  QAction* setAs = nullptr;
+  for (QAction* a : popup->actions())
+    if (a->text() == "Set As Wallpaper") setAs = a;
+  ASSERT_TRUE(setAs && setAs->menu());
+  QStringList styles;
+  for (QAction* a : setAs->menu()->actions()) styles << a->text();
+  EXPECT_EQ(styles, QStringList({"Centered", "Tiled", "Stretched"}));
+  QAction* remove = window->findChild<QAction*>("RemoveWallpaper1");
+  ASSERT_TRUE(remove);
+  EXPECT_TRUE(popup->actions().contains(remove)) << "\"Remove Wallpaper\" is not a style";
+}
+
 TEST_F(Commands, HelpAndContactCommandsReachTheDesktop) {
   QMenu* help = Menu("Help");
   ASSERT_TRUE(help);
