@@ -77,6 +77,11 @@ void TForm1::Refresh() {
 
 void TForm1::OpenFromShell(const QString& path) {
   const QFileInfo info(path);
+  // "lumivex ~/Pictures" or a folder dropped on the desktop entry: browse that folder itself.
+  if (info.isDir()) {
+    SetFolder(info.absoluteFilePath());
+    return;
+  }
   if (!info.dir().exists()) return;
   SetFolder(info.absolutePath());
   const int at = FFiles.Find(info.fileName());
