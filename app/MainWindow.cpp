@@ -93,6 +93,7 @@ void TForm1::BuildLayout() {
   FLed = new TLedIndicator(upper);
   FDrives = new QComboBox(upper);
   FDrives->setObjectName("DriveComboBox1");
+  FDrives->setAccessibleName("Drive");
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
     if (volume.isValid() && volume.isReady()) FDrives->addItem(volume.rootPath());
   if (FDrives->findText("/") < 0) FDrives->insertItem(0, "/");
@@ -101,16 +102,19 @@ void TForm1::BuildLayout() {
   upperLayout->addLayout(driveRow);
   FFolders = new TFolderTree(upper);
   FFolders->setObjectName("DirectoryListBox1");
+  FFolders->setAccessibleName("Folders");
   upperLayout->addWidget(FFolders, 1);
   leftLayout->addWidget(upper);
   FFileList = new TFileListView(left);
   FFileList->setObjectName("FileListBox1");
+  FFileList->setAccessibleName("Files");
   FFileList->SetFiles(&FFiles);
   FFileList->installEventFilter(this);
   leftLayout->addWidget(FFileList, 1);
 
   FPane = new QWidget(split);
   FPane->setObjectName("RightMain");
+  FPane->setAccessibleName("Picture");
   FPane->setAutoFillBackground(true);
   FPane->installEventFilter(this);
   FImage1 = new TPictureControl(FPane);
