@@ -175,7 +175,6 @@ QWidget* TfrmThumbVexOptions::TitlePage() {
   cbTitle = Check("cbTitle", "Include Title", d.IncludeTitle);
   form->addRow(cbTitle);
   fcbTitle = FontBox("fcbTitle");
-  fcbTitle->setAccessibleName("Title font");
   cbtnTitleColor = new TColorButton("cbtnTitleColor", ToColor(d.TitleFont.Color));
   auto* titleFont = new QHBoxLayout;
   titleFont->addWidget(fcbTitle, 1);
@@ -189,7 +188,6 @@ QWidget* TfrmThumbVexOptions::TitlePage() {
   cbFooter = Check("cbFooter", "Include Footer", d.IncludeFooter);
   form->addRow(cbFooter);
   fcbFooter = FontBox("fcbFooter");
-  fcbFooter->setAccessibleName("Footer font");
   cbtnFooterColor = new TColorButton("cbtnFooterColor", ToColor(d.FooterFont.Color));
   auto* footerFont = new QHBoxLayout;
   footerFont->addWidget(fcbFooter, 1);
