@@ -93,7 +93,6 @@ void TForm1::BuildLayout() {
   FLed = new TLedIndicator(upper);
   FDrives = new QComboBox(upper);
   FDrives->setObjectName("DriveComboBox1");
-  FDrives->setAccessibleName("Drive");
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
     if (volume.isValid() && volume.isReady()) FDrives->addItem(volume.rootPath());
   if (FDrives->findText("/") < 0) FDrives->insertItem(0, "/");
