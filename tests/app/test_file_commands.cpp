@@ -472,7 +472,8 @@ TEST_F(FileCommands, ImagePropertiesShowALongPathWhole) {
   ASSERT_TRUE(name && count);
   EXPECT_GE(name->height(), name->heightForWidth(name->width())) << "the path is cut off";
   EXPECT_LE(count->geometry().bottom(), props.height()) << "the last row falls off the window";
-  EXPECT_GT(name->width(), props.Preview()->width()) << "the values get a narrow column";
+  // Beside the preview, the values (not the short captions) take most of the width.
+  EXPECT_GE(name->width(), props.width() * 2 / 5) << "the values get a narrow column";
   props.hide();
 }
 
