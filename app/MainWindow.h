@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "app/BrowserRules.h"
@@ -34,6 +35,15 @@ class TVideoPlayer;
 class TWindows;
 enum class TWallpaperMode;
 
+// What a command wants from a listing of the folder: an entry made current (and shown) as
+// soon as it arrives, and a step once all the names are in (told whether the entry came).
+struct TListingFollowUp {
+  QString Select;
+  bool Show = false;
+  bool Scroll = false;
+  std::function<void(bool selected)> Done;
+};
+
 class TPreviewPrinter;
 class TForm1 : public QMainWindow {
  public:
@@ -48,17 +58,23 @@ class TForm1 : public QMainWindow {
   void PreviousImage() { FSlideshow->PreviousImage(); }
   void ApplyFileTypeMask();
   void OpenFromShell(const QString& path);
+  // Lists the folder of `path` when it is not the one listed, then makes the file current and
+  // shows it once it is listed.
+  void ShowFileInFolder(const QString& path);
   // The open-request handler (macros from the desktop).
   void HandleMacros(const QStringList& macros);
   // Another start of the program asked for this window: bring it to the front.
   void BringToFront();
   void Refresh();
   void CopyToClipboard();
+  // Lists `folder` (MainWindowListing.cpp): a short folder at once, a long one in batches
+  // from a background job, so that long folders never hold up the window.
   void SetFolder(const QString& folder);
-  // As SetFolder, with the names read on a background job (MainWindowListing.cpp): the folder
-  // tree and the drive box use it, so that long folders never hold up the window.
   void BrowseFolder(const QString& folder);
+  // Lists `folder` again or anew, keeping the drive box and the folder tree as they are.
+  void ListFolder(const QString& folder, TListingFollowUp followUp);
   bool ListingFolder() const;
+  TFolderLister& Lister() const { return *FLister; }
   // The left pane's width (kept between runs) and the splitter that holds it.
   int LeftPaneWidth() const;
   QSplitter* Splitter() const;
@@ -147,6 +163,12 @@ class TForm1 : public QMainWindow {
   void WriteSettings();
   void FileListUserChange(int positionBefore, bool byMouse);
   void FolderChanged();
+  void ListedBatch(const QStringList& names);
+  void ListingDone();
+  void MeetFollowUp(int at);
+  // Gives the listing under way a follow-up; without one, the follow-up is met at once.
+  void TakeFollowUp(TListingFollowUp followUp);
+  void ShowEntryAfterDelete(int position);
   void TellMoveTool();
   void ShowFileCount();
   void HideDisplays();
@@ -188,6 +210,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TFullScreenView> FFullScreen;
   std::unique_ptr<TPreloader> FPreloader;
   std::unique_ptr<TFolderLister> FLister;
+  TListingFollowUp FFollowUp;  // of the listing under way
+  bool FFollowUpMet = false;
   QString FDisplayKind;
   TDisplayRoute FRoute = TDisplayRoute::View;
   QString FShownFile;  // the file last displayed through the list
