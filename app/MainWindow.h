@@ -12,6 +12,7 @@
 #include "app/Slideshow.h"
 #include "app/ViewingSettings.h"
 #include "controls/FileList.h"
+#include "view/ReadAhead.h"
 
 class QAction;
 class QComboBox;
@@ -138,6 +139,10 @@ class TForm1 : public QMainWindow {
   TFullScreenView* FullScreenView() const;
   // The pictures read ahead of the user (MainWindowPreload.cpp).
   TPreloader& Preloader() const { return *FPreloader; }
+  // True while the view holds a JPEG decoded at a reduced scale for the fitted display; the
+  // commands that use the pixels make it full first (LoadFullPicture).
+  bool ShowsReducedPicture() const { return FTrueSize.isValid(); }
+  void LoadFullPicture();
   // ---- desktop integration -----------------------------------------------------------------
   void SetWallpaper(TWallpaperMode mode);
   void EditInExternalEditor();
@@ -199,6 +204,15 @@ class TForm1 : public QMainWindow {
   void PreloadNeighbours();
   // Shows `path` in the picture view, from what was read ahead when it is ready.
   void LoadIntoView(const QString& path);
+  void LoadFullIntoView(const QString& path);
+  // What the pictures for the view are read with: the switches, and the box they are fitted
+  // into (device pixels; none when reduced decoding is off).
+  TDisplayAdjustments DisplayAdjustments() const;
+  QSize FitBox() const;
+  // A reduced picture that no longer covers what the view shows of it (device pixels) is
+  // read in full.
+  void KeepShownSharp(QSize shown);
+  QSize DevicePixels(QSize logical) const;
 
   TWindows& FWindows;
   std::unique_ptr<TMainWindowHost> FHost;
@@ -215,6 +229,7 @@ class TForm1 : public QMainWindow {
   QString FDisplayKind;
   TDisplayRoute FRoute = TDisplayRoute::View;
   QString FShownFile;  // the file last displayed through the list
+  QSize FTrueSize;     // of the picture in the view when it was decoded at a reduced scale
   QString FBookmarkFile;
   bool FShown = false;
   bool FColorChanged = false;
