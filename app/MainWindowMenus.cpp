@@ -283,13 +283,7 @@ void TForm1::SetWallpaper(TWallpaperMode mode) {
   const QString made = SetWallpaperCommand(this, file, mode);
   // A bitmap made into the folder on display becomes the current entry.
   if (made.isEmpty() || QFileInfo(made).absolutePath() != FFiles.Folder()) return;
-  FFiles.Reread();
-  ShowFileCount();
-  const int at = FFiles.Find(QFileInfo(made).fileName());
-  if (at < 0) return;
-  FFiles.MakeCurrent(at);
-  FFileList->ScrollToPosition();
-  ShowFile(FFiles.PathOf(at));
+  ListFolder(FFiles.Folder(), {QFileInfo(made).fileName(), true, true, nullptr});
 }
 
 void TForm1::EditInExternalEditor() {
