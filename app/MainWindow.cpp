@@ -226,6 +226,7 @@ void TForm1::showEvent(QShowEvent* event) {
   ApplyFileTypeMask();
   ShowFileCount();
   FShown = true;
+  RegisterScanner();
   FFolders->setFocus();
 }
 

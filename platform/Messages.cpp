@@ -40,6 +40,14 @@ void ShowWarning(QWidget* parent, const QString& text) {
   QMessageBox::warning(parent, QApplication::applicationName(), text);
 }
 
+void ShowWarningTitled(QWidget* parent, const QString& title, const QString& text) {
+  if (Hook()) {
+    Hook()(text);
+    return;
+  }
+  QMessageBox::warning(parent, title, text);
+}
+
 bool AskYesNo(QWidget* parent, const QString& text, bool confirmation) {
   if (QuestionHook()) return QuestionHook()(text);
   QMessageBox box(confirmation ? QMessageBox::Question : QMessageBox::Information,

@@ -126,14 +126,13 @@ void TScanAssembler::Append(const std::uint8_t* data, std::size_t count) {
 
 void TScanAssembler::EndFrame() {
   if (FRunning < 0) return;
-  FLastSeen = FLastSeen || FPlanes[FRunning].Format.LastFrame;
   FRunning = -1;
   ++FFramesDone;
 }
 
 bool TScanAssembler::Complete() const {
   if (FRunning >= 0 || FFramesDone == 0) return false;
-  if (!FThreePass) return FLastSeen;
+  if (!FThreePass) return true;  // one grey or colour frame is the whole picture
   return FPlanes[0].Present && FPlanes[1].Present && FPlanes[2].Present;
 }
 

@@ -53,7 +53,7 @@ class TScanAssembler {
   void Append(const std::uint8_t* data, std::size_t count);
   // Ends the frame that runs.
   void EndFrame();
-  // True once the last frame (or all three colour frames) has ended.
+  // True once a grey or colour frame, or all three single-colour frames, have ended.
   bool Complete() const;
   // Bytes the running frame announced (0 when unknown) and bytes received for it.
   std::uint64_t FrameBytesExpected() const;
@@ -81,7 +81,6 @@ class TScanAssembler {
   TPlane FPlanes[3];  // gray/RGB in 0; the red, green, blue frames of three passes in 0..2
   int FRunning = -1;
   bool FThreePass = false;
-  bool FLastSeen = false;
   int FFramesDone = 0;
 };
 
