@@ -21,7 +21,7 @@ void TfrmAcquire::SelectCommand() { SelectImageSource(this); }
 void TfrmAcquire::TakeNewPicture(std::unique_ptr<TPixelGraphic> picture) {
   FView->SetSelection(false);
   FView->SetZoomFactor(1.0);
-  FView->TakePixelGraphic(std::move(picture));
+  FView->ShowLoaded(std::move(picture), QString());  // a picture without a file
   FSaveDialog->FileName.clear();
   FModified = true;
   UpdateTitle();

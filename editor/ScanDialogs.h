@@ -70,6 +70,8 @@ class TfrmScanProgress : public QDialog {
   // Bytes the progress showed so far (tests).
   std::uint64_t Received() const { return FReceived; }
   void reject() override;
+  // Called after each progress report is shown (tests cancel from it).
+  static std::function<void(TfrmScanProgress&)> ProgressHook;
 
  protected:
   bool event(QEvent* event) override;

@@ -30,6 +30,8 @@ struct TScanDoneEvent : QEvent {
 
 }  // namespace
 
+std::function<void(TfrmScanProgress&)> TfrmScanProgress::ProgressHook;
+
 TfrmScanProgress::TfrmScanProgress(TSaneDevice& device, QWidget* parent)
     : QDialog(parent), FDevice(device) {
   setObjectName("ScanProgress");
@@ -106,6 +108,7 @@ bool TfrmScanProgress::event(QEvent* event) {
     QString text = QString("Scanning: %1 KB received").arg(p->Received / 1024);
     if (p->Frame > 0) text += QString(" (colour pass %1 of 3)").arg(p->Frame + 1);
     FText->setText(text);
+    if (ProgressHook) ProgressHook(*this);
     return true;
   }
   if (event->type() == kScanDoneEvent) {

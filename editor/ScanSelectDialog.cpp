@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "editor/ScanDialogs.h"
-#include "platform/Messages.h"
+#include "platform/WarningBox.h"
 #include "platform/Settings.h"
 
 void ShowScanError(QWidget* parent, const QString& text) {

@@ -1,4 +1,5 @@
 #include "platform/Messages.h"
+#include "platform/WarningBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

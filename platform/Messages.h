@@ -13,8 +13,6 @@ void ShowError(QWidget* parent, const QString& text);
 
 // Warning message with an OK button.
 void ShowWarning(QWidget* parent, const QString& text);
-// Warning message with an OK button under its own title.
-void ShowWarningTitled(QWidget* parent, const QString& title, const QString& text);
 // A Yes/No question with an information icon (or a question icon with `confirmation`);
 // true for Yes.
 bool AskYesNo(QWidget* parent, const QString& text, bool confirmation = false);

@@ -148,14 +148,18 @@ void TSaneDevice::Set(const std::string& name, const std::string& value) {
   const std::vector<TSaneOption> options = Options();
   const TSaneOption* o = Find(options, name);
   if (!o) throw std::invalid_argument("The scanner has no option " + name + ".");
-  switch (o->Type) {
-    case TSaneOptionType::Bool:
-      SetFlag(o->Index, value == "yes" || value == "true" || value == "1");
-      break;
-    case TSaneOptionType::Int:
-    case TSaneOptionType::Fixed: SetNumber(o->Index, std::strtod(value.c_str(), nullptr)); break;
-    case TSaneOptionType::String: SetText(o->Index, value); break;
-    case TSaneOptionType::Button: Press(o->Index); break;
-    default: break;
+  try {
+    switch (o->Type) {
+      case TSaneOptionType::Bool:
+        SetFlag(o->Index, value == "yes" || value == "true" || value == "1");
+        break;
+      case TSaneOptionType::Int:
+      case TSaneOptionType::Fixed: SetNumber(o->Index, std::strtod(value.c_str(), nullptr)); break;
+      case TSaneOptionType::String: SetText(o->Index, value); break;
+      case TSaneOptionType::Button: Press(o->Index); break;
+      default: break;
+    }
+  } catch (const ESane& e) {
+    throw ESane("The scanner did not take the setting " + name + "=" + value + ".", e.Status());
   }
 }

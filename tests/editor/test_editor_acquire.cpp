@@ -91,7 +91,8 @@ TEST_F(EditorAcquire, TheOptionsShowModeResolutionAndAreaAndFollowTheDevice) {
     for (int i = 0; i < pages->count(); ++i) tabs << pages->tabText(i);
     for (const char* name : {"mode", "resolution", "tl-x", "tl-y", "br-x", "br-y"})
       EXPECT_NE(d->findChild<QWidget*>(name), nullptr) << name;
-    EXPECT_EQ(d->findChild<QSpinBox*>("resolution")->suffix(), " dpi");
+    auto* resolution = d->findChild<QAbstractSpinBox*>("resolution");
+    EXPECT_TRUE(resolution && resolution->text().endsWith(" dpi"));
     threePassBefore = d->findChild<QCheckBox*>("three-pass") != nullptr;
     // Colour mode, chosen as a user does: the page is rebuilt with the colour-only options.
     auto* mode = d->findChild<QComboBox*>("mode");
@@ -137,23 +138,20 @@ TEST_F(EditorAcquire, CancelDuringAScanKeepsThePictureAndTheUndoState) {
   const auto before = editor->PGImage1()->CopyPixelGraphic();
   std::uint64_t seen = 0;
   WhenOptionsScan([&](TfrmScanOptions* d) {
+    // A long scan in small pieces.
     const std::pair<const char*, const char*> slow[] = {
-        {"read-limit", "yes"}, {"read-limit-size", "256"}, {"read-delay", "yes"},
-        {"read-delay-duration", "20000"}};
+        {"resolution", "300"}, {"read-limit", "yes"}, {"read-limit-size", "64"},
+        {"read-delay", "yes"}, {"read-delay-duration", "20000"}};
     for (const auto& [name, value] : slow) d->Device().Set(name, value);
-    WhenModal<TfrmScanProgress>([&](TfrmScanProgress* p) {
-      // Cancel once the first bytes arrived.
-      auto* poll = new QTimer(p);
-      QObject::connect(poll, &QTimer::timeout, p, [&seen, p, poll] {
-        if (p->Received() == 0) return;
-        poll->stop();
-        seen = p->Received();
-        QTest::mouseClick(p->CancelButton(), Qt::LeftButton);
-      });
-      poll->start(10);
-    });
   });
+  // Cancel once the first bytes are shown, as a user presses Cancel.
+  TfrmScanProgress::ProgressHook = [&seen](TfrmScanProgress& p) {
+    if (seen) return;
+    seen = p.Received();
+    QTest::mouseClick(p.CancelButton(), Qt::LeftButton);
+  };
   editor->AcquireCommand();
+  TfrmScanProgress::ProgressHook = nullptr;
   EXPECT_GT(seen, 0u);
   EXPECT_TRUE(SamePixels(Doc(), *before));
   EXPECT_EQ(editor->UndoAction()->text(), "Undo Flip Horizontal");
