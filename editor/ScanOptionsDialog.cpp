@@ -42,6 +42,7 @@ TfrmScanOptions::TfrmScanOptions(TSaneDevice& device, const QString& title, QWid
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   Rebuild();
+  FScan->setFocus();  // Enter scans; the focus is not left on Cancel
   resize(460, 380);
 }
 

@@ -47,6 +47,7 @@ TfrmSelectSource::TfrmSelectSource(const std::vector<TSaneDeviceInfo>& devices,
   connect(FButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(FList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   layout->addWidget(FButtons);
+  FList->setFocus();  // Enter selects; the focus is not left on Cancel
   resize(420, 260);
 }
 
