@@ -229,6 +229,7 @@ void TForm1::showEvent(QShowEvent* event) {
   ApplyFileTypeMask();
   ShowFileCount();
   FShown = true;
+  RegisterScanner();
   FFolders->setFocus();
 }
 

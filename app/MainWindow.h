@@ -149,6 +149,9 @@ class TForm1 : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // On the first showing: registers with the scanner library when it is present and enables
+  // the editor's scanner commands.
+  void RegisterScanner();
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;

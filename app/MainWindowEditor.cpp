@@ -10,6 +10,7 @@
 #include "controls/FileListView.h"
 #include "editor/AcquireWindow.h"
 #include "platform/Messages.h"
+#include "platform/SaneSession.h"
 
 namespace {
 
@@ -74,4 +75,11 @@ void TForm1::ShowEditor() {
   editor.show();
   editor.raise();
   editor.activateWindow();
+}
+
+void TForm1::RegisterScanner() {
+  // The scanner library is tried once; the editor's "Select..." and "Acquire..." follow it.
+  const bool present = SourceManagerPresent();
+  if (present) SetAppIdentity(TAppIdentity{});
+  FWindows.Get<TfrmAcquire>().SetAcquireEnabled(present);
 }

@@ -33,6 +33,9 @@ void TfrmAcquire::BuildMenus() {
   add(file, "Save As...", "SaveAs1", [this] { SaveAsCommand(); })->setShortcut(QKeySequence::SaveAs);
   add(file, "Save Options...", "SaveOptions1", [this] { SaveOptionsCommand(); });
   file->addSeparator();
+  add(file, "Select...", "Select1", [this] { SelectCommand(); })->setEnabled(false);
+  add(file, "Acquire...", "Acquire1", [this] { AcquireCommand(); })->setEnabled(false);
+  file->addSeparator();
   add(file, "Print", "Print1", [this] { PrintCommand(); })->setShortcut(QKeySequence::Print);
   file->addSeparator();
   add(file, "Close", "Close1", [this] { close(); });

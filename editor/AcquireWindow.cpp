@@ -108,6 +108,10 @@ void TfrmAcquire::BuildToolBar() {
   connect(FZoomButton, &QAction::toggled, this, [this](bool down) { SetZoomTool(down); });
   connect(FSelectButton, &QAction::toggled, this, [this](bool down) { SetSelectTool(down); });
   bar->addSeparator();
+  QAction* capture = bar->addAction("Capture", this, [this] { ScreenCaptureCommand(); });
+  capture->setObjectName("ScreenCaptureButton");
+  capture->setToolTip("Screen Capture");
+  bar->addSeparator();
   QAction* crop = bar->addAction("Crop", this, [this] { CropCommand(); });
   crop->setToolTip("Crop to the selection");
   QAction* undo = bar->addAction("Undo", this, [this] { UndoCommand(); });

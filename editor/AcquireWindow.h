@@ -68,6 +68,13 @@ class TfrmAcquire : public QMainWindow {
   void PencilCommand();
   void PosterizeCommand();
   void ShowEditingHelp();
+  // "Select...", "Acquire..." and the "Screen Capture" button. Acquiring and capturing leave
+  // the undo state as it was.
+  void SelectCommand();
+  void AcquireCommand();
+  void ScreenCaptureCommand();
+  // Enables "Select..." and "Acquire..." (at start-up, when the scanner library is present).
+  void SetAcquireEnabled(bool enabled);
 
   // ---- state, for tests --------------------------------------------------------------------
   TPGImage* PGImage1() const { return FView; }
@@ -122,6 +129,8 @@ class TfrmAcquire : public QMainWindow {
   TEditOutcome RunLong(const std::function<TEditOutcome(const TEditProgress&)>& command);
   bool Progress(int step, int total);
   void ZoomClick(Qt::MouseButton button);
+  // The document becomes `picture`, a new unsaved picture without a file.
+  void TakeNewPicture(std::unique_ptr<TPixelGraphic> picture);
   void SetAutoSize(bool down);
   void SetZoomTool(bool down);
   void SetSelectTool(bool down);

@@ -1,4 +1,5 @@
 #include "platform/Messages.h"
+#include "platform/WarningBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -38,6 +39,14 @@ void ShowWarning(QWidget* parent, const QString& text) {
     return;
   }
   QMessageBox::warning(parent, QApplication::applicationName(), text);
+}
+
+void ShowWarningTitled(QWidget* parent, const QString& title, const QString& text) {
+  if (Hook()) {
+    Hook()(text);
+    return;
+  }
+  QMessageBox::warning(parent, title, text);
 }
 
 bool AskYesNo(QWidget* parent, const QString& text, bool confirmation) {

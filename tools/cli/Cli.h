@@ -67,3 +67,4 @@ int RunAssociate(const std::vector<std::string>& args, TCliContext& context);
 int RunDesktopEntry(const std::vector<std::string>& args, TCliContext& context);
 int RunWallpaper(const std::vector<std::string>& args, TCliContext& context);
 int RunSort(const std::vector<std::string>& args, TCliContext& context);
+int RunScan(const std::vector<std::string>& args, TCliContext& context);

@@ -234,6 +234,19 @@ const std::vector<TCliCommand>& CliCommands() {
        "existing file there is replaced only with --replace. Prints the file used. Exit status\n"
        "1 when the desktop is not supported or refuses.\n",
        RunWallpaper},
+      {"scan", "scan one picture from a scanner into a file",
+       "usage: lumivex-cli scan [--device NAME] [--option NAME=VALUE]... OUTPUT\n"
+       "       lumivex-cli scan --list yes\n"
+       "\n"
+       "Scans one picture with the scanner library (SANE) and writes OUTPUT: a .bmp name\n"
+       "gets the scanner's bitmap as it is, other names the format of their extension.\n"
+       "Prints the picture's size. Exit status 1 when no scanner is found or the scan fails.\n"
+       "\n"
+       "  --device NAME       the scanner (default: the first one found)\n"
+       "  --option NAME=VALUE sets one of the scanner's own options before the scan, e.g.\n"
+       "                      mode=Color, resolution=150, br-x=100; repeatable\n"
+       "  --list yes          lists the scanners found instead of scanning\n",
+       RunScan},
   };
   return commands;
 }
