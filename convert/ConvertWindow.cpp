@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -52,6 +53,9 @@ TPGImage* MakePane(QWidget* parent, const char* name) {
   pane->SetStretch(sAlwaysKAR);
   pane->SetZoomFactor(1.0);
   pane->SetActionMode(amNone);
+  // A framed grey area, so that the empty result pane is seen as a place of its own.
+  pane->SetBorderSingle(true);
+  pane->SetColor(QColor(128, 128, 128));
   pane->setContextMenuPolicy(Qt::CustomContextMenu);
   return pane;
 }
