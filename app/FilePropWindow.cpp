@@ -36,6 +36,7 @@ TfrmFileProp::TfrmFileProp() : FGrid(new QGridLayout), FPreview(new QLabel) {
   FPreview->setStyleSheet("background: black");
   FGrid->setHorizontalSpacing(12);
   FGrid->setVerticalSpacing(2);
+  FGrid->setColumnStretch(1, 1);  // the values (a whole path among them) take the spare width
   auto* ok = new QPushButton("OK");
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* right = new QVBoxLayout;

@@ -102,16 +102,19 @@ void TForm1::BuildLayout() {
   upperLayout->addLayout(driveRow);
   FFolders = new TFolderTree(upper);
   FFolders->setObjectName("DirectoryListBox1");
+  FFolders->setAccessibleName("Folders");
   upperLayout->addWidget(FFolders, 1);
   leftLayout->addWidget(upper);
   FFileList = new TFileListView(left);
   FFileList->setObjectName("FileListBox1");
+  FFileList->setAccessibleName("Files");
   FFileList->SetFiles(&FFiles);
   FFileList->installEventFilter(this);
   leftLayout->addWidget(FFileList, 1);
 
   FPane = new QWidget(split);
   FPane->setObjectName("RightMain");
+  FPane->setAccessibleName("Picture");
   FPane->setAutoFillBackground(true);
   FPane->installEventFilter(this);
   FImage1 = new TPictureControl(FPane);

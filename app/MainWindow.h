@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "app/BrowserRules.h"
@@ -11,6 +12,7 @@
 #include "app/Slideshow.h"
 #include "app/ViewingSettings.h"
 #include "controls/FileList.h"
+#include "view/ReadAhead.h"
 
 class QAction;
 class QComboBox;
@@ -34,6 +36,15 @@ class TVideoPlayer;
 class TWindows;
 enum class TWallpaperMode;
 
+// What a command wants from a listing of the folder: an entry made current (and shown) as
+// soon as it arrives, and a step once all the names are in (told whether the entry came).
+struct TListingFollowUp {
+  QString Select;
+  bool Show = false;
+  bool Scroll = false;
+  std::function<void(bool selected)> Done;
+};
+
 class TPreviewPrinter;
 class TForm1 : public QMainWindow {
  public:
@@ -48,17 +59,23 @@ class TForm1 : public QMainWindow {
   void PreviousImage() { FSlideshow->PreviousImage(); }
   void ApplyFileTypeMask();
   void OpenFromShell(const QString& path);
+  // Lists the folder of `path` when it is not the one listed, then makes the file current and
+  // shows it once it is listed.
+  void ShowFileInFolder(const QString& path);
   // The open-request handler (macros from the desktop).
   void HandleMacros(const QStringList& macros);
   // Another start of the program asked for this window: bring it to the front.
   void BringToFront();
   void Refresh();
   void CopyToClipboard();
+  // Lists `folder` (MainWindowListing.cpp): a short folder at once, a long one in batches
+  // from a background job, so that long folders never hold up the window.
   void SetFolder(const QString& folder);
-  // As SetFolder, with the names read on a background job (MainWindowListing.cpp): the folder
-  // tree and the drive box use it, so that long folders never hold up the window.
   void BrowseFolder(const QString& folder);
+  // Lists `folder` again or anew, keeping the drive box and the folder tree as they are.
+  void ListFolder(const QString& folder, TListingFollowUp followUp);
   bool ListingFolder() const;
+  TFolderLister& Lister() const { return *FLister; }
   // The left pane's width (kept between runs) and the splitter that holds it.
   int LeftPaneWidth() const;
   QSplitter* Splitter() const;
@@ -124,6 +141,10 @@ class TForm1 : public QMainWindow {
   TFullScreenView* FullScreenView() const;
   // The pictures read ahead of the user (MainWindowPreload.cpp).
   TPreloader& Preloader() const { return *FPreloader; }
+  // True while the view holds a JPEG decoded at a reduced scale for the fitted display; the
+  // commands that use the pixels make it full first (LoadFullPicture).
+  bool ShowsReducedPicture() const { return FTrueSize.isValid(); }
+  void LoadFullPicture();
   // ---- desktop integration -----------------------------------------------------------------
   void SetWallpaper(TWallpaperMode mode);
   void EditInExternalEditor();
@@ -151,6 +172,12 @@ class TForm1 : public QMainWindow {
   void WriteSettings();
   void FileListUserChange(int positionBefore, bool byMouse);
   void FolderChanged();
+  void ListedBatch(const QStringList& names);
+  void ListingDone();
+  void MeetFollowUp(int at);
+  // Gives the listing under way a follow-up; without one, the follow-up is met at once.
+  void TakeFollowUp(TListingFollowUp followUp);
+  void ShowEntryAfterDelete(int position);
   void TellMoveTool();
   void ShowFileCount();
   void HideDisplays();
@@ -181,6 +208,15 @@ class TForm1 : public QMainWindow {
   void PreloadNeighbours();
   // Shows `path` in the picture view, from what was read ahead when it is ready.
   void LoadIntoView(const QString& path);
+  void LoadFullIntoView(const QString& path);
+  // What the pictures for the view are read with: the switches, and the box they are fitted
+  // into (device pixels; none when reduced decoding is off).
+  TDisplayAdjustments DisplayAdjustments() const;
+  QSize FitBox() const;
+  // A reduced picture that no longer covers what the view shows of it (device pixels) is
+  // read in full.
+  void KeepShownSharp(QSize shown);
+  QSize DevicePixels(QSize logical) const;
 
   TWindows& FWindows;
   std::unique_ptr<TMainWindowHost> FHost;
@@ -192,9 +228,12 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TFullScreenView> FFullScreen;
   std::unique_ptr<TPreloader> FPreloader;
   std::unique_ptr<TFolderLister> FLister;
+  TListingFollowUp FFollowUp;  // of the listing under way
+  bool FFollowUpMet = false;
   QString FDisplayKind;
   TDisplayRoute FRoute = TDisplayRoute::View;
   QString FShownFile;  // the file last displayed through the list
+  QSize FTrueSize;     // of the picture in the view when it was decoded at a reduced scale
   QString FBookmarkFile;
   bool FShown = false;
   bool FColorChanged = false;

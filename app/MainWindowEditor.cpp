@@ -23,11 +23,12 @@ QMenu* MenuTitled(QMenuBar* bar, const QString& title) {
 
 void TForm1::BuildEditorCommands() {
   auto open = [this] { OpenInEditor(); };
-  if (QMenu* file = MenuTitled(menuBar(), "&File")) {
-    auto* edit = new QMenu("Edit File", file);
-    edit->addAction("In Lumivex", this, open)->setObjectName("EditInLumivex1");
-    QAction* before = findChild<QAction*>("RenameFile1");
-    file->insertMenu(before, edit);
+  // "In Lumivex" joins the File menu's one "Edit File" submenu, ahead of the external editor.
+  if (auto* editFile = findChild<QMenu*>("EditFile1")) {
+    QAction* a = new QAction("In Lumivex", editFile);
+    a->setObjectName("EditInLumivex1");
+    connect(a, &QAction::triggered, this, open);
+    editFile->insertAction(editFile->actions().value(0), a);
   }
   if (QMenu* edit = MenuTitled(menuBar(), "&Edit"))
     edit->addAction("Open Lumivex Editor", this, open)->setObjectName("OpenLumivexEditor1");

@@ -71,13 +71,7 @@ void TForm1::MoveDroppedFiles(const QStringList& paths) {
                                       ShowError(this, QString::fromStdString(text));
                                     });
   }
-  FFiles.Reread();
-  ShowFileCount();
-  const int at = remembered.empty() ? -1 : FFiles.Find(QString::fromStdString(remembered));
-  if (at < 0) return;
-  FFiles.MakeCurrent(at);
-  FFileList->ScrollToPosition();
-  ShowFile(FFiles.PathOf(at));
+  ListFolder(FFiles.Folder(), {QString::fromStdString(remembered), true, true, nullptr});
 }
 
 void TForm1::DeleteFiles() {
@@ -101,9 +95,13 @@ void TForm1::DeleteFiles() {
         ShowError(this, "Error moving " + path + " to recycle bin");
       }
     }
-    FFiles.Reread();
   }
-  ShowFileCount();
+  TListingFollowUp followUp;
+  followUp.Done = [this, position](bool) { ShowEntryAfterDelete(position); };
+  ListFolder(FFiles.Folder(), std::move(followUp));
+}
+
+void TForm1::ShowEntryAfterDelete(int position) {
   if (FFiles.Count() == 0) {
     HideDisplays();
     FShownFile.clear();
@@ -129,14 +127,9 @@ void TForm1::RenameFile() {
   auto& dialog = FWindows.Get<TfRename>();
   const QString oldPath = FFiles.CurrentFile();
   if (!dialog.Run(this, FFiles.Folder(), FFiles.Names()[FFiles.CurrentIndex()])) return;
-  FFiles.Reread();
-  ShowFileCount();
-  const int at = FFiles.Find(dialog.NewName()->text());
-  if (at < 0) return;  // renamed out of the enabled types
-  FFiles.MakeCurrent(at);
-  FFileList->ScrollToPosition();
-  // The picture on display keeps showing under its new name.
-  if (oldPath == FShownFile) ShowFile(FFiles.PathOf(at));
+  // The picture on display keeps showing under its new name; a name renamed out of the
+  // enabled types never arrives.
+  ListFolder(FFiles.Folder(), {dialog.NewName()->text(), oldPath == FShownFile, true, nullptr});
 }
 
 void TForm1::FileAttributes() {

@@ -14,16 +14,6 @@
 #include "platform/Settings.h"
 #include "view/Preloader.h"
 
-void TForm1::SetFolder(const QString& folder) {
-  const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
-  if (!QDir(clean).exists()) return;
-  FLister->Cancel();  // a listing under way would replace this one
-  FFiles.SetFolder(clean);
-  SetDriveFromFolder(clean);
-  FFolders->SetFolder(clean);
-  FolderChanged();
-}
-
 void TForm1::SetDriveFromFolder(const QString& folder) {
   QString best = "/";
   for (int i = 0; i < FDrives->count(); ++i) {
@@ -60,33 +50,37 @@ void TForm1::FileListUserChange(int positionBefore, bool byMouse) {
 void TForm1::ApplyFileTypeMask() {
   const QString mask = FileTypeMask(ReadSetting("FileTypes", kAllFileTypes));
   if (mask == FFiles.Mask()) return;  // the list was read with these types
-  FFiles.SetMask(mask);
-  ShowFileCount();
+  FFiles.ChangeMask(mask);
+  Refresh();
 }
 
 void TForm1::Refresh() {
-  QString remembered;
-  if (FFiles.AnySelected()) remembered = FFiles.Names().value(FFiles.Position());
-  FFiles.Reread();
-  if (!remembered.isEmpty()) {
-    const int at = FFiles.Find(remembered);
-    if (at >= 0) FFiles.MakeCurrent(at);
-  }
-  ShowFileCount();
+  TListingFollowUp followUp;
+  if (FFiles.AnySelected()) followUp.Select = FFiles.Names().value(FFiles.Position());
+  ListFolder(FFiles.Folder(), std::move(followUp));
 }
 
 void TForm1::OpenFromShell(const QString& path) {
   const QFileInfo info(path);
-  if (!info.dir().exists()) return;
-  SetFolder(info.absolutePath());
-  const int at = FFiles.Find(info.fileName());
-  if (at < 0) {
-    if (info.isFile() && FileTypeOf(info.fileName().toStdString()) >= 0)
-      FStatus[2]->setText(info.fileName() +
-                          " is not listed: its file type is switched off in the preferences");
+  // "lumivex ~/Pictures" or a folder dropped on the desktop entry: browse that folder itself.
+  if (info.isDir()) {
+    SetFolder(info.absoluteFilePath());
     return;
   }
-  FFiles.MakeCurrent(at);
-  FFileList->ScrollToPosition();
-  ShowFile(FFiles.PathOf(at));
+  if (!info.dir().exists()) return;
+  SetFolder(info.absolutePath());
+  TListingFollowUp followUp{info.fileName(), true, true, nullptr};
+  followUp.Done = [this, info](bool selected) {
+    if (!selected && info.isFile() && FileTypeOf(info.fileName().toStdString()) >= 0)
+      FStatus[2]->setText(info.fileName() +
+                          " is not listed: its file type is switched off in the preferences");
+  };
+  // The listing under way (or just finished) takes the follow-up.
+  TakeFollowUp(std::move(followUp));
+}
+
+void TForm1::ShowFileInFolder(const QString& path) {
+  const QFileInfo info(path);
+  if (QDir::cleanPath(info.absolutePath()) != Folder()) SetFolder(info.absolutePath());
+  TakeFollowUp({info.fileName(), true, false, nullptr});
 }

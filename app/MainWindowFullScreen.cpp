@@ -3,7 +3,10 @@
 #include <QKeyEvent>
 #include <QShortcut>
 
+#include <QScreen>
+
 #include "app/FullScreenView.h"
+
 #include "app/MainWindow.h"
 #include "controls/DisplayControls.h"
 #include "controls/FileListView.h"
@@ -68,11 +71,18 @@ TFullScreenView* TForm1::FullScreenView() const { return FFullScreen.get(); }
 
 void TForm1::EnterFullScreen() {
   if (!FViewing.FullScreen || FDisplayKind.isNull() || FRoute == TDisplayRoute::Video) return;
+  // A picture decoded for the pane is read in full when the screen shows more of it.
+  if (FTrueSize.isValid() && screen()) {
+    KeepShownSharp(FullScreenFitSize(FTrueSize, DevicePixels(screen()->size())));
+  }
   FFullScreen->Open(this);
 }
 
 void TForm1::RefreshFullScreen() {
-  if (FullScreenShown()) FFullScreen->Refresh();
+  if (!FullScreenShown()) return;
+  if (FTrueSize.isValid())
+    KeepShownSharp(FullScreenFitSize(FTrueSize, DevicePixels(FFullScreen->size())));
+  FFullScreen->Refresh();
 }
 
 QSize TForm1::FullScreenPictureSize() const {

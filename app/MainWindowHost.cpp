@@ -25,14 +25,7 @@ void TMainWindowHost::RefreshFolder() { FMain.Refresh(); }
 
 void TMainWindowHost::ShowFile(const QString& path) {
   if (path.isEmpty()) return;  // no file named: the folder stays as it is
-  const QFileInfo info(path);
-  if (QDir::cleanPath(info.absolutePath()) != FMain.Folder()) FMain.SetFolder(info.absolutePath());
-  TFileListModel& files = FMain.Files();
-  const int at = files.Find(info.fileName());
-  if (at < 0) return;
-  files.ClearSelection();
-  files.MakeCurrent(at);
-  FMain.ShowFile(files.PathOf(at));
+  FMain.ShowFileInFolder(path);
 }
 
 void TMainWindowHost::ShowImageProperties(const QString& path) { FMain.ShowImageProperties(path); }

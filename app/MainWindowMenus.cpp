@@ -70,6 +70,7 @@ void TForm1::BuildToolBar() {
   FSeconds->setRange(1, 60);
   FSeconds->setWrapping(false);
   FSeconds->setValue(4);
+  FSeconds->setAccessibleName("Slideshow interval in seconds");
   toolbar->addWidget(FSeconds);
   connect(FSeconds, &QSpinBox::valueChanged, this, [this](int v) { FSlideshow->SetSeconds(v); });
   FLumivexBtn = toolbar->addAction("Show");
@@ -78,6 +79,7 @@ void TForm1::BuildToolBar() {
   FLumivexBtn->setToolTip("Run a Lumivex");
   connect(FLumivexBtn, &QAction::triggered, this, [this](bool down) { FSlideshow->ButtonClick(down); });
   toolbar->addSeparator();
+  button("Mover", "VexMover", [this] { ShowMoveTool(); })->setObjectName("VexMoverButton");
   button("Albums", "VexAlbums", [this] { ShowAlbums(); })->setObjectName("VexAlbumsButton");
   button("Search", "Search Engine", [this] { ShowSearch(); });
   button("Thumbs", "Thumbnail Explorer", [this] { ShowThumbnailExplorer(); });
@@ -100,15 +102,16 @@ void TForm1::BuildToolBar() {
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("File1");
+  QMenu* editFile = file->addMenu("Edit File");
+  editFile->setObjectName("EditFile1");
+  editFile->addAction("In External Editor", this, [this] { EditInExternalEditor(); })
+      ->setObjectName("InExternalEditor1");
   file->addAction("Rename File...", this, [this] { RenameFile(); })->setObjectName("RenameFile1");
   file->addAction("Delete File", this, [this] { DeleteFiles(); })->setObjectName("DeleteFile1");
   file->addAction("File Attributes...", this, [this] { FileAttributes(); })
       ->setObjectName("FileAttributes1");
   file->addAction("Search Files...", this, [this] { ShowSearch(); })->setObjectName("SearchFiles1");
-  QMenu* editFile = file->addMenu("Edit File");
-  editFile->setObjectName("EditFile1");
-  editFile->addAction("In External Editor", this, [this] { EditInExternalEditor(); })
-      ->setObjectName("InExternalEditor1");
+  file->addAction("Move files...", this, [this] { ShowMoveTool(); })->setObjectName("MoveFiles1");
   file->addSeparator();
   file->addAction("Set Preferences...", this, [this] { SetPreferences(); })
       ->setObjectName("SetPreferences1");
@@ -167,7 +170,7 @@ void TForm1::BuildPopupAndKeys() {
   popup->addAction("Image Properties...", this, [this] { ImageProperties(); });
   popup->addAction("Edit with External Editor...", this, [this] { EditInExternalEditor(); })
       ->setObjectName("EditWithExternalEditor1");
-  QMenu* wallpaper = popup->addMenu("Wallpaper");
+  QMenu* wallpaper = popup->addMenu("Set As Wallpaper");
   wallpaper->setObjectName("Wallpaper1");
   wallpaper->addAction("Centered", this, [this] { SetWallpaper(TWallpaperMode::Centered); })
       ->setObjectName("Centered1");
@@ -175,7 +178,7 @@ void TForm1::BuildPopupAndKeys() {
       ->setObjectName("Tiled1");
   wallpaper->addAction("Stretched", this, [this] { SetWallpaper(TWallpaperMode::Stretched); })
       ->setObjectName("Stretched1");
-  wallpaper->addAction("Remove Wallpaper", this, [this] { SetWallpaper(TWallpaperMode::None); })
+  popup->addAction("Remove Wallpaper", this, [this] { SetWallpaper(TWallpaperMode::None); })
       ->setObjectName("RemoveWallpaper1");
   for (QWidget* w : {static_cast<QWidget*>(FFileList), FPane}) {
     w->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -280,13 +283,7 @@ void TForm1::SetWallpaper(TWallpaperMode mode) {
   const QString made = SetWallpaperCommand(this, file, mode);
   // A bitmap made into the folder on display becomes the current entry.
   if (made.isEmpty() || QFileInfo(made).absolutePath() != FFiles.Folder()) return;
-  FFiles.Reread();
-  ShowFileCount();
-  const int at = FFiles.Find(QFileInfo(made).fileName());
-  if (at < 0) return;
-  FFiles.MakeCurrent(at);
-  FFileList->ScrollToPosition();
-  ShowFile(FFiles.PathOf(at));
+  ListFolder(FFiles.Folder(), {QFileInfo(made).fileName(), true, true, nullptr});
 }
 
 void TForm1::EditInExternalEditor() {

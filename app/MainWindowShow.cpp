@@ -60,6 +60,7 @@ QSize TForm1::ContentSize() const {
     case TDisplayRoute::Picture: return FImage1->PictureSize();
     case TDisplayRoute::View: break;
   }
+  if (FTrueSize.isValid()) return FTrueSize;  // decoded at a reduced scale
   const TPixelGraphic* g = FPGImage1->PixelGraphicNoWait();
   return g ? QSize(g->Width(), g->Height()) : QSize();
 }
@@ -68,6 +69,7 @@ void TForm1::ApplyFitRule(int w, int h) {
   if (FPane->width() >= w + 8 && FPane->height() >= h + 8) {
     DisplayControl()->resize(w, h);
     if (AutoZoom()) FitToPane();
+    else KeepShownSharp(DevicePixels(QSize(w, h)));  // at its own size
   } else {
     FitToPane();
   }
@@ -78,6 +80,7 @@ void TForm1::FitToPane() {
   const QSize size = FitToPaneSize(content.width(), content.height(), FPane->width(), FPane->height());
   if (!size.isValid()) return;  // no content, or a pane too small to hold any
   DisplayControl()->resize(size);
+  KeepShownSharp(DevicePixels(size));
 }
 
 void TForm1::ShowFile(const QString& path) {
@@ -150,10 +153,10 @@ bool TForm1::ShowOnControl(const QString& path, const QString& name) {
     case TDisplayRoute::View: break;
   }
   LoadIntoView(path);
-  const TPixelGraphic* g = FPGImage1->PixelGraphicNoWait();
-  const int w = g ? g->Width() : 0, h = g ? g->Height() : 0;
-  FStatus[2]->setText(PictureStatusText(name, w, h));
-  ApplyFitRule(w, h);
+  // The true size, also of a picture decoded at a reduced scale.
+  const QSize size = ContentSize();
+  FStatus[2]->setText(PictureStatusText(name, size.width(), size.height()));
+  ApplyFitRule(size.width(), size.height());
   FPGImage1->show();
   return true;
 }
@@ -177,6 +180,7 @@ void TForm1::CopyToClipboard() {
     case TDisplayRoute::View: break;
   }
   if (FDisplayKind.isNull()) return;  // nothing displayed yet
+  LoadFullPicture();  // the pixels copied are the picture's own
   if (TPixelGraphic* g = FPGImage1->PixelGraphic()) PGCopyToClipboard(*g, clipboard);
 }
 

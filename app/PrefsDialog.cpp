@@ -48,12 +48,16 @@ QWidget* TfPrefs::BuildEditorsTab() {
   auto* grid = new QGridLayout(page);
   const auto& names = FileTypeNames();
   for (int i = 0; i < kFileTypeCount; ++i) {
-    FTypes[i] = new QCheckBox(QString::fromLatin1(names[i].data(), names[i].size()));
+    const QString type = QString::fromLatin1(names[i].data(), names[i].size());
+    FTypes[i] = new QCheckBox(type);
     FTypes[i]->setToolTip("List files of this type");
     FEditors[i] = new QLineEdit;
     FEditors[i]->setMinimumWidth(260);
     FEditors[i]->setPlaceholderText("External editor program");
+    // Ten rows look alike to a screen reader: each edit and button names its type.
+    FEditors[i]->setAccessibleName(type + " editor program");
     FLocate[i] = new QPushButton("Locate");
+    FLocate[i]->setAccessibleName("Locate the " + type + " editor");
     connect(FLocate[i], &QPushButton::clicked, this, [this, i] { Locate(i); });
     grid->addWidget(FTypes[i], i, 0);
     grid->addWidget(FEditors[i], i, 1);

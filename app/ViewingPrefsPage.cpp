@@ -9,13 +9,15 @@ TViewingPrefsPage::TViewingPrefsPage()
     : FFullScreen(new QCheckBox("Full screen with F11 or a double-click on the picture")),
       FPreload(new QCheckBox("Read the next and previous pictures ahead")),
       FAutoRotate(new QCheckBox("Show photos upright by their orientation tag")),
-      FColor(new QCheckBox("Show colours by the picture's embedded colour profile")) {
+      FColor(new QCheckBox("Show colours by the picture's embedded colour profile")),
+      FReduced(new QCheckBox("Decode large JPEG photos at screen size while shown fitted")) {
   setObjectName("ViewingPrefsPage");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(FFullScreen);
   layout->addWidget(FPreload);
   layout->addWidget(FAutoRotate);
   layout->addWidget(FColor);
+  layout->addWidget(FReduced);
   layout->addStretch(1);
 }
 
@@ -25,6 +27,7 @@ void TViewingPrefsPage::Load() {
   FPreload->setChecked(s.Preload);
   FAutoRotate->setChecked(s.AutoRotate);
   FColor->setChecked(s.ColorManagement);
+  FReduced->setChecked(s.ReducedDecode);
 }
 
 void TViewingPrefsPage::Save() const {
@@ -33,5 +36,6 @@ void TViewingPrefsPage::Save() const {
   s.Preload = FPreload->isChecked();
   s.AutoRotate = FAutoRotate->isChecked();
   s.ColorManagement = FColor->isChecked();
+  s.ReducedDecode = FReduced->isChecked();
   s.Save();
 }

@@ -16,10 +16,12 @@ class TViewingPrefsPage : public QWidget {
   QCheckBox* PreloadBox() const { return FPreload; }
   QCheckBox* AutoRotateBox() const { return FAutoRotate; }
   QCheckBox* ColorBox() const { return FColor; }
+  QCheckBox* ReducedDecodeBox() const { return FReduced; }
 
  private:
   QCheckBox* FFullScreen;
   QCheckBox* FPreload;
   QCheckBox* FAutoRotate;
   QCheckBox* FColor;
+  QCheckBox* FReduced;
 };

@@ -23,6 +23,7 @@ TViewingSettings TViewingSettings::Load() {
   s.Preload = ReadSwitch("Preload", s.Preload);
   s.AutoRotate = ReadSwitch("Auto Rotate", s.AutoRotate);
   s.ColorManagement = ReadSwitch("Color Management", s.ColorManagement);
+  s.ReducedDecode = ReadSwitch("Reduced Decode", s.ReducedDecode);
   return s;
 }
 
@@ -31,4 +32,5 @@ void TViewingSettings::Save() const {
   WriteSwitch("Preload", Preload);
   WriteSwitch("Auto Rotate", AutoRotate);
   WriteSwitch("Color Management", ColorManagement);
+  WriteSwitch("Reduced Decode", ReducedDecode);
 }

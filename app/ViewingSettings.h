@@ -8,6 +8,8 @@ struct TViewingSettings {
   bool Preload = true;
   bool AutoRotate = true;
   bool ColorManagement = true;
+  // Large JPEG pictures shown fitted are decoded at a reduced scale for the screen.
+  bool ReducedDecode = true;
 
   // Reads every value; a missing or unreadable value keeps its default (on).
   static TViewingSettings Load();

@@ -2,6 +2,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS lumivex lumivex-cli lumivex-view RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# lumivex-cli's Qt module, where the program looks for it (tools/CMakeLists.txt).
+install(TARGETS lumivex-cli-qt LIBRARY DESTINATION ${LUMIVEX_CLI_MODULE_INSTALL_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/app/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/lumivex/help)
 # The sheet creator's backgrounds are made at build time beside the program.
 install(DIRECTORY ${PROJECT_BINARY_DIR}/app/Backgrounds/

@@ -22,11 +22,15 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
 }
 
 void TFileListModel::SetMask(const QString& mask) {
+  ChangeMask(mask);
+  Reread();
+}
+
+void TFileListModel::ChangeMask(const QString& mask) {
   FMask = mask;
   FPatterns.clear();
   for (const QString& p : mask.split(';', Qt::SkipEmptyParts)) FPatterns << p.trimmed();
   FNameMask = TNameMask::Parse(mask);
-  Reread();
 }
 
 void TFileListModel::SetFolder(const QString& folder) {
@@ -47,6 +51,17 @@ void TFileListModel::SetFolderListed(const QString& folder, QStringList names) {
   FNames = std::move(names);
   endResetModel();
   if (!FNames.isEmpty()) FSelection->setCurrentIndex(index(0), QItemSelectionModel::NoUpdate);
+}
+
+void TFileListModel::BeginListing(const QString& folder) { SetFolderListed(folder, {}); }
+
+void TFileListModel::AppendListed(const QStringList& names) {
+  if (names.isEmpty()) return;
+  const int first = Count();
+  beginInsertRows(QModelIndex(), first, first + static_cast<int>(names.size()) - 1);
+  FNames += names;
+  endInsertRows();
+  if (first == 0) FSelection->setCurrentIndex(index(0), QItemSelectionModel::NoUpdate);
 }
 
 QString TFileListModel::PathOf(int row) const {

@@ -27,6 +27,8 @@ class TFileListModel : public QAbstractListModel {
   // Patterns separated by ";" ("*.jpg;*.gif"); extensions match without regard to case.
   // An empty mask lists nothing. Re-reads the folder.
   void SetMask(const QString& mask);
+  // As SetMask, leaving the list as it is (the caller lists the folder again).
+  void ChangeMask(const QString& mask);
   QString Mask() const { return FMask; }
   // Re-reads: the position becomes entry 0 and nothing is selected.
   void SetFolder(const QString& folder);
@@ -36,6 +38,11 @@ class TFileListModel : public QAbstractListModel {
   // `names` (already in list order, matched with NameMask()), as Reread would leave it.
   void SetFolderListed(const QString& folder, QStringList names);
   const TNameMask& NameMask() const { return FNameMask; }
+  // An incremental listing: the folder becomes `folder` with an empty list, and the names
+  // arrive in runs that follow each other in list order. The position rests on entry 0 once
+  // there is one; the rows already there keep their selection.
+  void BeginListing(const QString& folder);
+  void AppendListed(const QStringList& names);
 
   int Count() const { return static_cast<int>(FNames.size()); }
   const QStringList& Names() const { return FNames; }

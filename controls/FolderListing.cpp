@@ -9,17 +9,38 @@
 
 namespace {
 
-class TListedEvent : public QEvent {
+// A batch of sorted names; the last one of a listing says so.
+class TBatchEvent : public QEvent {
  public:
   static const QEvent::Type kType;
-  TListedEvent(unsigned order, QString folder, QStringList names)
-      : QEvent(kType), Order(order), Folder(std::move(folder)), Names(std::move(names)) {}
+  TBatchEvent(unsigned order, QStringList names, bool last)
+      : QEvent(kType), Order(order), Names(std::move(names)), Last(last) {}
   unsigned Order;
-  QString Folder;
   QStringList Names;
+  bool Last;
 };
 
-const QEvent::Type TListedEvent::kType = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type TBatchEvent::kType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The matching names of a folder of at most `limit` entries, sorted; nothing when the folder
+// holds more (`complete` tells which).
+QStringList ListShortFolder(const QString& folder, const TNameMask& mask, int limit, bool& complete) {
+  QStringList names;
+  complete = true;
+  if (folder.isEmpty() || mask.Empty()) return names;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  for (int seen = 0; it.hasNext(); ++seen) {
+    if (seen >= limit) {
+      complete = false;
+      return {};
+    }
+    it.next();
+    const QString name = it.fileName();
+    if (mask.Matches(name)) names << name;
+  }
+  SortFileNames(names);
+  return names;
+}
 
 }  // namespace
 
@@ -76,21 +97,49 @@ QStringList ListFolderNames(const QString& folder, const TNameMask& mask,
   return names;
 }
 
-TFolderLister::TFolderLister() = default;
+TFolderLister::TFolderLister() {
+  FDeliver.setInterval(0);
+  connect(&FDeliver, &QTimer::timeout, this, [this] { Deliver(); });
+}
 
 TFolderLister::~TFolderLister() { Cancel(); }
 
 void TFolderLister::Start(const QString& folder, const TNameMask& mask, TListed listed) {
   Cancel();
-  FListed = std::move(listed);
+  auto all = std::make_shared<QStringList>();
+  FBatch = [all](const QStringList& names) { *all += names; };
+  FDone = [all, folder, listed = std::move(listed)] {
+    if (listed) listed(folder, *all);
+  };
   FFolder = folder;
+  StartJob(folder, mask);
+}
+
+void TFolderLister::List(const QString& folder, const TNameMask& mask, TBatch batch, TDone done) {
+  Cancel();
+  bool complete = false;
+  const QStringList names = ListShortFolder(folder, mask, SyncLimit, complete);
+  if (complete) {
+    if (batch && !names.isEmpty()) batch(names);
+    if (done) done();
+    return;
+  }
+  FBatch = std::move(batch);
+  FDone = std::move(done);
+  FFolder = folder;
+  StartJob(folder, mask);
+}
+
+void TFolderLister::StartJob(const QString& folder, const TNameMask& mask) {
   const unsigned order = ++FOrder;
+  const qsizetype size = std::max(1, BatchSize);
   FJob = std::make_unique<TBackgroundJob>(this);
   TBackgroundJob* job = FJob.get();
-  FJob->Start([job, order, folder, mask] {
-    QStringList names = ListFolderNames(folder, mask, &job->StopFlag());
-    if (!job->StopRequested())
-      job->Post(std::make_unique<TListedEvent>(order, folder, std::move(names)));
+  FJob->Start([job, order, folder, mask, size] {
+    const QStringList names = ListFolderNames(folder, mask, &job->StopFlag());
+    for (qsizetype at = 0; at < names.size() && !job->StopRequested(); at += size)
+      job->Post(std::make_unique<TBatchEvent>(order, names.mid(at, size), false));
+    job->Post(std::make_unique<TBatchEvent>(order, QStringList(), true));
   });
 }
 
@@ -98,17 +147,50 @@ void TFolderLister::Cancel() {
   ++FOrder;
   if (FJob) FJob->Stop();
   FJob.reset();
+  FDeliver.stop();
+  FQueue.clear();
+  FDoneQueued = false;
+  FBatch = nullptr;
+  FDone = nullptr;
   FFolder.clear();
 }
 
 bool TFolderLister::event(QEvent* event) {
-  if (event->type() != TListedEvent::kType) return QObject::event(event);
+  if (event->type() != TBatchEvent::kType) return QObject::event(event);
   TBackgroundJob::AcceptPosted();
-  auto* listed = static_cast<TListedEvent*>(event);
-  if (listed->Order != FOrder) return true;  // cancelled since
-  if (FJob) FJob->Wait();
-  FJob.reset();
-  FFolder.clear();
-  if (FListed) FListed(listed->Folder, listed->Names);
+  auto* batch = static_cast<TBatchEvent*>(event);
+  if (batch->Order != FOrder) return true;  // cancelled since
+  // Taking a batch in is cheap; handing it over waits for the next turn of the loop, so that
+  // batches posted faster than they are shown never pile up into one long stop.
+  if (batch->Last) {
+    FDoneQueued = true;
+    if (FJob) FJob->Wait();
+    FJob.reset();
+  } else {
+    FQueue.push_back(std::move(batch->Names));
+  }
+  if (!FDeliver.isActive()) FDeliver.start();
   return true;
+}
+
+void TFolderLister::Deliver() {
+  if (!FQueue.empty()) {
+    const QStringList names = std::move(FQueue.front());
+    FQueue.pop_front();
+    const unsigned order = FOrder;
+    if (FBatch) FBatch(names);
+    if (order != FOrder) return;  // the callback started another listing
+    if (!FQueue.empty()) return;
+  }
+  if (!FDoneQueued) {
+    FDeliver.stop();
+    return;
+  }
+  FDeliver.stop();
+  FDoneQueued = false;
+  TDone done = std::move(FDone);
+  FBatch = nullptr;
+  FDone = nullptr;
+  FFolder.clear();
+  if (done) done();
 }

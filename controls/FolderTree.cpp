@@ -39,6 +39,12 @@ void TFolderTree::currentChanged(const QModelIndex& current, const QModelIndex& 
   if (!current.isValid()) return;
   const QString path = FModel->filePath(current);
   if (path == FFolder) return;  // the program's own choice
+  // While the program leads, a current row that moves with the model's loading is no choice
+  // of the user's: the folder the program set stays current.
+  if (FFollow) {
+    KeepInView();
+    return;
+  }
   FFolder = path;
   FFollow = false;
   if (OnFolderChosen) OnFolderChosen(path);

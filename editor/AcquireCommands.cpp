@@ -98,13 +98,16 @@ void TfrmAcquire::OpenCommand() {
 void TfrmAcquire::OpenFile(const QString& path) {
   FView->SetZoomFactor(1.0);
   FModified = false;
+  bool loaded = false;
   try {
     FView->LoadFromFile(path);
+    loaded = true;
   } catch (const std::exception& e) {
     ShowError(this, QString::fromStdString(e.what()));
   }
   FSaveDialog->FileName = FView->FileName();
   UpdateTitle();
+  if (loaded) OfferUpright(path);
 }
 
 bool TfrmAcquire::SaveAsCommand() {

@@ -38,6 +38,9 @@ class TfrmAcquire : public QMainWindow {
   void EditFile(const QString& path);
   // Loads a file as "Open..." does after its dialog (the undo state is kept).
   void OpenFile(const QString& path);
+  // A picture stored turned (orientation tag other than 1): asks whether to turn its pixels
+  // upright, unless the answer was kept ("Don't ask again"). Yes is one undoable step.
+  void OfferUpright(const QString& path);
   // Writes the picture to `path` (the writer chosen by the extension); false after an error,
   // which has been reported.
   bool SaveTo(const QString& path);

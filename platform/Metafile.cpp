@@ -1,15 +1,14 @@
-#include "platform/Metafile.h"
+#include "platform/MetafileRenderQt.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <string>
-#include <QImage>
-#include <QPainter>
-
+#include "imaging/formats/ExtraReaders.h"
+#include "platform/MetafileFormat.h"
 #include "platform/MetafilePlayer.h"
-#include "platform/PGQtImage.h"
 
 void EnsureMetafileGuiApplication() {
   if (QCoreApplication::instance()) return;
@@ -32,32 +31,20 @@ void EnsureMetafileGuiApplication() {
   (void)application;
 }
 
-void TMetafile::Play(TPixelGraphic& target) const {
+bool RenderMetafileWithQt(const TMetafileData& data, std::uint32_t* pixels, int width,
+                          int height, std::string* /*error*/) {
   EnsureMetafileGuiApplication();
-  const int width = target.Width(), height = target.Height();
-  if (target.Empty() || width <= 0 || height <= 0) return;
-  // Raster operations need a 32-bit surface: play onto one that starts as the picture, then
-  // bring the result back into the picture's own format.
-  QImage surface = PGToQImage(target).convertToFormat(QImage::Format_RGB32);
-  if (surface.isNull()) return;
-  {
-    QPainter painter(&surface);
-    TMetafilePlayer player(painter, FData, width, height);
-    player.Play();
-  }
-  if (target.PixelFormat() == pf24Bit) {
-    for (int y = 0; y < height; ++y) {
-      const QRgb* src = reinterpret_cast<const QRgb*>(surface.constScanLine(y));
-      std::uint8_t* dst = target.ScanLine(y);
-      for (int x = 0; x < width; ++x, dst += 3) {
-        dst[0] = static_cast<std::uint8_t>(qBlue(src[x]));
-        dst[1] = static_cast<std::uint8_t>(qGreen(src[x]));
-        dst[2] = static_cast<std::uint8_t>(qRed(src[x]));
-      }
-    }
-  } else {
-    TPixelGraphic rendered;
-    PGFromQImage(rendered, surface);
-    target.CopyFrom(rendered);
-  }
+  // Raster operations need a 32-bit surface; this one is the caller's own memory.
+  QImage surface(reinterpret_cast<uchar*>(pixels), width, height,
+                 static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
+  QPainter painter(&surface);
+  TMetafilePlayer player(painter, data, width, height);
+  player.Play();
+  return true;
+}
+
+void RegisterExtraReaders() {
+  SetMetafileRenderer(RenderMetafileWithQt);
+  RegisterGIFAndIconReaders();
+  RegisterMetafileReaders();
 }

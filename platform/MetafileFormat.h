@@ -38,5 +38,6 @@ void FitMetafileSize(int& width, int& height, int limit);
 
 // Appends the WMF reader and then the EMF reader (once).
 void RegisterMetafileReaders();
-// The readers outside the library in their fixed order: GIF, icon, then the metafiles.
+// The readers outside the library in their fixed order: GIF, icon, then the metafiles, which
+// draw with Qt (part of the Qt metafile library, lumivex_metafile).
 void RegisterExtraReaders();

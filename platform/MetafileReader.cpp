@@ -1,6 +1,5 @@
 #include <cmath>
 
-#include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/Registry.h"
 #include "platform/MetafileFormat.h"
 
@@ -131,9 +130,4 @@ void RegisterMetafileReaders() {
     return true;
   }();
   (void)registered;
-}
-
-void RegisterExtraReaders() {
-  RegisterGIFAndIconReaders();
-  RegisterMetafileReaders();
 }

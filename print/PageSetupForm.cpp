@@ -191,6 +191,9 @@ QGroupBox* TPageSetupForm::BuildTextOptions(const QString& caption, const QStrin
   grid->addLayout(aligns, row++, 0, 1, 4);
   auto* fontButton = new QPushButton(QStringLiteral("&Font..."), box);
   fontButton->setObjectName(QStringLiteral("btn") + prefix + QStringLiteral("Font"));
+  // Three buttons read "Font..."; a screen reader says whose font each one sets.
+  fontButton->setAccessibleName(QString(caption).remove(QStringLiteral(" Options")) +
+                                QStringLiteral(" font..."));
   auto* fontLabel = new QLabel(box);
   fontLabel->setObjectName(prefix + QStringLiteral("FontText"));
   auto* fonts = new QHBoxLayout;

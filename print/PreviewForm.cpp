@@ -130,6 +130,9 @@ void TPreviewForm::BuildToolBar(QWidget* barWidget) {
     a->setObjectName(QString::fromLatin1(name));
     a->setToolTip(hint.isEmpty() ? QString(text).remove('&') : hint);
     connect(a, &QAction::triggered, this, slot);
+    // A button that shows only an icon is named by its hint for screen readers.
+    if (text.isEmpty())
+      if (QWidget* button = bar->widgetForAction(a)) button->setAccessibleName(hint);
     return a;
   };
   FPrint = add(QStringLiteral("&Print..."), "actPrint",

@@ -119,6 +119,7 @@ QWidget* TfrmThumbVexOptions::BasicPage() {
   form->addRow(cbAutoSharpen);
   tbSharpeningFactor = new QSlider(Qt::Horizontal);
   tbSharpeningFactor->setObjectName("tbSharpeningFactor");
+  tbSharpeningFactor->setAccessibleName("Sharpening Factor");
   tbSharpeningFactor->setRange(kSheetSharpenRange.Min, kSheetSharpenRange.Max);
   tbSharpeningFactor->setValue(d.SharpeningFactor);
   auto* sharpen = new QHBoxLayout;
@@ -137,9 +138,12 @@ QWidget* TfrmThumbVexOptions::BackgroundPage() {
   form->addRow(cbUseBGImage);
   eBGImage = new QLineEdit("None selected...");
   eBGImage->setObjectName("eBGImage");
+  eBGImage->setAccessibleName("Image File for Background");
   eBGImage->setReadOnly(true);
   auto* browse = new QPushButton("...");
   browse->setObjectName("btnBGImage");
+  browse->setAccessibleName("Choose the background image");
+  browse->setToolTip("Choose the background image");
   browse->setFixedWidth(30);
   connect(browse, &QPushButton::clicked, this, [this] { ChooseBackground(); });
   auto* row = new QHBoxLayout;

@@ -13,13 +13,13 @@ namespace {
 class TReadAheadEvent : public QEvent {
  public:
   static const QEvent::Type kType;
-  TReadAheadEvent(unsigned order, QString path, QDateTime stamp,
-                  std::unique_ptr<TPixelGraphic> picture)
+  TReadAheadEvent(unsigned order, QString path, QDateTime stamp, TDisplayPicture picture)
       : QEvent(kType), Order(order), Path(std::move(path)), Stamp(std::move(stamp)),
-        Picture(std::move(picture)) {}
+        TrueSize(picture.TrueWidth, picture.TrueHeight), Picture(std::move(picture.Picture)) {}
   unsigned Order;
   QString Path;
   QDateTime Stamp;
+  QSize TrueSize;
   std::unique_ptr<TPixelGraphic> Picture;
 };
 
@@ -45,6 +45,8 @@ void TPreloader::Want(const QStringList& paths) {
   FCache.KeepOnly(WantedPaths());
   for (auto it = FStamps.begin(); it != FStamps.end();)
     it = FWanted.contains(it.key()) ? std::next(it) : FStamps.erase(it);
+  for (auto it = FTrueSizes.begin(); it != FTrueSizes.end();)
+    it = FWanted.contains(it.key()) ? std::next(it) : FTrueSizes.erase(it);
   if (FJob && FWanted.contains(FReading)) return;  // the picture being read is still wanted
   StopJob();
   StartNext();
@@ -55,11 +57,14 @@ void TPreloader::Cancel() {
   FWanted.clear();
   FCache.Clear();
   FStamps.clear();
+  FTrueSizes.clear();
 }
 
-std::unique_ptr<TPixelGraphic> TPreloader::Take(const QString& path) {
+std::unique_ptr<TPixelGraphic> TPreloader::Take(const QString& path, QSize* trueSize) {
   auto picture = FCache.Take(path.toStdString());
   const QDateTime stamp = FStamps.take(path);
+  const QSize size = FTrueSizes.take(path);
+  if (trueSize) *trueSize = picture ? (size.isValid() ? size : QSize(picture->Width(), picture->Height())) : QSize();
   if (picture && stamp != StampOf(path)) return nullptr;  // changed on disk since
   return picture;
 }
@@ -87,8 +92,8 @@ void TPreloader::StartNext() {
     TBackgroundJob* job = FJob.get();
     FJob->Start([job, order, path, budget, background, adjust] {
       const QDateTime stamp = StampOf(path);
-      auto picture =
-          ReadAhead(path.toStdString(), budget, job->StopFlag(), background, adjust);
+      TDisplayPicture picture =
+          ReadAheadForDisplay(path.toStdString(), budget, job->StopFlag(), background, adjust);
       job->Post(std::make_unique<TReadAheadEvent>(order, path, stamp, std::move(picture)));
     });
     return;
@@ -104,8 +109,11 @@ bool TPreloader::event(QEvent* event) {
   FJob.reset();
   FReading.clear();
   const bool wanted = FWanted.contains(done->Path);
-  if (wanted && done->Picture && FCache.Put(done->Path.toStdString(), std::move(done->Picture)))
+  const bool reduced = done->Picture && done->TrueSize != QSize(done->Picture->Width(), done->Picture->Height());
+  if (wanted && done->Picture && FCache.Put(done->Path.toStdString(), std::move(done->Picture))) {
     FStamps.insert(done->Path, done->Stamp);
+    if (reduced) FTrueSizes.insert(done->Path, done->TrueSize);
+  }
   // A picture that could not be read or kept is not tried again until it is wanted anew.
   if (wanted && !FCache.Contains(done->Path.toStdString())) FWanted.removeAll(done->Path);
   StartNext();

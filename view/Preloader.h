@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QObject>
+#include <QSize>
 #include <QStringList>
 #include <memory>
 
@@ -27,7 +28,7 @@ class TPreloader : public QObject {
   void Cancel();
   // The picture read for `path`, handed over; null when it is not ready or the file changed
   // since it was read.
-  std::unique_ptr<TPixelGraphic> Take(const QString& path);
+  std::unique_ptr<TPixelGraphic> Take(const QString& path, QSize* trueSize = nullptr);
 
   TRGB Background = 0;  // handed to every picture read
   TDisplayAdjustments Adjust;  // applied to every picture read
@@ -48,6 +49,7 @@ class TPreloader : public QObject {
   TPreloadCache FCache;
   QStringList FWanted;
   QHash<QString, QDateTime> FStamps;  // when each kept file was last changed, as read
+  QHash<QString, QSize> FTrueSizes;   // of pictures kept at a reduced scale
   std::unique_ptr<TBackgroundJob> FJob;
   QString FReading;
   unsigned FOrder = 0;  // numbers each job; results of an older job are dropped

@@ -1,6 +1,10 @@
 #include "view/ReadAhead.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "imaging/formats/ColorProfile.h"
+#include "imaging/formats/JPEGScaledLoad.h"
 #include "imaging/formats/LoadSave.h"
 #include "imaging/formats/Orientation.h"
 #include "imaging/formats/Registry.h"
@@ -13,13 +17,66 @@ std::size_t ReadAheadBytes(int width, int height, int bitsPerPixel) {
   return row * static_cast<std::size_t>(height);
 }
 
+TReducedSize ReducedDecodeSize(int width, int height, bool turned, int fitWidth, int fitHeight) {
+  TReducedSize full{width, height, false};
+  if (width < 1 || height < 1 || fitWidth < 1 || fitHeight < 1) return full;
+  const double shownW = turned ? height : width, shownH = turned ? width : height;
+  const double scale = std::min(fitWidth / shownW, fitHeight / shownH);
+  if (scale * 2 > 1) return full;
+  return {std::max(1, static_cast<int>(std::ceil(width * scale))),
+          std::max(1, static_cast<int>(std::ceil(height * scale))), true};
+}
+
+namespace {
+
+bool Turned(int orientation) { return orientation >= 5 && orientation <= 8; }
+
+}  // namespace
+
+TDisplayPicture ReadReducedForDisplay(const std::string& path, TDisplayAdjustments adjust, TRGB background) {
+  if (adjust.FitWidth < 1 || adjust.FitHeight < 1 || !IsJPEGFile(path)) return {};
+  const bool turned = adjust.Upright && Turned(ReadOrientation(path));
+  bool reduced = false;
+  TDisplayPicture shown;
+  shown.Picture = std::make_unique<TPixelGraphic>();
+  shown.Picture->SetBackGroundColor(background);
+  const TJPEGScaledResult result = LoadJPEGScaled(
+      path, *shown.Picture,
+      [&](int w, int h) {
+        const TReducedSize size = ReducedDecodeSize(w, h, turned, adjust.FitWidth, adjust.FitHeight);
+        reduced = size.Reduced;
+        return TScaledSize{size.Width, size.Height};
+      },
+      TJPEGScaledQuality::Accurate);
+  if (!reduced || result.ScaleNum >= 8) return {};  // shown near its size: read in full
+  shown.TrueWidth = turned ? result.FullHeight : result.FullWidth;
+  shown.TrueHeight = turned ? result.FullWidth : result.FullHeight;
+  AdjustForDisplay(*shown.Picture, path, adjust);
+  return shown;
+}
+
 std::unique_ptr<TPixelGraphic> ReadAhead(const std::string& path, std::size_t maxBytes,
                                          const std::atomic<bool>& stop, TRGB background,
                                          TDisplayAdjustments adjust) {
-  if (stop) return nullptr;
+  return ReadAheadForDisplay(path, maxBytes, stop, background, adjust).Picture;
+}
+
+TDisplayPicture ReadAheadForDisplay(const std::string& path, std::size_t maxBytes,
+                                    const std::atomic<bool>& stop, TRGB background,
+                                    TDisplayAdjustments adjust) {
+  if (stop) return {};
   TPGFileInfoResult info;
-  if (!GetFileInfo(path, 0, info)) return nullptr;
-  if (ReadAheadBytes(info.Width, info.Height, info.BitsPerPixel) > maxBytes) return nullptr;
+  if (!GetFileInfo(path, 0, info)) return {};
+  try {
+    TDisplayPicture reduced = ReadReducedForDisplay(path, adjust, background);
+    if (reduced.Picture) {
+      if (stop || reduced.Picture->ImageSize() > maxBytes) return {};
+      return reduced;
+    }
+  } catch (...) {
+    return {};  // the view reads it itself and reports the error
+  }
+  if (ReadAheadBytes(info.Width, info.Height, info.BitsPerPixel) > maxBytes) return {};
   auto picture = std::make_unique<TPixelGraphic>();
   picture->ReadWarningAction = pgwaIgnore;
   picture->SetBackGroundColor(background);
@@ -29,12 +86,17 @@ std::unique_ptr<TPixelGraphic> ReadAhead(const std::string& path, std::size_t ma
   try {
     LoadFromFile(*picture, path);
   } catch (...) {
-    return nullptr;  // unreadable or stopped: the view reads it itself and reports the error
+    return {};  // unreadable or stopped: the view reads it itself and reports the error
   }
   picture->OnPixelGraphicProgress = nullptr;
-  if (stop || picture->Empty() || picture->ImageSize() > maxBytes) return nullptr;
+  if (stop || picture->Empty() || picture->ImageSize() > maxBytes) return {};
   AdjustForDisplay(*picture, path, adjust);
-  return stop ? nullptr : std::move(picture);
+  if (stop) return {};
+  TDisplayPicture shown;
+  shown.TrueWidth = picture->Width();
+  shown.TrueHeight = picture->Height();
+  shown.Picture = std::move(picture);
+  return shown;
 }
 
 bool AdjustForDisplay(TPixelGraphic& picture, const std::string& path, TDisplayAdjustments adjust) {

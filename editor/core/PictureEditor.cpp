@@ -1,5 +1,7 @@
 #include "editor/core/PictureEditor.h"
 
+#include "imaging/formats/Orientation.h"
+
 #include "dialogs/core/EffectPreview.h"
 #include "imaging/filters/ApplyFilter.h"
 #include "imaging/filters/Compositions.h"
@@ -69,6 +71,11 @@ TEditOutcome TPictureEditor::Rotate(double clockwiseDegrees) {
   return ByResult(editnames::kRotate, [clockwiseDegrees](const TPixelGraphic& source) {
     return RotatedPicture(source, clockwiseDegrees);
   });
+}
+
+TEditOutcome TPictureEditor::TurnUpright(int orientation) {
+  if (orientation < 2 || orientation > 8) return TEditOutcome::Nothing;
+  return InPlace(editnames::kRotate, [orientation](TPixelGraphic& p) { ApplyOrientation(p, orientation); });
 }
 
 TEditOutcome TPictureEditor::FlipHorizontal() {

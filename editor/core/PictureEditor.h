@@ -50,6 +50,9 @@ class TPictureEditor {
 
   // The commands (names as the Undo caption shows them).
   TEditOutcome Rotate(double clockwiseDegrees);  // "Rotate"
+  // Turns and mirrors the pixels as the file's orientation tag says ("Rotate"); nothing for
+  // an upright picture.
+  TEditOutcome TurnUpright(int orientation);
   TEditOutcome FlipHorizontal();
   TEditOutcome FlipVertical();
   // The selection cut to the picture; a selection wholly outside crops nothing and leaves

@@ -1,3 +1,5 @@
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include "imaging/formats/FormatSettings.h"
@@ -13,34 +15,62 @@ namespace {
 // Output through a buffer flushed when full and at the end.
 class TPxMOutput {
  public:
-  explicit TPxMOutput(TPGStream& stream) : FStream(stream) { FBuffer.reserve(kSize + 64); }
-  ~TPxMOutput() = default;
+  explicit TPxMOutput(TPGStream& stream) : FStream(stream), FData(new char[kSize + 64]) {}
   void Put(char c) {
-    FBuffer.push_back(c);
-    if (FBuffer.size() >= kSize) Flush();
+    *Extend(1) = c;
+    FlushWhenFull();
   }
   void Put(const std::string& s) {
-    FBuffer += s;
-    if (FBuffer.size() >= kSize) Flush();
+    std::memcpy(Extend(s.size()), s.data(), s.size());
+    FlushWhenFull();
   }
   void Number(unsigned v) {
     char digits[12];
     int n = 0;
     do digits[n++] = static_cast<char>('0' + v % 10);
     while ((v /= 10) != 0);
-    while (n) FBuffer.push_back(digits[--n]);
-    if (FBuffer.size() >= kSize) Flush();
+    char* out = Extend(static_cast<std::size_t>(n));
+    while (n) *out++ = digits[--n];
+    FlushWhenFull();
+  }
+  // Room for n more bytes at the end of the buffer, to be filled by the caller.
+  char* Extend(std::size_t n) {
+    if (FSize + n > FCapacity) Grow(FSize + n);
+    char* at = FData.get() + FSize;
+    FSize += n;
+    return at;
+  }
+  void FlushWhenFull() {
+    if (FSize >= kSize) Flush();
   }
   void Flush() {
-    FStream.Write(FBuffer.data(), FBuffer.size());
-    FBuffer.clear();
+    FStream.Write(FData.get(), FSize);
+    FSize = 0;
   }
 
  private:
-  static constexpr std::size_t kSize = 1 << 16;
+  // Large enough that raw rows of photos leave in few writes.
+  static constexpr std::size_t kSize = 1 << 20;
+  void Grow(std::size_t needed) {
+    std::unique_ptr<char[]> larger(new char[needed]);
+    std::memcpy(larger.get(), FData.get(), FSize);
+    FData = std::move(larger);
+    FCapacity = needed;
+  }
   TPGStream& FStream;
-  std::string FBuffer;
+  std::unique_ptr<char[]> FData;
+  std::size_t FSize = 0;
+  std::size_t FCapacity = kSize + 64;
 };
+
+// A row of blue, green, red pixels as red, green, blue.
+void StoreRGB(const std::uint8_t* __restrict bgr, char* __restrict rgb, int width) {
+  for (int x = 0; x < width; ++x, bgr += 3, rgb += 3) {
+    rgb[0] = static_cast<char>(bgr[2]);
+    rgb[1] = static_cast<char>(bgr[1]);
+    rgb[2] = static_cast<char>(bgr[0]);
+  }
+}
 
 }  // namespace
 
@@ -112,13 +142,8 @@ void TPXMFileFormatWriter::WriteToStream(TPGStream& stream, TPixelGraphic& graph
       }
       out.Put('\n');
     } else if (binary) {
-      row.resize(3 * static_cast<std::size_t>(w));
-      for (int x = 0; x < w; ++x) {
-        row[3 * x] = static_cast<char>(line[3 * x + 2]);
-        row[3 * x + 1] = static_cast<char>(line[3 * x + 1]);
-        row[3 * x + 2] = static_cast<char>(line[3 * x]);
-      }
-      out.Put(row);
+      StoreRGB(line, out.Extend(3 * static_cast<std::size_t>(w)), w);
+      out.FlushWhenFull();
     } else {
       for (int x = 0; x < w; ++x) {
         if (x) out.Put(' ');

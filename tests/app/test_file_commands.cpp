@@ -454,6 +454,29 @@ TEST_F(FileCommands, ImagePropertiesDescribeAFileAndPreviewOnlyRecognisedSmallOn
   }, [&] { window->ImageProperties(); }));
 }
 
+TEST_F(FileCommands, ImagePropertiesShowALongPathWhole) {
+  Open();
+  QString folder = dir.path();
+  for (const char* part : {"/holiday_pictures_from_the_summer", "/second_week_at_the_seaside"}) {
+    folder += part;
+    ASSERT_TRUE(QDir().mkpath(folder));
+  }
+  const QString path = folder + "/a_picture_with_a_rather_long_name.bmp";
+  ASSERT_TRUE(QFile::copy(dir.filePath("a.bmp"), path));
+  TfrmFileProp& props = windows->Get<TfrmFileProp>();
+  props.Fill(path);
+  props.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&props));
+  auto* name = props.findChild<QLabel*>("FileName");
+  auto* count = props.findChild<QLabel*>("GraphicCount");
+  ASSERT_TRUE(name && count);
+  EXPECT_GE(name->height(), name->heightForWidth(name->width())) << "the path is cut off";
+  EXPECT_LE(count->geometry().bottom(), props.height()) << "the last row falls off the window";
+  // Beside the preview, the values (not the short captions) take most of the width.
+  EXPECT_GE(name->width(), props.width() * 2 / 5) << "the values get a narrow column";
+  props.hide();
+}
+
 }  // namespace
 
 namespace {

@@ -15,40 +15,25 @@
 #include "platform/Settings.h"
 #include "view/PGImage.h"
 #include "view/PicBox.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace {
 
-void SavePicture(const QString& path, int w, int h, TRGB color) {
-  TPixelGraphic g;
-  g.SetSize(w, h, pf24Bit);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) g.SetPixel(x, y, color);
-  SaveToFile(g, path.toStdString());
-}
+using testing_app::SavePicture;
 
-struct FullScreen : ::testing::Test {
-  QTemporaryDir dir;
-  std::unique_ptr<TWindows> windows;
-  TForm1* window = nullptr;
-
+struct FullScreen : testing_app::MainWindowFixture {
   void SetUp() override {
-    SetMessageHook([](const QString&) {});
-    WriteSetting("FileTypes", "111111");
-    WriteSetting("Directory", dir.path());
+    MainWindowFixture::SetUp();
     WriteSetting("Full Screen", "1");
     SavePicture(dir.filePath("a.bmp"), 40, 30, RGBColor(255, 0, 0));
     SavePicture(dir.filePath("b.bmp"), 300, 600, RGBColor(0, 255, 0));
     SavePicture(dir.filePath("c.bmp"), 50, 50, RGBColor(0, 0, 255));
-    windows = std::make_unique<TWindows>();
-    window = &windows->Main();
-    window->resize(900, 600);
-    window->show();
+    OpenWindow();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     window->Files().MakeCurrent(0);
     window->ShowFile(window->Files().PathOf(0));
   }
-  void TearDown() override { SetMessageHook(nullptr); }
 
   TFullScreenView* View() const { return window->FullScreenView(); }
   QString Current() const { return QFileInfo(window->Files().CurrentFile()).fileName(); }

@@ -349,4 +349,14 @@ TEST_F(MainWindow, OpenRequestsDisplayTheLastFile) {
   EXPECT_EQ(window->Folder(), other.path());
 }
 
+TEST_F(MainWindow, AnOpenRequestForAFolderBrowsesThatFolder) {
+  QTemporaryDir parent;
+  QDir(parent.path()).mkdir("pictures");
+  const QString folder = parent.filePath("pictures");
+  SavePicture(folder + "/inside.bmp", 8, 8, 0);
+  window->HandleMacros({"[Open(\"" + folder + "\")]"});
+  EXPECT_EQ(window->Folder(), folder) << "the folder's parent was opened instead";
+  EXPECT_EQ(window->Files().Find("inside.bmp"), 0);
+}
+
 }  // namespace

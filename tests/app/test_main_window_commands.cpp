@@ -24,6 +24,7 @@
 #include "app/MainWindow.h"
 #include "app/Windows.h"
 #include "controls/FolderTree.h"
+#include "mover/SelectFiles.h"
 #include "imaging/formats/LoadSave.h"
 #include "platform/Messages.h"
 #include "platform/Settings.h"
@@ -110,6 +111,45 @@ TEST_F(Commands, PrinterSetupOpensThePrinterDialog) {
   EXPECT_EQ(seen, "Print Setup");
   EXPECT_TRUE(buttons.contains("OK")) << buttons.join('|').toStdString();
   EXPECT_FALSE(buttons.contains("Print"));  // setting up prints nothing
+}
+
+TEST_F(Commands, TheFileMenuHasOneEditFileSubmenuAndOpensTheMoveTool) {
+  QMenu* file = Menu("File");
+  ASSERT_TRUE(file);
+  QList<QMenu*> editFile;
+  for (QAction* a : file->actions())
+    if (a->menu() && a->text() == "Edit File") editFile << a->menu();
+  ASSERT_EQ(editFile.size(), 1) << "the File menu shows \"Edit File\" more than once";
+  QStringList inner;
+  for (QAction* a : editFile[0]->actions()) inner << a->text();
+  EXPECT_EQ(inner, QStringList({"In Lumivex", "In External Editor"}));
+
+  QAction* move = Item(file, "Move files...");
+  ASSERT_TRUE(move);
+  move->trigger();
+  EXPECT_TRUE(windows->Get<TfSelectFiles>().isVisible());
+  windows->Get<TfSelectFiles>().hide();
+  QAction* button = window->findChild<QAction*>("VexMoverButton");
+  ASSERT_TRUE(button);
+  EXPECT_EQ(button->toolTip(), "VexMover");
+  button->trigger();
+  EXPECT_TRUE(windows->Get<TfSelectFiles>().isVisible());
+  windows->Get<TfSelectFiles>().hide();
+}
+
+TEST_F(Commands, ThePopupOffersTheWallpaperCommandsByTheirNames) {
+  auto* popup = window->findChild<QMenu*>("PopupMenu1");
+  ASSERT_TRUE(popup);
+  QAction* setAs = nullptr;
+  for (QAction* a : popup->actions())
+    if (a->text() == "Set As Wallpaper") setAs = a;
+  ASSERT_TRUE(setAs && setAs->menu());
+  QStringList styles;
+  for (QAction* a : setAs->menu()->actions()) styles << a->text();
+  EXPECT_EQ(styles, QStringList({"Centered", "Tiled", "Stretched"}));
+  QAction* remove = window->findChild<QAction*>("RemoveWallpaper1");
+  ASSERT_TRUE(remove);
+  EXPECT_TRUE(popup->actions().contains(remove)) << "\"Remove Wallpaper\" is not a style";
 }
 
 TEST_F(Commands, HelpAndContactCommandsReachTheDesktop) {

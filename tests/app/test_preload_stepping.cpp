@@ -17,39 +17,26 @@
 #include "platform/Settings.h"
 #include "view/PGImage.h"
 #include "view/Preloader.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace {
 
-void SavePicture(const QString& path, int w, int h, TRGB color) {
-  TPixelGraphic g;
-  g.SetSize(w, h, pf24Bit);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) g.SetPixel(x, y, color);
-  SaveToFile(g, path.toStdString());
-}
+using testing_app::SavePicture;
 
-struct PreloadStepping : ::testing::Test {
-  QTemporaryDir dir, other;
-  std::unique_ptr<TWindows> windows;
-  TForm1* window = nullptr;
+struct PreloadStepping : testing_app::MainWindowFixture {
+  QTemporaryDir other;
 
   void SetUp() override {
-    SetMessageHook([](const QString&) {});
-    WriteSetting("FileTypes", "111111");
-    WriteSetting("Directory", dir.path());
+    MainWindowFixture::SetUp();
     WriteSetting("Preload", "1");
     SavePicture(dir.filePath("a.bmp"), 40, 30, RGBColor(255, 0, 0));
     SavePicture(dir.filePath("b.bmp"), 60, 20, RGBColor(0, 255, 0));
     SavePicture(dir.filePath("c.bmp"), 50, 50, RGBColor(0, 0, 255));
     SavePicture(dir.filePath("d.bmp"), 10, 10, RGBColor(9, 9, 9));
     SavePicture(other.filePath("x.bmp"), 10, 10, RGBColor(9, 9, 9));
-    windows = std::make_unique<TWindows>();
-    window = &windows->Main();
-    window->resize(900, 600);
-    window->show();
+    OpenWindow();
     QTest::qWait(10);
   }
-  void TearDown() override { SetMessageHook(nullptr); }
   bool Ahead(const char* name) const {
     return window->Preloader().Cache().Contains(dir.filePath(name).toStdString());
   }

@@ -72,8 +72,9 @@ TEST(FilterDialogForm, ControlsCarryTheDialogsTextsAndNames) {
         << label->text().toStdString();
   // Nothing overlaps the buttons.
   for (QWidget* w : form.findChildren<QWidget*>())
-    if (w != form.OkButton() && w->parentWidget() == &form && w->isVisibleTo(&form))
+    if (w != form.OkButton() && w->parentWidget() == &form && w->isVisibleTo(&form)) {
       EXPECT_FALSE(w->geometry().intersects(form.OkButton()->geometry())) << w->metaObject()->className();
+    }
 
   TSharpenFilterDialog sharpen;
   TFilterDialogForm conv(sharpen, nullptr);

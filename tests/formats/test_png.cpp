@@ -1,5 +1,9 @@
 // PNG through libpng: golden files, transparency and backgrounds, gamma, texts, the writer.
+#include <cstdlib>
 #include <cstring>
+#include <set>
+
+#include <zlib.h>
 
 #include "tests/formats/GoldenUtil.h"
 #include "imaging/formats/PNGFormat.h"
@@ -241,6 +245,61 @@ TEST_F(PNGTest, WriterKeepsEveryClass) {
   FillPattern(color);
   LoadBytes(back, SaveBytes(color, "png"));
   ExpectPattern(back);
+}
+
+// True-colour rows are stored with the filters and the compression the writer chooses; the
+// result must be a plain PNG stream that any reader undoes: one zlib stream over the IDAT
+// chunks, one filter type byte of 0..4 per row, and the unfiltered rows equal the picture.
+TEST_F(PNGTest, TrueColourRowsAreAPlainFilteredStream) {
+  TPixelGraphic photo;
+  const int w = 97, h = 61;
+  photo.SetSize(w, h, pf24Bit);
+  std::uint32_t seed = 12345;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      seed = seed * 1103515245u + 12345u;
+      const int grain = static_cast<int>((seed >> 16) % 9);
+      // Smooth ramps, a flat band and a grainy corner: rows that favour different filters.
+      const int r = y < 20 ? 4 * x : y < 30 ? 90 : std::min(255, 2 * x + 3 * y + grain);
+      photo.SetPixelColor(x, y, RGBColor(r & 0xFF, (x * y) & 0xFF, (x >= 60 && y >= 40) ? grain * 28 : 200 - y));
+    }
+  const TBytes file = SaveBytes(photo, "png");
+  TBytes deflated;
+  for (const auto& [type, data] : Chunks(file))
+    if (type == "IDAT") deflated.insert(deflated.end(), data.begin(), data.end());
+  const std::size_t stride = 1 + 3 * static_cast<std::size_t>(w);
+  TBytes raw(stride * h + 1);
+  uLongf rawSize = static_cast<uLongf>(raw.size());
+  ASSERT_EQ(uncompress(raw.data(), &rawSize, deflated.data(), static_cast<uLong>(deflated.size())), Z_OK);
+  ASSERT_EQ(rawSize, stride * h);
+  // Undo the filters (the five of the PNG format, 3 bytes per pixel).
+  std::set<int> types;
+  TBytes previous(stride, 0), row(stride);
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* in = raw.data() + stride * y;
+    const int type = in[0];
+    ASSERT_LE(type, 4) << "row " << y;
+    types.insert(type);
+    for (std::size_t i = 1; i < stride; ++i) {
+      const int a = i > 3 ? row[i - 3] : 0, b = previous[i], c = i > 3 ? previous[i - 3] : 0;
+      const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+      const int predictor[] = {0, a, b, (a + b) / 2,
+                               pa <= pb && pa <= pc ? a : pb <= pc ? b : c};
+      row[i] = static_cast<std::uint8_t>(in[i] + predictor[type]);
+    }
+    for (int x = 0; x < w; ++x) {
+      const TRGB c = photo.PixelColor(x, y);
+      ASSERT_EQ(row[1 + 3 * x], RedOf(c)) << x << "," << y;
+      ASSERT_EQ(row[2 + 3 * x], GreenOf(c)) << x << "," << y;
+      ASSERT_EQ(row[3 + 3 * x], BlueOf(c)) << x << "," << y;
+    }
+    previous = row;
+  }
+  EXPECT_GE(types.size(), 2u) << "rows of different kinds get different filters";
+  TPixelGraphic back;
+  LoadBytes(back, file);
+  for (int y = 0; y < h; ++y)
+    ASSERT_EQ(std::memcmp(back.ScanLine(y), photo.ScanLine(y), 3 * static_cast<std::size_t>(w)), 0);
 }
 
 }  // namespace

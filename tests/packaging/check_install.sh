@@ -22,6 +22,10 @@ grep -qx "lumivex-cli [0-9.]*" <<< "$("$prefix/bin/lumivex-cli" --version)" || f
 grep -q "^Width: " <<< "$("$prefix/bin/lumivex-cli" info "$picture")" || fail "lumivex-cli info"
 "$prefix/bin/lumivex-cli" convert "$picture" "$work/out.bmp" || fail "lumivex-cli convert"
 [ "$(head -c 2 "$work/out.bmp")" = "BM" ] || fail "the converted file is no BMP"
+# Metafiles are drawn by lumivex-cli's Qt module, found in the installed library folder.
+[ -n "$(find "$prefix" -path '*/lib*/lumivex/lumivex-cli-qt.so')" ] || fail "the Qt module of lumivex-cli was not installed"
+printf '\xd7\xcd\xc6\x9a\x00\x00\x00\x00\x00\x00\x64\x00\x32\x00\x60\x00\x00\x00\x00\x00\x27\x57\x01\x00\x09\x00\x00\x03\x1e\x00\x00\x00\x08\x00\x10\x00\x00\x00\x00\x00\x07\x00\x00\x00\xfc\x02\x00\x00\xff\x00\x00\x00\x00\x00\x04\x00\x00\x00\x2d\x01\x00\x00\x07\x00\x00\x00\x1b\x04\x32\x00\x64\x00\x00\x00\x00\x00\x03\x00\x00\x00\x00\x00' > "$work/red.wmf"
+"$prefix/bin/lumivex-cli" convert "$work/red.wmf" "$work/red.bmp" || fail "lumivex-cli does not draw a metafile"
 grep -q '^\.SS convert' <<< "$(zcat "$prefix/share/man/man1/lumivex-cli.1.gz")" || fail "man page of lumivex-cli"
 
 # The browser from the prefix: it names the installed guide, and starts on a picture.

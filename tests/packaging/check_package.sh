@@ -18,6 +18,7 @@ for f in ./usr/bin/lumivex ./usr/bin/lumivex-cli ./usr/bin/lumivex-view \
          ./usr/share/man/man1/lumivex.1.gz ./usr/share/doc/lumivex/copyright; do
   grep -qx "$f" "$work/contents" || fail "$f is not in the package"
 done
+grep -q '^\./usr/lib/.*lumivex/lumivex-cli-qt\.so$' "$work/contents" || fail "lumivex-cli's Qt module is not in the package"
 if grep -v '/$' "$work/contents" | grep -v '^./usr/' > /dev/null; then fail "files outside /usr"; fi
 if command -v lintian > /dev/null; then
   lintian --suppress-tags running-with-root-privileges "$deb" > "$work/lintian.log" 2>&1 || true

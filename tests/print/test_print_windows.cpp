@@ -2,6 +2,7 @@
 // setup with its checks and defaults, and go-to-page.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include "platform/Messages.h"
 #include "platform/Settings.h"
@@ -96,6 +98,39 @@ TEST_F(PrintWindows, PreviewOpensOnPageOneAndNavigates) {
   EXPECT_EQ(form.PageStatusText(), "Page 2 of 3");
   QTest::keyClick(&form, Qt::Key_PageUp);
   EXPECT_EQ(form.PageStatusText(), "Page 1 of 3");
+}
+
+TEST_F(PrintWindows, EveryToolBarButtonHasAName) {
+  TPreviewPrinter engine;
+  Record(engine, 2);
+  TPreviewForm form(engine);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  for (QToolBar* bar : form.findChildren<QToolBar*>())
+    for (QAction* a : bar->actions()) {
+      if (a->isSeparator() || !a->isVisible()) continue;
+      QWidget* button = bar->widgetForAction(a);
+      ASSERT_TRUE(button);
+      QAccessibleInterface* access = QAccessible::queryAccessibleInterface(button);
+      ASSERT_TRUE(access);
+      EXPECT_FALSE(access->text(QAccessible::Name).isEmpty()) << a->objectName().toStdString();
+    }
+  QWidget* first = form.findChild<QToolBar*>()->widgetForAction(Action(form, "actFirst"));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(first)->text(QAccessible::Name), "First page");
+}
+
+TEST_F(PrintWindows, PageSetupNamesItsThreeFontButtonsApart) {
+  TPreviewPrinter engine;
+  engine.SetReferenceMetrics(Letter(300));
+  TPageSetupForm form(engine);
+  QStringList names;
+  for (const char* button : {"btnHeaderFont", "btnFooterFont", "btnPageNumFont"}) {
+    auto* b = form.findChild<QPushButton*>(button);
+    ASSERT_TRUE(b) << button;
+    EXPECT_EQ(b->text(), "&Font...");
+    names << QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name);
+  }
+  EXPECT_EQ(names, QStringList({"Header font...", "Footer font...", "Page Number font..."}));
 }
 
 TEST_F(PrintWindows, PreviewFitsThePageAndZoomsWithTheTool) {

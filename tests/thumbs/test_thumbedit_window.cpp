@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
@@ -161,6 +162,16 @@ TEST_F(Creator, SizeOutsideItsRangeShowsTheMessageAndRestores96) {
   // Hiding the creator hides the options too.
   window->hide();
   EXPECT_FALSE(options.isVisible());
+}
+
+TEST_F(Creator, OptionsControlsWithoutCaptionsStillHaveNames) {
+  for (const char* name : {"tbSharpeningFactor", "eBGImage", "btnBGImage"}) {
+    auto* w = options.findChild<QWidget*>(name);
+    ASSERT_TRUE(w) << name;
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(w);
+    ASSERT_TRUE(access) << name;
+    EXPECT_FALSE(access->text(QAccessible::Name).isEmpty()) << name;
+  }
 }
 
 TEST(ThumbViewer, SizesItselfToThePicture) {

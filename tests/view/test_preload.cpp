@@ -159,3 +159,24 @@ TEST_F(ReadAheadFiles, AFileChangedAfterReadingIsNotHandedOut) {
 }
 
 }  // namespace
+
+TEST(ReducedDecode, OnlyPicturesShownBelowHalfTheirSizeAreReduced) {
+  // 6000 x 4000 into 1400 x 900: shown at 0.225, decoded to cover 1350 x 900.
+  TReducedSize s = ReducedDecodeSize(6000, 4000, false, 1400, 900);
+  EXPECT_TRUE(s.Reduced);
+  EXPECT_EQ(s.Width, 1350);
+  EXPECT_EQ(s.Height, 900);
+  // Stored sideways: the box is met by the upright picture (4000 x 6000), shown at 0.15.
+  s = ReducedDecodeSize(6000, 4000, true, 1400, 900);
+  EXPECT_TRUE(s.Reduced);
+  EXPECT_EQ(s.Width, 900);
+  EXPECT_EQ(s.Height, 600);
+  // Shown at more than half: the full size.
+  s = ReducedDecodeSize(2000, 1000, false, 1400, 900);
+  EXPECT_FALSE(s.Reduced);
+  EXPECT_EQ(s.Width, 2000);
+  EXPECT_EQ(s.Height, 1000);
+  // No box or no picture: the full size.
+  EXPECT_FALSE(ReducedDecodeSize(6000, 4000, false, 0, 0).Reduced);
+  EXPECT_FALSE(ReducedDecodeSize(0, 0, false, 100, 100).Reduced);
+}

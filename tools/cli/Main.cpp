@@ -1,8 +1,10 @@
 #include <iostream>
 
+#include "imaging/formats/ExtraReaders.h"
 #include "imaging/formats/Registry.h"
 #include "platform/MetafileFormat.h"
 #include "tools/cli/Cli.h"
+#include "tools/cli/QtModule.h"
 
 namespace {
 
@@ -22,7 +24,11 @@ void PrintOverview(std::ostream& out) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   InitFormatLibrary();
-  RegisterExtraReaders();
+  // The readers outside the library in their fixed order; metafiles draw through the Qt
+  // module, which only loads when one is read.
+  SetMetafileRenderer(RenderMetafileThroughModule);
+  RegisterGIFAndIconReaders();
+  RegisterMetafileReaders();
   TCliContext context{std::cout, std::cerr};
   if (args.empty()) {
     PrintOverview(std::cerr);
