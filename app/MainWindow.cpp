@@ -62,6 +62,7 @@ TForm1::TForm1(TWindows& windows)
   BuildPopupAndKeys();
   BuildFullScreen();
   BuildEditorCommands();
+  BuildConverterCommands();
   FBookmarkFile = DefaultBookmarkFile();
   RebuildBookmarkMenu();
   // The list is read with the enabled types from the start, so that a file opened before the

@@ -125,6 +125,8 @@ class TForm1 : public QMainWindow {
   // The current file in the image editor; the editor shown as it is.
   void OpenInEditor();
   void ShowEditor();
+  // The current file handed to the converter ("Click on an image filename first" without one).
+  void ConvertCurrentFile();
   void ShowAlbums();
   bool ConfirmsDeletions() const { return FSettings.ConfirmDeletions; }
   bool DeletesPermanently() const { return FSettings.DeletePermanently; }
@@ -166,6 +168,8 @@ class TForm1 : public QMainWindow {
   void BuildMenus();
   void BuildPopupAndKeys();
   void BuildEditorCommands();
+  void BuildConverterCommands();
+  void EnableFileCommandsFor(bool video);
   void BuildLayout();
   void ReadSettings();
   void WriteSettings();

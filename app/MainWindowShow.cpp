@@ -97,6 +97,7 @@ void TForm1::ShowFile(const QString& path) {
     FDisplayKind = DisplayKindOf(path);
     FRoute = DisplayRouteOf(FDisplayKind);
     HideDisplays();
+    EnableFileCommandsFor(FRoute == TDisplayRoute::Video);
     try {
       if (!ShowOnControl(path, info.fileName())) ShowMessage(this, "Error reading image file");
     } catch (const std::exception& e) {

@@ -8,6 +8,8 @@
 #include "app/MainWindow.h"
 #include "app/PrefsDialog.h"
 #include "app/SearchWindow.h"
+#include "convert/ConvertWindow.h"
+#include "convert/GIFTransDialog.h"
 #include "dialogs/FileDialogs.h"
 #include "editor/AcquireWindow.h"
 #include "mover/SelectFiles.h"
@@ -75,6 +77,9 @@ void TWindows::CreateAll() {
   Get<TfrmThumbnails>().SetWindows(&Get<TfrmSaveThumbnail>(), &Get<TfrmThumbEdit>());
   Get<TfrmThumbEdit>().SetOptionsWindow(&Get<TfrmThumbVexOptions>());
   Create<TfSelectFiles>();
+  Create<TfrmConvert>();
+  Create<TfrmGIFTrans>();
+  Get<TfrmConvert>().SetGIFTransWindow(&Get<TfrmGIFTrans>());
 }
 
 void TWindows::KeepPlacement(QWidget& window) { window.installEventFilter(FPlacements.get()); }

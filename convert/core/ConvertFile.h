@@ -16,6 +16,10 @@ struct TConversion {
   int FitHeight = 0;
   TStretchMode Quality = smPrecise;
   bool Sharpen = false;
+  // Resize mode on a JPEG file fitted to at most half its size on both sides: decode it at
+  // half size (the library's DCT scaling, exact DCT, smooth chroma upsampling) before the
+  // resampling, instead of at full size.
+  bool ScaledJPEGDecode = true;
   // Writer options; a negative JPEG quality keeps the context's.
   int JPEGQuality = -1;
   TGIFOutputOptions GIF;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -98,23 +99,31 @@ bool KeepTransparentColor(const TPixelGraphic& source, TPixelGraphic& reduced, T
   return true;
 }
 
-bool SaveAsGIF(const TPixelGraphic& source, const std::string& fileName,
-               const TGIFOutputOptions& options) {
-  // 236 colours chosen from the picture plus the 16 system colours, dithered.
-  TPixelGraphic reduced;
-  reduced.SetSize(source.Width(), source.Height(), pf8Bit);
+void ReduceForGIF(const TPixelGraphic& source, int width, int height, TPixelGraphic& reduced) {
+  reduced.SetSize(std::max(1, width), std::max(1, height), pf8Bit);
   MakeOptimizedPalette(reduced, source, 252, true);
   reduced.Dither = true;
   reduced.SetRGBWeighting(true);
   reduced.CopyFrom(source);
+}
+
+void WriteReducedGIF(const TPixelGraphic& reduced, const std::string& fileName, bool interlaced,
+                     TRGB transparentColor, bool transparent) {
+  std::vector<std::uint8_t> bytes;
+  if (!EncodeGIF(reduced, interlaced, transparentColor, transparent, bytes))
+    throw EPixelGraphic("GIF: the picture could not be written (status " +
+                        std::to_string(GIFWriteStatus()) + ")");
+  ReplaceFileWith(fileName, bytes);
+}
+
+bool SaveAsGIF(const TPixelGraphic& source, const std::string& fileName,
+               const TGIFOutputOptions& options) {
+  TPixelGraphic reduced;
+  ReduceForGIF(source, source.Width(), source.Height(), reduced);
   // The colour is matched in the source: the reduction may have moved it (white becomes
   // the nearest palette colour, and dithering scatters it).
   const bool transparent =
       options.Transparent && KeepTransparentColor(source, reduced, options.TransparentColor);
-  std::vector<std::uint8_t> bytes;
-  if (!EncodeGIF(reduced, options.Interlaced, options.TransparentColor, transparent, bytes))
-    throw EPixelGraphic("GIF: the picture could not be written (status " +
-                        std::to_string(GIFWriteStatus()) + ")");
-  ReplaceFileWith(fileName, bytes);
+  WriteReducedGIF(reduced, fileName, options.Interlaced, options.TransparentColor, transparent);
   return transparent || !options.Transparent;
 }

@@ -22,6 +22,17 @@ struct TGIFOutputOptions {
 bool SaveAsGIF(const TPixelGraphic& source, const std::string& fileName,
                const TGIFOutputOptions& options);
 
+// Makes `reduced` an 8-bit picture of width x height (each at least 1) with the optimised
+// palette of 252 entries computed from `source` (236 colours of the picture, then the 16
+// system colours), resampled from `source` with dithering and RGB weighting.
+void ReduceForGIF(const TPixelGraphic& source, int width, int height, TPixelGraphic& reduced);
+
+// Writes the 8-bit `reduced` as a GIF file through a temporary file; with `transparent` the
+// palette entry of `transparentColor` is marked transparent. Raises EPixelGraphic when the
+// writer reports a failure or the file cannot be written; the old file is then untouched.
+void WriteReducedGIF(const TPixelGraphic& reduced, const std::string& fileName, bool interlaced,
+                     TRGB transparentColor, bool transparent);
+
 // After `reduced` (8-bit, the size of `source`) was reduced from `source`: the pixels whose
 // source colour is `color` take one palette entry that holds exactly that colour, and no
 // other pixel keeps that entry or any entry of that colour (the writer marks the colour

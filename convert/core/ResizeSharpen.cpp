@@ -47,3 +47,10 @@ void FitSize(int width, int height, int boxWidth, int boxHeight, int& outWidth, 
     outHeight = boxHeight;
   }
 }
+
+void DisplayedSizeOrOwn(int displayWidth, int displayHeight, int width, int height,
+                        int& outWidth, int& outHeight) {
+  const bool shown = displayWidth > 0 && displayHeight > 0;
+  outWidth = std::max(1, shown ? displayWidth : width);
+  outHeight = std::max(1, shown ? displayHeight : height);
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -180,4 +182,59 @@ TEST_F(ConvertFileTest, GIFFromAPhotoHasAtMost252ColoursAndTransparencyOnlyWhenA
   EXPECT_FALSE(ConvertFile(P("photo.bmp"), P("kept.gif"), transparent, CaptureFormatContext())
                    .TransparentColorFound);
   EXPECT_NE(TransparentFlag(Slurp(P("kept.gif"))), 1);
+}
+
+namespace {
+
+// Largest and mean per-channel difference of two pictures of one size.
+void Differences(const TPixelGraphic& a, const TPixelGraphic& b, int& worst, double& mean) {
+  worst = 0;
+  double sum = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) {
+      const TRGB p = a.PixelColor(x, y), q = b.PixelColor(x, y);
+      for (int d : {RedOf(p) - RedOf(q), GreenOf(p) - GreenOf(q), BlueOf(p) - BlueOf(q)}) {
+        worst = std::max(worst, std::abs(d));
+        sum += std::abs(d);
+      }
+    }
+  mean = sum / (3.0 * a.Width() * a.Height());
+}
+
+}  // namespace
+
+TEST_F(ConvertFileTest, ScaledJPEGDecodeForSmallFitsStaysCloseToTheFullDecode) {
+  TPixelGraphic photo;
+  photo.SetSize(1600, 1000, pf24Bit);
+  for (int y = 0; y < 1000; ++y)
+    for (int x = 0; x < 1600; ++x)
+      photo.SetPixelColor(x, y, RGBColor(x * 255 / 1600, y * 255 / 1000, (x + y) * 255 / 2600));
+  SaveToFile(photo, P("big.jpg"));
+  TConversion fit;
+  fit.Resize = true;
+  fit.Sharpen = true;
+  for (int box : {300, 700, 900}) {
+    fit.FitWidth = fit.FitHeight = box;
+    fit.ScaledJPEGDecode = false;
+    ConvertFile(P("big.jpg"), P("full.bmp"), fit, CaptureFormatContext());
+    fit.ScaledJPEGDecode = true;
+    ConvertFile(P("big.jpg"), P("scaled.bmp"), fit, CaptureFormatContext());
+    TPixelGraphic full, scaled;
+    LoadFromFile(full, P("full.bmp"));
+    LoadFromFile(scaled, P("scaled.bmp"));
+    // The size comes from the picture's own size, whatever scale was decoded.
+    ASSERT_EQ(scaled.Width(), box) << box;
+    ASSERT_EQ(scaled.Height(), (box * 1000 + 800) / 1600) << box;
+    ASSERT_EQ(full.Width(), scaled.Width());
+    int worst = 0;
+    double mean = 0;
+    Differences(full, scaled, worst, mean);
+    if (box > 800) {
+      // More than half the picture: decoded at full size either way.
+      EXPECT_EQ(worst, 0) << box;
+    } else {
+      EXPECT_LT(mean, 1.0) << box;
+      EXPECT_LE(worst, 24) << box;
+    }
+  }
 }
