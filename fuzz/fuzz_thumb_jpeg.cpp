@@ -4,6 +4,7 @@
 
 #include "imaging/PGErrors.h"
 #include "imaging/formats/JPEGScaledLoad.h"
+#include "thumbs/core/ThumbGeometry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
