@@ -20,17 +20,9 @@
 #include "files/FileOps.h"
 #include "platform/Messages.h"
 #include "platform/Trash.h"
+#include "platform/BusyCursor.h"
 
 namespace {
-
-// The hourglass while it lives.
-class TBusyCursor {
- public:
-  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 QStringList LocalFiles(const QMimeData* data) {
   QStringList paths;

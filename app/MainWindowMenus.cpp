@@ -59,6 +59,8 @@ void TForm1::BuildToolBar() {
   auto button = [&](const QString& text, const QString& hint, auto slot) {
     QAction* a = toolbar->addAction(text);
     a->setToolTip(hint);
+    // Screen readers say what the button does, not its arrow glyph.
+    if (QWidget* w = toolbar->widgetForAction(a)) w->setAccessibleName(hint);
     connect(a, &QAction::triggered, this, slot);
     return a;
   };
@@ -144,7 +146,8 @@ void TForm1::BuildMenus() {
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
   help->addAction("Contents", this, [this] { ShowHelp(); });
-  help->addAction("Search For Help On...", this, [this] { SearchHelp(); });
+  // The keyword search is kept out of the menu; the help pages link their topics.
+  help->addAction("Search For Help On...", this, [this] { SearchHelp(); })->setVisible(false);
   help->addAction("How To Use Help...", this, [this] { ShowHelpOnHelp(); });
   help->addSeparator();
   QMenu* contact = help->addMenu("Contacting us...");

@@ -21,16 +21,9 @@
 #include "platform/Settings.h"
 #include "platform/Trash.h"
 #include "view/PGImage.h"
+#include "platform/BusyCursor.h"
 
 namespace {
-
-class TBusyCursor {
- public:
-  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 TPreferences StoredPreferences() {
   return TPreferences::Read([](const std::string& name, const std::string& fallback) {

@@ -18,24 +18,9 @@
 #include "platform/Messages.h"
 #include "platform/Settings.h"
 #include "platform/Trash.h"
+#include "platform/BusyCursor.h"
 
 namespace {
-
-// The hourglass while it lives; `Release` gives the normal cursor back early.
-class TBusyCursor {
- public:
-  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TBusyCursor() { Release(); }
-  void Release() {
-    if (FOn) QApplication::restoreOverrideCursor();
-    FOn = false;
-  }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-
- private:
-  bool FOn = true;
-};
 
 TPreferences StoredPreferences() {
   return TPreferences::Read([](const std::string& name, const std::string& fallback) {

@@ -10,24 +10,9 @@
 
 #include "print/PrinterDevice.h"
 #include "print/core/Paginator.h"
+#include "platform/BusyCursor.h"
 
 namespace {
-
-// The hourglass while a long operation runs, restored on every path.
-class TBusyCursor {
- public:
-  TBusyCursor() : FOn(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-    if (FOn) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  ~TBusyCursor() {
-    if (FOn) QGuiApplication::restoreOverrideCursor();
-  }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-
- private:
-  bool FOn;
-};
 
 QColor ColorOf(TRGB c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include "tests/app/QtPrinters.h"
 #include "controls/DisplayControls.h"
@@ -130,6 +131,23 @@ TEST_F(MainWindow, NextAndPreviousWrapAround) {
   EXPECT_EQ(window->Files().CurrentIndex(), 3);
   window->NextImage();
   EXPECT_EQ(window->Files().CurrentIndex(), 0);
+}
+
+TEST_F(MainWindow, ArrowButtonsAreNamedForScreenReadersAndStep) {
+  auto named = [&](const QString& name) -> QToolButton* {
+    for (QToolButton* b : window->findChildren<QToolButton*>())
+      if (b->accessibleName() == name) return b;
+    return nullptr;
+  };
+  QToolButton* next = named("Next Image");
+  QToolButton* previous = named("Previous Image");
+  ASSERT_NE(next, nullptr);
+  ASSERT_NE(previous, nullptr);
+  QTest::mouseClick(next, Qt::LeftButton);
+  EXPECT_EQ(window->Files().CurrentIndex(), 1);
+  QTest::mouseClick(previous, Qt::LeftButton);
+  QTest::mouseClick(previous, Qt::LeftButton);
+  EXPECT_EQ(window->Files().CurrentIndex(), 3);
 }
 
 TEST_F(MainWindow, SlideshowStartsTicksRestartsAndStops) {
