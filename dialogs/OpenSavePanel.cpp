@@ -43,7 +43,7 @@ void TOpenSavePreviewBox::paintEvent(QPaintEvent*) {
   p.drawPolyline(QPolygon({{l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t + 1}}));
 
   if (FImage && !FImage->Empty()) {
-    const TBoxRect at = PreviewBoxImageRect(FImage->Width(), FImage->Height(), width(), height());
+    const TPreviewRect at = PreviewBoxImageRect(FImage->Width(), FImage->Height(), width(), height());
     PGDrawImage(p, *FImage, QRectF(at.X, at.Y, at.W, at.H));
   }
   if (FClock && ClockVisible) {

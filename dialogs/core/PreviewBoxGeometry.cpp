@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-TBoxRect PreviewBoxImageRect(int width, int height, int boxW, int boxH) {
-  TBoxRect r;
+TPreviewRect PreviewBoxImageRect(int width, int height, int boxW, int boxH) {
+  TPreviewRect r;
   if (width < 1 || height < 1) return r;
   const int W = std::max(boxW - 4, 1), H = std::max(boxH - 4, 1);
   int w = width, h = height;

@@ -89,7 +89,7 @@ TEST(OpenSaveTypes, InformationLinesOfAnEightBitBitmap) {
 }
 
 TEST(PreviewBoxGeometry, PicturesFittedAndCentredInTheBox) {
-  TBoxRect r = PreviewBoxImageRect(32, 32, 184, 170);  // an icon: its own size, centred
+  TPreviewRect r = PreviewBoxImageRect(32, 32, 184, 170);  // an icon: its own size, centred
   EXPECT_EQ(r.W, 32);
   EXPECT_EQ(r.H, 32);
   EXPECT_EQ(r.X, (184 - 32) / 2);
